@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test (unit, widget and end-to-end).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh --with-tests
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+cd build && ctest --output-on-failure --timeout 300 -j2

@@ -1,0 +1,14 @@
+#pragma once
+// The six alarms' 42 settings keys and their memo files MSG1.ASC..MSG6.ASC.
+
+#include <QString>
+#include <QStringList>
+
+// Loads the 42 keys and the six memos into Etat. Faults are reported and end the program.
+void ChargeAlarmes();
+// Writes the 42 keys into Etat.TexteIni (nothing reaches the disk here).
+void EnregistreAlarmes();
+// Rewrites the six memo files atomically; returns the French reason of each file that failed.
+QStringList EcritMemos();
+// CheminAppli + "/MSG" + n + ".ASC"
+QString CheminMemo(int n);

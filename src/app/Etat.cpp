@@ -1,0 +1,3 @@
+#include "app/Etat.h"
+
+EtatProgramme Etat;

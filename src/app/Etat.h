@@ -1,0 +1,40 @@
+#pragma once
+// The program's shared state: one instance for the whole run, read and written directly by every
+// window and module. Alarm arrays are indexed 1 to 6; element 0 is never used.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+struct EtatProgramme {
+    QString CheminAppli;        // the program's own folder (settings, memos, help)
+    QString RetourLigne = QStringLiteral("\r\n");
+    QString DossierWindows;     // system tools folder, ends with a separator
+    QString DossierProgrammes;  // installed programs folder, ends with a separator
+    QString VersionTexte;       // "##0.00" with the locale's decimal separator
+
+    QString TexteIni;           // the whole settings file, from load to close
+    QString ImageFond;          // background picture path
+    int16_t ErreurImage = 0;    // non-zero: the picture failed to load at start-up
+    int16_t DéclencheAnnonce = 0;
+    uint8_t Genre = 0;          // 0 male voice, 1 female voice
+    bool ResteVisible = true;
+    bool AutoDemarre = false;
+
+    QString HeureActuelle = QStringLiteral("00");
+    QString MinuteActuelle = QStringLiteral("00");
+
+    std::array<int16_t, 7> AlarmeHeure{};
+    std::array<int16_t, 7> AlarmeMinute{};
+    std::array<bool, 7> AlarmeActive{};
+    std::array<bool, 7> AlarmeMessage{};
+    std::array<bool, 7> AlarmeAppli{};
+    std::array<QString, 7> AlarmeExe;
+    std::array<QString, 7> AlarmeSon;
+    std::array<QString, 7> AlarmeTexte;
+
+    int16_t AlarmeChoisie = 1;
+    int16_t AlarmeAffichée = 0;
+};
+
+extern EtatProgramme Etat;

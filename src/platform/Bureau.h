@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+// The rest of the desktop: folders, the help viewer, the single-instance rule, ending the process.
+class Bureau {
+public:
+    virtual ~Bureau() = default;
+    virtual QString dossierProgramme() const = 0;   // folder of the running executable
+    virtual QString nomExecutable() const = 0;      // file name without extension
+    virtual QString dossierSysteme() const = 0;     // system tools, ends with a separator
+    virtual QString dossierProgrammes() const = 0;  // installed programs, ends with a separator
+    virtual void ouvreAide(const QString& chemin) = 0;
+    // True when no other instance runs; the lock is held until the process ends.
+    virtual bool prendInstanceUnique() = 0;
+    // Ends the event loop and the process with `code`; returns to let the caller unwind.
+    virtual void quitte(int code) = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Sound output, one voice: every play replaces whatever is playing.
+class SortieSon {
+public:
+    virtual ~SortieSon() = default;
+    // Plays a complete WAVE file image; plays nothing at all when it cannot be decoded.
+    virtual void joueDonnees(const QByteArray& wav) = 0;
+    // Plays a WAVE file; plays the program's default alert sound when it cannot.
+    virtual void joueFichier(const QString& chemin) = 0;
+    virtual void arrete() = 0;
+};

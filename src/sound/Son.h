@@ -1,0 +1,17 @@
+#pragma once
+// Playing clips and files, one sound at a time, and the paced wait every sequence uses.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// Plays clip `id` of the embedded set asynchronously; events run once afterwards.
+void JoueSon(int16_t id);
+// Plays a WAVE file asynchronously; the default alert sound when it can't be played.
+void JoueFichierSon(const QString& chemin);
+void ArreteSon();
+// Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
+void Attente(double secondes);
+
+// The last clip started; kept until the next one replaces it.
+const QByteArray& TamponSon();
