@@ -1,0 +1,10 @@
+#pragma once
+// The help document beside the program, opened in the desktop's viewer.
+
+#include <QString>
+
+class QWidget;
+
+void PrépareAide(QWidget* fenetre);
+QString CheminAide();
+void OuvreAide();

@@ -1,0 +1,68 @@
+#include "app/Main.h"
+
+#include "app/Etat.h"
+#include "app/FinProgramme.h"
+#include "app/Sequences.h"
+#include "app/SignauxFin.h"
+#include "clock/QUENTOR.h"
+#include "platform/BureauReel.h"
+#include "platform/DialoguesQt.h"
+#include "platform/HorlogeReelle.h"
+#include "platform/LanceurProcessus.h"
+#include "platform/MagasinDemarrageReel.h"
+#include "platform/Plateforme.h"
+#include "platform/SonSdl.h"
+#include "platform/ZoneSysteme.h"
+#include "sound/Son.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+int Main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("quentor"));
+    app.setQuitOnLastWindowClosed(false);
+
+    BureauReel bureau;
+    if (!bureau.prendInstanceUnique())
+        return 0;
+
+    HorlogeReelle horloge;
+    SonSdl son;
+    LanceurProcessus lanceur;
+    MagasinDemarrageReel demarrage;
+    DialoguesQt dialogues;
+    ZoneSysteme zone;
+    Plateforme p;
+    p.horloge = &horloge;
+    p.son = &son;
+    p.lanceur = &lanceur;
+    p.demarrage = &demarrage;
+    p.dialogues = &dialogues;
+    p.bureau = &bureau;
+    p.notification = &zone;
+    InstallePlateforme(p);
+
+    RemplitEtat();
+    JoueSon(84);
+
+    QUENTOR fenetre;
+    auto fermeture = [&fenetre] { QUENTOR_Form_QueryUnload(fenetre); };
+    fenetre.surFermeture = fermeture;
+    LorsErreurImage = [](QUENTOR&, const QString& raison) {
+        PF().dialogues->boite(Dialogues::Icone::Information, QStringLiteral("Image de fond"),
+                              QStringLiteral("L'image de fond n'a pas pu être chargée.\n\n") +
+                                  raison);
+    };
+    try {
+        QUENTOR_Form_Load(fenetre);
+    } catch (const FinProgramme& fin) {
+        return fin.code;
+    }
+    fenetre.LanceTrayIcon();
+
+    InstalleSignauxFin(fermeture);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
+                     [fermeture](QSessionManager&) { fermeture(); });
+    return app.exec();
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/Bureau.h"
+
+#include <QLockFile>
+#include <memory>
+
+class BureauReel : public Bureau {
+public:
+    QString dossierProgramme() const override;
+    QString nomExecutable() const override;
+    QString dossierSysteme() const override;
+    QString dossierProgrammes() const override;
+    void ouvreAide(const QString& chemin) override;
+    bool prendInstanceUnique() override;
+    void quitte(int code) override;
+
+private:
+    std::unique_ptr<QLockFile> verrou;
+};
