@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
             libgtest-dev libgmock-dev fonts-liberation)
-test_pkgs=(xvfb xauth trayer xdotool x11-utils faketime imagemagick sox
+test_pkgs=(python3 xvfb xauth trayer xdotool x11-utils faketime imagemagick sox
            pulseaudio pulseaudio-utils)
 
 want=("${build_pkgs[@]}")

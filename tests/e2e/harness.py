@@ -1,0 +1,140 @@
+"""Runs the real program on a private X display, with its own program folder.
+
+Every process started here is ended by its PID when the test finishes.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
+
+
+class Desktop:
+    """Xvfb, optionally a tray host, and a fresh environment for the program."""
+
+    def __init__(self, tray=True, size="1024x768x24"):
+        self.tmp = tempfile.mkdtemp(prefix="quentor-e2e-")
+        self.procs = []
+        runtime = os.path.join(self.tmp, "run")
+        os.mkdir(runtime, 0o700)
+        self.env = dict(os.environ)
+        self.env.update({
+            "XDG_RUNTIME_DIR": runtime,
+            "XDG_CONFIG_HOME": os.path.join(self.tmp, "config"),
+            "HOME": os.path.join(self.tmp, "home"),
+            "SDL_AUDIODRIVER": "dummy",
+            "LANG": "fr_FR.UTF-8",
+            "QT_QPA_PLATFORM": "xcb",
+        })
+        self.env.pop("WAYLAND_DISPLAY", None)
+        os.makedirs(self.env["HOME"], exist_ok=True)
+        rfd, wfd = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"],
+            pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(wfd)
+        self.procs.append(xvfb)
+        display = b""
+        with os.fdopen(rfd, "rb") as r:
+            while not display.endswith(b"\n"):
+                chunk = r.read(1)
+                if not chunk:
+                    raise RuntimeError("Xvfb did not start")
+                display += chunk
+        self.env["DISPLAY"] = ":" + display.decode().strip()
+        if tray:
+            self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                        "--width", "160", "--height", "28", "--SetDockType", "false",
+                        "--SetPartialStrut", "false"])
+            self.wait_for(lambda: self.windows("panel"), 5, "trayer window")
+
+    def start(self, argv, env=None, **kw):
+        p = subprocess.Popen(argv, env=env or self.env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, **kw)
+        self.procs.append(p)
+        return p
+
+    def run(self, argv, timeout=10):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=timeout)
+
+    def windows(self, name):
+        r = self.run(["xdotool", "search", "--onlyvisible", "--name", name])
+        return [w for w in r.stdout.split() if w]
+
+    def window_name(self, wid):
+        return self.run(["xdotool", "getwindowname", wid]).stdout.strip()
+
+    def screenshot(self, path):
+        self.run(["import", "-window", "root", path], timeout=20)
+
+    @staticmethod
+    def wait_for(cond, timeout, what):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            v = cond()
+            if v:
+                return v
+            time.sleep(0.05)
+        raise AssertionError("timed out waiting for " + what)
+
+    def close(self):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.send_signal(signal.SIGTERM)
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+class ProgramFolder:
+    """A program folder: the executable beside its settings, memos and help."""
+
+    def __init__(self, desktop, binary, files=None):
+        self.path = os.path.join(desktop.tmp, "prog")
+        os.makedirs(self.path)
+        self.exe = os.path.join(self.path, os.path.basename(binary))
+        try:
+            os.link(binary, self.exe)
+        except OSError:
+            shutil.copy2(binary, self.exe)
+        for name in os.listdir(DEFAULTS):
+            shutil.copy(os.path.join(DEFAULTS, name), self.path)
+        for name, data in (files or {}).items():
+            self.write(name, data)
+
+    def write(self, name, data):
+        with open(os.path.join(self.path, name), "wb") as f:
+            f.write(data)
+
+    def read(self, name):
+        with open(os.path.join(self.path, name), "rb") as f:
+            return f.read()
+
+    def snapshot(self):
+        return {n: self.read(n) for n in sorted(os.listdir(self.path))
+                if n.upper().endswith((".INI", ".ASC"))}
+
+
+def ini(lines):
+    """Settings text as the program stores it: Windows-1252, CR LF."""
+    return "".join(l + "\r\n" for l in lines).encode("cp1252")
+
+
+def run_test(fn):
+    """Runs fn(); prints a closing line ctest and people can read."""
+    import sys
+    import traceback
+    try:
+        fn()
+    except Exception:
+        traceback.print_exc()
+        print("0 passed, 1 failed")
+        sys.exit(1)
+    print("1 passed, 0 failed")
