@@ -138,3 +138,37 @@ def run_test(fn):
         print("0 passed, 1 failed")
         sys.exit(1)
     print("1 passed, 0 failed")
+
+
+class PulseCapture:
+    """A private PulseAudio server with a null sink; records what the program plays.
+
+    A silent stream keeps the sink running so the recording has no gaps from its first sample.
+    """
+
+    def __init__(self, desktop):
+        self.desk = desktop
+        self.sock = os.path.join(desktop.tmp, "pulse.sock")
+        self.raw = os.path.join(desktop.tmp, "capture.raw")
+        env = dict(desktop.env, HOME=desktop.env["HOME"])
+        desktop.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                       "--log-target=stderr", "-L", "module-null-sink sink_name=cap rate=44100",
+                       "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"],
+                      env=env)
+        self.env = dict(desktop.env, PULSE_SERVER="unix:" + self.sock,
+                        SDL_AUDIODRIVER="pulseaudio")
+        Desktop.wait_for(lambda: os.path.exists(self.sock), 10, "PulseAudio")
+        fmt = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
+        self.silence = desktop.start(["pacat", "-d", "cap"] + fmt,
+                                     env=self.env, stdin=open("/dev/zero", "rb"))
+        self.out = open(self.raw, "wb")
+        self.rec = subprocess.Popen(["parec", "-d", "cap.monitor"] + fmt, env=self.env,
+                                    stdout=self.out, stderr=subprocess.DEVNULL)
+        desktop.procs.append(self.rec)
+        time.sleep(0.5)
+
+    def stop(self):
+        self.rec.send_signal(signal.SIGTERM)
+        self.rec.wait(5)
+        self.out.close()
+        return self.raw

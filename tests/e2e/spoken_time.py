@@ -1,0 +1,58 @@
+"""The real program speaks 14:30 in the female voice, quarter-hour mode: clips 114, 170, 130 and
+171 start 0, 1.2, 2.0 and 3.2 s after the first (within 20 ms), and none is cut short."""
+import glob
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Desktop, ProgramFolder, PulseCapture, ini, run_test  # noqa: E402
+
+BINARY, ANALYSE = sys.argv[1], sys.argv[2]
+FAKETIME_LIB = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
+
+
+def settings():
+    lines = ["couleur_fond=0", "couleur_encre=65535", "couleur_bande=33023", "QS_top=1500",
+             "QS_left=1500", "QS_width=3000", "QS_height=1500", "Réduction=0", "QS_visible=Vrai",
+             "déclenche_annonce=2", "Genre=1"]
+    for n in range(1, 7):
+        lines += [f"ALH{n}=0", f"ALMN{n}=0", f"AL{n}=Faux", f"ALMSG{n}=Faux", f"ALAPP{n}=Faux",
+                  f"ALEXE{n}=", f"ALSON{n}="]
+    return ini(lines + ["active_image=0", "image_fond="])
+
+
+def test_announcement_1430():
+    desk = Desktop(tray=True)
+    try:
+        cap = PulseCapture(desk)
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
+        env = dict(cap.env, FAKETIME="@2026-12-07 14:29:55", FAKETIME_DONT_FAKE_MONOTONIC="1",
+                   LD_PRELOAD=FAKETIME_LIB)
+        p = desk.start([prog.exe], env=env)
+        time.sleep(11)
+        raw = cap.stop()
+        p.send_signal(15)
+        p.wait(15)
+        out = subprocess.run([ANALYSE, raw, "114", "170", "130", "171"], capture_output=True,
+                             text=True, timeout=60)
+        assert out.returncode == 0, out.stderr
+        found = {}
+        for line in out.stdout.splitlines():
+            f = line.split()
+            if len(f) == 4 and f[1] != "-":
+                found[int(f[0])] = (float(f[1]), float(f[2]), float(f[3]))
+        print(out.stdout)
+        assert set(found) == {114, 170, 130, 171}, found
+        t0 = found[114][0]
+        for clip, offset in ((114, 0.0), (170, 1.2), (130, 2.0), (171, 3.2)):
+            start, played, length = found[clip]
+            assert abs(start - t0 - offset) <= 0.020, (clip, start - t0)
+            assert played >= length - 5, (clip, played, length)
+    finally:
+        desk.close()
+
+
+if __name__ == "__main__":
+    run_test(test_announcement_1430)
