@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""Idle cost of the real program: start-to-icon time, CPU share and resident memory.
+
+    python3 bench/idle.py build/bin/quentor [seconds] [mode]
+
+mode is the announcement periodicity (0 every hour ... 3 every five minutes). Runs under a private
+Xvfb with a tray host and the dummy sound driver. Goals: CPU < 0.05 % of a core idle in mode 0,
+< 0.1 % with an announcement every 5 minutes; RSS < 45 MB; start to icon docked < 250 ms.
+"""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from harness import Desktop, ProgramFolder, ini  # noqa: E402
+from tray_alarm import tray_icon  # noqa: E402
+
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS
+
+
+def rss_mb(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024
+    return 0.0
+
+
+def settings(mode):
+    lines = ["couleur_fond=0", "couleur_encre=65535", "couleur_bande=33023", "QS_top=1500",
+             "QS_left=1500", "QS_width=3000", "QS_height=1500", "Réduction=0", "QS_visible=Vrai",
+             f"déclenche_annonce={mode}", "Genre=1"]
+    for n in range(1, 7):
+        lines += [f"ALH{n}=0", f"ALMN{n}=0", f"AL{n}=Faux", f"ALMSG{n}=Faux", f"ALAPP{n}=Faux",
+                  f"ALEXE{n}=", f"ALSON{n}="]
+    return ini(lines + ["active_image=0", "image_fond="])
+
+
+def main():
+    binary = sys.argv[1]
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 60
+    mode = sys.argv[3] if len(sys.argv) > 3 else "0"
+    desk = Desktop(tray=True)
+    try:
+        prog = ProgramFolder(desk, binary, {"QS32.ini": settings(mode)})
+        t0 = time.monotonic()
+        p = desk.start([prog.exe])
+        desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
+        docked = time.monotonic() - t0
+        time.sleep(3)  # start-up settles (start clip, first ticks)
+        c0, w0 = cpu_seconds(p.pid), time.monotonic()
+        time.sleep(seconds)
+        c1, w1 = cpu_seconds(p.pid), time.monotonic()
+        rss = rss_mb(p.pid)
+        print(f"start to icon docked: {docked * 1000:.0f} ms (includes polling every 50 ms)")
+        print(f"CPU over {w1 - w0:.0f} s in mode {mode}: {100 * (c1 - c0) / (w1 - w0):.3f} % of a core")
+        print(f"resident memory: {rss:.1f} MB")
+        p.send_signal(15)
+        p.wait(15)
+    finally:
+        desk.close()
+
+
+if __name__ == "__main__":
+    main()
