@@ -175,10 +175,12 @@ std::optional<QString> MagasinDemarrageXdg::lit(const QString& nom) {
     const Entree e = analyse(QString::fromUtf8(f.readAll()));
     if (e.eteinte || !e.aExec)
         return std::nullopt;
+    // Only the one form we write is a program path: unquoted blanks split arguments, field codes
+    // and other quoting mean a command line that is not ours.
     const QString chemin = cheminCandidat(e.exec);
-    if (valeurExec(chemin) == e.exec)
-        return chemin;
-    return e.exec;
+    if (valeurExec(chemin) != e.exec)
+        return std::nullopt;
+    return chemin;
 }
 
 MagasinDemarrage::Resultat MagasinDemarrageXdg::ecrit(const QString& nom, const QString& commande) {

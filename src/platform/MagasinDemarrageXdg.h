@@ -13,10 +13,10 @@ public:
     // The Exec value that starts `commande` (quoted and escaped only when it needs it).
     static QString valeurExec(const QString& commande);
 
-    // The bare path when the entry's Exec is exactly what ecrit() writes; any other Exec (quoted
-    // otherwise, with arguments) comes back as written, which names no file. Nothing when there is
-    // no entry, it is unreadable, or it is switched off (Hidden=true,
-    // X-GNOME-Autostart-enabled=false).
+    // The bare program path when the entry's Exec is exactly what ecrit() writes for it. Nothing
+    // when there is no entry, it is unreadable, it is switched off (Hidden=true,
+    // X-GNOME-Autostart-enabled=false), or its Exec is any other command line (quoted otherwise,
+    // with arguments or field codes): such an entry is not this program's start-up entry.
     std::optional<QString> lit(const QString& nom) override;
     // Written through a temporary file renamed over the old one.
     Resultat ecrit(const QString& nom, const QString& commande) override;

@@ -79,13 +79,24 @@ QString EcritFichierTexte(const QString& chemin, const QString& texte) {
     const QByteArray octets = EncodeFichierTexte(texte);
     QSaveFile f(chemin);
     QString raison;
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that every failed or short write is seen here: a failure inside a buffered
+    // flush is not reported by commit(), which would then put a truncated file in place.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         raison = raisonFichier(f.error());
-    } else if (f.write(octets) != octets.size()) {
-        raison = raisonFichier(f.error());
-        f.cancelWriting();
-    } else if (!f.commit()) {
-        raison = raisonFichier(f.error());
+    } else {
+        qint64 fait = 0;
+        while (fait < octets.size()) {
+            const qint64 n = f.write(octets.constData() + fait, octets.size() - fait);
+            if (n <= 0)
+                break;
+            fait += n;
+        }
+        if (fait < octets.size() || f.error() != QFileDevice::NoError) {
+            raison = raisonFichier(f.error() != QFileDevice::NoError ? f.error() : QFileDevice::WriteError);
+            f.cancelWriting();  // the temporary file goes with the object
+        } else if (!f.commit()) {
+            raison = raisonFichier(f.error());
+        }
     }
     if (raison.isEmpty())
         return {};
