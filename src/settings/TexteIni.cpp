@@ -76,6 +76,9 @@ void ChargeTexteIni() {
 }
 
 QString EnregistreTexteIni() {
+    if (Etat.TexteIni.isEmpty())
+        return QStringLiteral("Le fichier « %1 » n'a pas été enregistré : les paramètres n'avaient "
+                              "pas été lus.").arg(CheminIni());
     QString texte = Etat.TexteIni;
     // Only a real line end is taken off, so no character of the last line is ever lost.
     if (texte.endsWith(kCRLF))

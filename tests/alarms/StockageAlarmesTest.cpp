@@ -12,7 +12,8 @@ QByteArray iniAlarmes() {
         t += "ALAPP" + d + "=" + (n == 3 ? "Vrai" : "Faux") + "\r\n";
         t += "ALMSG" + d + "=" + (n % 2 ? "-1" : "0") + "\r\n";
         t += "AL" + d + "=" + (n == 1 ? "True" : "False") + "\r\n";
-        t += "ALMN" + d + "=" + QByteArray::number(n * 5) + "\r\nALH" + d + "=" + QByteArray::number(n + 10) + "\r\n";
+        t += "ALMN" + d + "=" + QByteArray::number(n * 5) + "\r\nALH" + d + "=" +
+             QByteArray::number(n + 10) + "\r\n";
     }
     return t;
 }
@@ -101,9 +102,12 @@ TEST_F(Alarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
         {QStringLiteral("abc"), "abc\r\n", QStringLiteral("abc\r\n")},
         {QString(), " \r\n", QStringLiteral(" \r\n")},
         {QStringLiteral("\r\n"), "\r\n\r\n", QStringLiteral("\r\n\r\n")},
-        {QStringLiteral("ligne 1\nligne 2"), "ligne 1\r\nligne 2\r\n", QStringLiteral("ligne 1\r\nligne 2\r\n")},
+        {QStringLiteral("ligne 1\nligne 2"), "ligne 1\r\nligne 2\r\n",
+         QStringLiteral("ligne 1\r\nligne 2\r\n")},
         {QStringLiteral("é € œ"), "\xE9 \x80 \x9C\r\n", QStringLiteral("é € œ\r\n")},
-        {QStringLiteral("aller → retour"), "\xEF\xBB\xBF" "aller \xE2\x86\x92 retour\r\n",
+        {QStringLiteral("aller → retour"),
+         "\xEF\xBB\xBF"
+         "aller \xE2\x86\x92 retour\r\n",
          QStringLiteral("aller → retour\r\n")},
     };
     for (const auto& c : cas) {
@@ -122,8 +126,8 @@ TEST_F(Alarmes, MemoEcritALaMainGardeChaqueCaractere) {
         QByteArray main;
         QByteArray apres;
     } cas[] = {
-        {"abc", "abc\r\n"},       // no final line break
-        {"abc\n", "abc\r\n"},     // a lone final LF: only it goes, the c stays
+        {"abc", "abc\r\n"},    // no final line break
+        {"abc\n", "abc\r\n"},  // a lone final LF: only it goes, the c stays
         {"a\nb\n", "a\r\nb\r\n"},
     };
     for (const auto& c : cas) {

@@ -25,7 +25,8 @@ protected:
     QString entree() const { return config.path() + QStringLiteral("/autostart/quentor.desktop"); }
     void entreeALaMain(const QByteArray& exec, const QByteArray& plus = {}) {
         QDir().mkpath(config.path() + QStringLiteral("/autostart"));
-        EcritOctets(entree(), "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n" + plus);
+        EcritOctets(entree(),
+                    "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n" + plus);
     }
     QTemporaryDir dossier, config;
     VariableTemporaire xdgConfig{"XDG_CONFIG_HOME", config.path().toUtf8()};
@@ -35,10 +36,14 @@ protected:
 TEST_F(Autostart, AjouteTesteRetire) {
     EXPECT_FALSE(TesteDemarre(QStringLiteral("quentor")));
     EXPECT_TRUE(AjouteDémarre());
-    EXPECT_EQ(LitOctets(entree()),
-              QByteArray("[Desktop Entry]\nType=Application\nName=Quentor Sonalde\n"
-                         "Exec=\"") + programme().toUtf8() + QByteArray("\"\n"
-                         "X-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n"));
+    EXPECT_EQ(
+        LitOctets(entree()),
+        QByteArray("[Desktop Entry]\nType=Application\nName=Quentor Sonalde\n"
+                   "Exec=\"") +
+            programme().toUtf8() +
+            QByteArray(
+                "\"\n"
+                "X-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n"));
     EXPECT_EQ(xdg.lit(QStringLiteral("quentor")), programme());
     EXPECT_TRUE(TesteDemarre(QStringLiteral("quentor")));
     EXPECT_FALSE(RetireDémarre());
@@ -79,7 +84,7 @@ TEST_F(Autostart, UneEntreeQueNousNAvonsPasEcriteCompteCommeAbsente) {
         bool presente;
     } cas[] = {
         {enClair, {}, true},
-        {" " + enClair, {}, true},  // blanks after "=" do not count
+        {" " + enClair, {}, true},           // blanks after "=" do not count
         {"\"" + enClair + "\"", {}, false},  // quoted without need
         {enClair + " --minimise", {}, false},
         {enClair + " %U", {}, false},
@@ -110,8 +115,9 @@ TEST_F(Autostart, UnDossierImpossibleACreerDonneLeMessageDeCreation) {
     ASSERT_EQ(dialogues.boites.size(), 1u);
     EXPECT_EQ(dialogues.boites[0].icone, Dialogues::Icone::Critique);
     EXPECT_EQ(dialogues.boites[0].titre, QStringLiteral("Erreur N°%1").arg(r.numero));
-    EXPECT_EQ(dialogues.boites[0].texte,
-              QStringLiteral("impossible de créer un démarrage automatique dans la base de registre !"));
+    EXPECT_EQ(
+        dialogues.boites[0].texte,
+        QStringLiteral("impossible de créer un démarrage automatique dans la base de registre !"));
 }
 
 TEST_F(Autostart, UnDossierEnLectureSeuleDonneLeMessageDeCreation) {
@@ -121,7 +127,8 @@ TEST_F(Autostart, UnDossierEnLectureSeuleDonneLeMessageDeCreation) {
     QDir().mkpath(dossierAutostart);
     QFile::setPermissions(dossierAutostart, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(AjouteDémarre());
-    QFile::setPermissions(dossierAutostart, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dossierAutostart,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(dialogues.boites.size(), 1u);
     EXPECT_EQ(dialogues.boites[0].titre, QStringLiteral("Erreur N°%1").arg(EACCES));
     EXPECT_TRUE(QDir(dossierAutostart).isEmpty());
@@ -130,9 +137,11 @@ TEST_F(Autostart, UnDossierEnLectureSeuleDonneLeMessageDeCreation) {
 TEST_F(Autostart, SansXdgConfigHomeLEntreeVaDansPointConfig) {
     VariableTemporaire maison("HOME", dossier.path().toUtf8());
     VariableTemporaire vide("XDG_CONFIG_HOME", "");
-    EXPECT_EQ(MagasinDemarrageXdg::dossierAutostart(), dossier.path() + QStringLiteral("/.config/autostart"));
+    EXPECT_EQ(MagasinDemarrageXdg::dossierAutostart(),
+              dossier.path() + QStringLiteral("/.config/autostart"));
     ASSERT_TRUE(xdg.ecrit(QStringLiteral("quentor"), programme()).ok());
-    EXPECT_TRUE(QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
+    EXPECT_TRUE(
+        QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
     EXPECT_EQ(xdg.ecrit(QStringLiteral("../x"), programme()).numero, EINVAL);
     EXPECT_EQ(xdg.ecrit(QStringLiteral("quentor"), QStringLiteral("/a\nb")).numero, EINVAL);
 }

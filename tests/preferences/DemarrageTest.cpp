@@ -8,7 +8,8 @@ using Demarrage = AvecPlateforme;
 
 const QString kCreation =
     QStringLiteral("impossible de créer un démarrage automatique dans la base de registre !");
-const QString kRetrait = QStringLiteral("Une erreur s'est produite dans la base de registre de Windows!");
+const QString kRetrait =
+    QStringLiteral("Une erreur s'est produite dans la base de registre de Windows!");
 
 TEST_F(Demarrage, LeTestRegardeSiLaCommandeNommeUnFichierExistant) {
     magasin.fichiers << QStringLiteral("/tmp/quentor") << QStringLiteral("/opt/copie/quentor");
@@ -58,18 +59,6 @@ TEST_F(Demarrage, RetirerUneEntreeAbsenteAfficheLErreur) {
     magasin.refuse = true;
     EXPECT_TRUE(RetireDémarre());
     EXPECT_EQ(dialogues.boites.size(), 2u);
-}
-
-TEST_F(Demarrage, InscritEtEffaceTransmettentLeNumeroDErreur) {
-    magasin.refuse = true;
-    try {
-        InscritDemarre(QStringLiteral("x"), QStringLiteral("/x"));
-        ADD_FAILURE() << "pas d'erreur";
-    } catch (const ErreurDemarrage& e) {
-        EXPECT_EQ(e.numero, 13);
-        EXPECT_FALSE(e.description.isEmpty());
-    }
-    EXPECT_THROW(EffaceDemarre(QStringLiteral("x")), ErreurDemarrage);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 namespace {
 
 QString dossierDefauts() {
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../resources/defaults");
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() +
+           QStringLiteral("/../../resources/defaults");
 }
 
 using Defauts = AvecFichierIni;
@@ -16,8 +17,13 @@ using Defauts = AvecFichierIni;
 TEST_F(Defauts, LeFichierLivreEstEnWindows1252AvecDesCRLF) {
     const QByteArray octets = LitOctets(dossierDefauts() + QStringLiteral("/QS32.ini"));
     ASSERT_NE(octets, QByteArray("<absent>"));
-    EXPECT_TRUE(octets.contains("\nR\xE9" "duction=")) << "é en un seul octet";
-    EXPECT_TRUE(octets.contains("\nd\xE9" "clenche_annonce="));
+    EXPECT_TRUE(
+        octets.contains("\nR\xE9"
+                        "duction="))
+        << "é en un seul octet";
+    EXPECT_TRUE(
+        octets.contains("\nd\xE9"
+                        "clenche_annonce="));
     EXPECT_TRUE(octets.endsWith("\r\n"));
     EXPECT_EQ(octets.count('\n'), octets.count("\r\n"));
     EXPECT_FALSE(octets.contains("= ")) << "pas de blanc après le signe égal";
@@ -29,7 +35,8 @@ TEST_F(Defauts, LeFichierLivreEstEnWindows1252AvecDesCRLF) {
 
 TEST_F(Defauts, ChaqueCleDuFichierLivreSeLit) {
     for (const QString& nom : QDir(dossierDefauts()).entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(dossierDefauts() + u'/' + nom, dossier.path() + u'/' + nom)) << nom.toStdString();
+        ASSERT_TRUE(QFile::copy(dossierDefauts() + u'/' + nom, dossier.path() + u'/' + nom))
+            << nom.toStdString();
     ChargeTexteIni();
     for (const char* cle : {"couleur_fond", "couleur_encre", "couleur_bande"})
         LitCouleur(QString::fromUtf8(cle));

@@ -23,7 +23,8 @@ protected:
     // Names and sizes of the folder's files: shows that nothing was written.
     QStringList inventaire() const {
         QStringList l;
-        for (const QFileInfo& f : QDir(dossier.path()).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QFileInfo& f :
+             QDir(dossier.path()).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
             l << f.fileName() + QStringLiteral(":") + QString::number(f.size());
         return l;
     }

@@ -17,8 +17,10 @@ TEST_F(TexteIni, ChargerPuisToutReecrireGardeLeFichierOctetPourOctet) {
         "inconnue=garder telle quelle = oui\r\n"
         "  QS_top=1500,5\r\n"
         "QS_visible=Vrai\r\n"
-        "# d\xE9" "clenche_annonce=9 dans un commentaire\r\n"
-        "d\xE9" "clenche_annonce=2\r\n"
+        "# d\xE9"
+        "clenche_annonce=9 dans un commentaire\r\n"
+        "d\xE9"
+        "clenche_annonce=2\r\n"
         "ALEXE1=C:\\Program Files\\ALH1=x.exe\r\n"
         "ALH1=7\r\n"
         "Genre=1\r\n"
@@ -27,7 +29,8 @@ TEST_F(TexteIni, ChargerPuisToutReecrireGardeLeFichierOctetPourOctet) {
     EcritINI(QStringLiteral("couleur_fond"), LitEntier32(QStringLiteral("couleur_fond")));
     EcritINI(QStringLiteral("QS_top"), LitSimple(QStringLiteral("QS_top")));
     EcritINI(QStringLiteral("QS_visible"), LitBooleen(QStringLiteral("QS_visible")));
-    EcritINI(QStringLiteral("déclenche_annonce"), int32_t{LitEntier16(QStringLiteral("déclenche_annonce"))});
+    EcritINI(QStringLiteral("déclenche_annonce"),
+             int32_t{LitEntier16(QStringLiteral("déclenche_annonce"))});
     EcritINI(QStringLiteral("ALEXE1"), ValeurIni(QStringLiteral("ALEXE1")));
     EcritINI(QStringLiteral("ALH1"), int32_t{LitEntier16(QStringLiteral("ALH1"))});
     EcritINI(QStringLiteral("Genre"), int32_t{LitOctet(QStringLiteral("Genre"))});
@@ -47,10 +50,11 @@ TEST_F(TexteIni, EcrireRemplaceSeulementCeQuiSuitLEgal) {
 }
 
 TEST_F(TexteIni, UnNomDeCleNeSeTrouveQuEnDebutDeLigne) {
-    charge("ALH1=7\r\nALMSG1=Faux\r\nALAPP1=Faux\r\nALEXE1=/opt/AL1=x\r\n"
-           "image_fond=C:\\images\\genre.bmp\r\n"
-           "AL1=Vrai\r\n"
-           "  genre =1\r\n");
+    charge(
+        "ALH1=7\r\nALMSG1=Faux\r\nALAPP1=Faux\r\nALEXE1=/opt/AL1=x\r\n"
+        "image_fond=C:\\images\\genre.bmp\r\n"
+        "AL1=Vrai\r\n"
+        "  genre =1\r\n");
     EXPECT_TRUE(LitBooleen(QStringLiteral("AL1")));
     EXPECT_EQ(LitOctet(QStringLiteral("Genre")), 1);
     EXPECT_EQ(LitEntier16(QStringLiteral("ALH1")), 7);
@@ -133,23 +137,37 @@ TEST_F(TexteIni, FichierAbsentVideOuIllisibleArreteLeProgramme) {
     b = finAttendue([] { ChargeTexteIni(); });
     EXPECT_TRUE(b.texte.contains(QStringLiteral("ne peut pas être lu"))) << b.texte.toStdString();
     EXPECT_TRUE(Etat.TexteIni.isEmpty());
+
+    // Settings never loaded are never saved over the file.
+    QDir(dossier.path()).rmdir(QStringLiteral("QS32.ini"));
+    ecritIni("Genre=1\r\n");
+    EXPECT_TRUE(EnregistreTexteIni().contains(CheminIni()));
+    EXPECT_EQ(ini(), QByteArray("Genre=1\r\n"));
 }
 
 TEST_F(TexteIni, Windows1252DansLesDeuxSens) {
-    charge("image_fond=\xE9t\xE9 \x80 \x9C" "uf.bmp\r\nR\xE9" "duction=0\r\n");
+    charge(
+        "image_fond=\xE9t\xE9 \x80 \x9C"
+        "uf.bmp\r\nR\xE9"
+        "duction=0\r\n");
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), QStringLiteral("été € œuf.bmp"));
     EcritINI(QStringLiteral("image_fond"), QStringLiteral("Œuvre à 5 €.bmp"));
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("image_fond=\x8Cuvre \xE0 5 \x80.bmp\r\nR\xE9" "duction=0\r\n"));
+    EXPECT_EQ(ini(), QByteArray("image_fond=\x8Cuvre \xE0 5 \x80.bmp\r\nR\xE9"
+                                "duction=0\r\n"));
 }
 
 TEST_F(TexteIni, UnTexteHorsWindows1252PasseEnUtf8AvecMarque) {
-    charge("image_fond=\r\nR\xE9" "duction=0\r\n");
+    charge(
+        "image_fond=\r\nR\xE9"
+        "duction=0\r\n");
     const QString chemin = QStringLiteral("/home/Дмитрий/фото→.bmp");
     EcritINI(QStringLiteral("image_fond"), chemin);
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("image_fond=") .toUtf8() +
-                         chemin.toUtf8() + QByteArray("\r\nR\xC3\xA9" "duction=0\r\n"));
+    EXPECT_EQ(ini(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("image_fond=").toUtf8() +
+                         chemin.toUtf8() +
+                         QByteArray("\r\nR\xC3\xA9"
+                                    "duction=0\r\n"));
     ChargeTexteIni();
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), chemin);
     EXPECT_EQ(LitEntier16(QStringLiteral("Réduction")), 0);
@@ -157,7 +175,8 @@ TEST_F(TexteIni, UnTexteHorsWindows1252PasseEnUtf8AvecMarque) {
     // Back to text that fits: the file is Windows-1252 again.
     EcritINI(QStringLiteral("image_fond"), QStringLiteral("é.bmp"));
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("image_fond=\xE9.bmp\r\nR\xE9" "duction=0\r\n"));
+    EXPECT_EQ(ini(), QByteArray("image_fond=\xE9.bmp\r\nR\xE9"
+                                "duction=0\r\n"));
 }
 
 TEST_F(TexteIni, UnEnregistrementRateLaisseLAncienFichierIntact) {

@@ -12,13 +12,20 @@ enum class Sorte { Texte, Entier32, Entier16, Octet, Simple, Booleen, Couleur };
 QString lit(Sorte sorte, const QString& cle) {
     try {
         switch (sorte) {
-        case Sorte::Texte: return QStringLiteral("[") + ValeurIni(cle) + QStringLiteral("]");
-        case Sorte::Entier32: return QString::number(LitEntier32(cle));
-        case Sorte::Entier16: return QString::number(LitEntier16(cle));
-        case Sorte::Octet: return QString::number(LitOctet(cle));
-        case Sorte::Simple: return QString::number(LitSimple(cle), 'g', 10);
-        case Sorte::Booleen: return LitBooleen(cle) ? QStringLiteral("vrai") : QStringLiteral("faux");
-        case Sorte::Couleur: return QString::number(NombreDepuisCouleur(LitCouleur(cle)));
+            case Sorte::Texte:
+                return QStringLiteral("[") + ValeurIni(cle) + QStringLiteral("]");
+            case Sorte::Entier32:
+                return QString::number(LitEntier32(cle));
+            case Sorte::Entier16:
+                return QString::number(LitEntier16(cle));
+            case Sorte::Octet:
+                return QString::number(LitOctet(cle));
+            case Sorte::Simple:
+                return QString::number(LitSimple(cle), 'g', 10);
+            case Sorte::Booleen:
+                return LitBooleen(cle) ? QStringLiteral("vrai") : QStringLiteral("faux");
+            case Sorte::Couleur:
+                return QString::number(NombreDepuisCouleur(LitCouleur(cle)));
         }
     } catch (const FinProgramme&) {
         return QStringLiteral("erreur");
@@ -71,9 +78,15 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
         {"Genre=3,5", "Genre", Sorte::Octet, "4"},
         {"Genre=0,5", "Genre", Sorte::Octet, "0"},
         {"Genre=1,6", "Genre", Sorte::Octet, "2"},
-        {"R\xE9" "duction=-32768", "Réduction", Sorte::Entier16, "-32768"},
-        {"R\xE9" "duction=32767,5", "Réduction", Sorte::Entier16, "erreur"},
-        {"R\xC9" "DUCTION=2", "Réduction", Sorte::Entier16, "2"},
+        {"R\xE9"
+         "duction=-32768",
+         "Réduction", Sorte::Entier16, "-32768"},
+        {"R\xE9"
+         "duction=32767,5",
+         "Réduction", Sorte::Entier16, "erreur"},
+        {"R\xC9"
+         "DUCTION=2",
+         "Réduction", Sorte::Entier16, "2"},
         {"QS_top=1500", "QS_top", Sorte::Simple, "1500"},
         {"QS_top= 1500,5 ", "QS_top", Sorte::Simple, "1500.5"},
         {"QS_top=0,1", "QS_top", Sorte::Simple, "0.1000000015"},
@@ -129,8 +142,8 @@ TEST(EcritureValeurs, NombresSimplesAuPlusCourtAvecLeSeparateurDuSysteme) {
             LocaleTemporaire l(QLocale(QLocale::French, QLocale::France));
             EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.francais));
             // What is written reads back to the same single-precision value.
-            EXPECT_NEAR(ConvertitSimple(TexteSimple(c.valeur)).value_or(-1), double(float(c.valeur)),
-                        std::fabs(c.valeur) * 1e-6);
+            EXPECT_NEAR(ConvertitSimple(TexteSimple(c.valeur)).value_or(-1),
+                        double(float(c.valeur)), std::fabs(c.valeur) * 1e-6);
         }
         LocaleTemporaire l(QLocale(QLocale::English, QLocale::UnitedStates));
         EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.anglais));
