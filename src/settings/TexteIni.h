@@ -8,16 +8,26 @@
 // Full path of the settings file in Etat.CheminAppli.
 QString CheminIni();
 
-// Reads the file into Etat.TexteIni (Windows-1252), completing a missing final CR LF.
+// Reads the file into Etat.TexteIni (Windows-1252, or UTF-8 after a UTF-8 byte-order mark),
+// appending CR LF when its last character is not a control character.
 // A missing, unreadable or empty file is reported and ends the program (throws FinProgramme).
 void ChargeTexteIni();
-// Writes Etat.TexteIni back atomically. Returns an empty text, or the French reason it failed.
+// Writes Etat.TexteIni back atomically, ending with exactly one CR LF (a final CR LF, or a lone
+// final LF, of the text is taken off first). Windows-1252, or UTF-8 behind a byte-order mark when
+// the text holds a character Windows-1252 cannot. Throws nothing: returns an empty text, or the
+// French reason it failed naming the file (the old file is then untouched). Refuses to write an
+// empty text (settings never loaded) rather than wipe the file.
 QString EnregistreTexteIni();
 
-// The value of `cle` ("True"/"Vrai" give "-1", "False"/"Faux" give "0").
-// A missing key or separator goes to ErreurINI.
+// A key is found on the first line that starts with it (blanks and tabs may precede it, any letter
+// case, the name not going on with a letter, digit or "_"); that line must go on with optional
+// blanks, "=", the value and a CR, or ErreurINI(" = "). No such line: ErreurINI(cle).
+
+// The value of `cle`, raw between the "=" and the CR ("True"/"Vrai" give "-1", "False"/"Faux"
+// give "0").
 QString ValeurIni(const QString& cle);
-// Replaces the value of `cle`. A missing key or separator goes to ErreurINI.
+// Puts `valeur` right after the key's "=", in place of everything up to the CR. A CR or LF inside
+// `valeur` becomes a blank, so a value can never split its line.
 void EcritINI(const QString& cle, const QString& valeur);
 void EcritINI(const QString& cle, const char* valeur) = delete;  // say QString or a number
 void EcritINI(const QString& cle, int32_t valeur);

@@ -1,0 +1,57 @@
+#include "platform/MagasinDemarrageRegistre.h"
+
+#ifdef Q_OS_WIN
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+// The Run key as the registry names it (value names are appended after its final backslash).
+const QString kCleRun =
+    QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\");
+
+// Windows' own numbers for the refusals QSettings can report.
+constexpr int kAccesRefuse = 5;        // ERROR_ACCESS_DENIED
+constexpr int kFichierIntrouvable = 2; // ERROR_FILE_NOT_FOUND
+
+QString cheminCle() { return kCleRun.chopped(1); }
+
+MagasinDemarrage::Resultat resultat(const QSettings& s) {
+    if (s.status() == QSettings::NoError)
+        return {};
+    return {kAccesRefuse, QStringLiteral("Accès refusé")};
+}
+
+}  // namespace
+
+std::optional<QString> MagasinDemarrageRegistre::lit(const QString& nom) {
+    QSettings s(cheminCle(), QSettings::NativeFormat);
+    if (s.status() != QSettings::NoError || !s.contains(nom))
+        return std::nullopt;
+    return s.value(nom).toString();
+}
+
+MagasinDemarrage::Resultat MagasinDemarrageRegistre::ecrit(const QString& nom, const QString& commande) {
+    QSettings s(cheminCle(), QSettings::NativeFormat);
+    s.setValue(nom, commande);
+    s.sync();
+    if (s.status() == QSettings::NoError && s.value(nom).toString() != commande)
+        return {kAccesRefuse, QStringLiteral("Accès refusé")};
+    return resultat(s);
+}
+
+MagasinDemarrage::Resultat MagasinDemarrageRegistre::efface(const QString& nom) {
+    QSettings s(cheminCle(), QSettings::NativeFormat);
+    if (!s.contains(nom))
+        return {kFichierIntrouvable, QStringLiteral("Le fichier spécifié est introuvable.")};
+    s.remove(nom);
+    s.sync();
+    if (s.status() == QSettings::NoError && s.contains(nom))
+        return {kAccesRefuse, QStringLiteral("Accès refusé")};
+    return resultat(s);
+}
+
+bool MagasinDemarrageRegistre::fichierExiste(const QString& chemin) {
+    return QFileInfo(chemin).isFile();
+}
+#endif

@@ -1,0 +1,94 @@
+#include "settings/ValeursIni.h"
+
+#include <QLocale>
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+QLocale localeNombres() {
+    QLocale l;
+    l.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return l;
+}
+
+std::optional<double> convertitDecimal(const QString& texte) {
+    const QString t = texte.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double v = localeNombres().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+std::optional<int64_t> ConvertitEntier(const QString& texte, int64_t min, int64_t max) {
+    const auto v = convertitDecimal(texte);
+    if (!v)
+        return std::nullopt;
+    const double arrondi = std::nearbyint(*v);  // the default rounding mode sends halves to even
+    if (arrondi < static_cast<double>(min) || arrondi > static_cast<double>(max))
+        return std::nullopt;
+    return static_cast<int64_t>(arrondi);
+}
+
+std::optional<double> ConvertitSimple(const QString& texte) {
+    const auto v = convertitDecimal(texte);
+    if (!v || std::fabs(*v) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<double>(static_cast<float>(*v));
+}
+
+std::optional<bool> ConvertitBooleen(const QString& texte) {
+    const QString t = texte.trimmed();
+    for (const char* vrai : {"True", "Vrai"})
+        if (t.compare(QLatin1String(vrai), Qt::CaseInsensitive) == 0)
+            return true;
+    for (const char* faux : {"False", "Faux"})
+        if (t.compare(QLatin1String(faux), Qt::CaseInsensitive) == 0)
+            return false;
+    if (const auto v = convertitDecimal(t))
+        return *v != 0.0;
+    return std::nullopt;
+}
+
+QString TexteSimple(double valeur) {
+    const float f = static_cast<float>(valeur);
+    if (f == 0.0f || !std::isfinite(f))
+        return QStringLiteral("0");
+    // Fewest significant digits that give the same single-precision value back.
+    int chiffres = 7;
+    for (int p = 1; p < 7; ++p) {
+        if (static_cast<float>(QString::number(f, 'e', p - 1).toDouble()) == f) {
+            chiffres = p;
+            break;
+        }
+    }
+    const QString sci = QString::number(f, 'e', chiffres - 1);
+    const int exposant = sci.mid(sci.indexOf(u'e') + 1).toInt();
+    QString texte;
+    if (exposant >= -5 && exposant < 7) {
+        texte = QString::number(f, 'f', std::max(0, chiffres - 1 - exposant));
+    } else {
+        // 1.5e+07 -> 1.5E+07, as the system's own conversions write it.
+        texte = sci.toUpper();
+        const qsizetype e = texte.indexOf(u'E');
+        const int valExp = texte.mid(e + 1).toInt();
+        texte = texte.left(e) + (valExp < 0 ? QStringLiteral("E-") : QStringLiteral("E+")) +
+                QStringLiteral("%1").arg(std::abs(valExp), 2, 10, QLatin1Char('0'));
+    }
+    const QLocale l;
+    texte.replace(u'.', l.decimalPoint());
+    if (texte.startsWith(u'-'))
+        texte.replace(0, 1, l.negativeSign());
+    return texte;
+}
+
+QString TexteBooleen(bool valeur) {
+    if (QLocale().language() == QLocale::French)
+        return valeur ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+    return valeur ? QStringLiteral("True") : QStringLiteral("False");
+}

@@ -1,0 +1,22 @@
+#pragma once
+// How the settings file writes and reads numbers and booleans. Decimal separator and boolean words
+// follow the default QLocale (the system's unless the program or a test sets another).
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// A decimal number with blanks around it, rounded to the nearest whole number (halves to the even
+// neighbour); nothing when it is not a number or falls outside [min, max].
+std::optional<int64_t> ConvertitEntier(const QString& texte, int64_t min, int64_t max);
+// A decimal number that a single-precision value can hold, rounded to single precision.
+std::optional<double> ConvertitSimple(const QString& texte);
+// A number (true when not zero) or one of True/False/Vrai/Faux in any letter case; blanks around
+// it are ignored, so " Vrai" (what a "key = Vrai" line gives) is true.
+std::optional<bool> ConvertitBooleen(const QString& texte);
+
+// The shortest text (at most 7 significant digits) of the single-precision value, with the
+// locale's decimal separator; whole numbers have no decimal part.
+QString TexteSimple(double valeur);
+// "Vrai"/"Faux" in French, "True"/"False" otherwise.
+QString TexteBooleen(bool valeur);
