@@ -58,9 +58,9 @@ void QUENTOR_Form_Load(QUENTOR& f) {
     f.alignBandeSurHeure();
     ChargeTexteIni();
 
-    f.setCouleurFond(CouleurDepuisNombre(LitEntier32(QStringLiteral("couleur_fond"))));
-    f.setCouleurEncre(CouleurDepuisNombre(LitEntier32(QStringLiteral("couleur_encre"))));
-    f.setCouleurBande(CouleurDepuisNombre(LitEntier32(QStringLiteral("couleur_bande"))));
+    f.setCouleurFond(LitCouleur(QStringLiteral("couleur_fond")));
+    f.setCouleurEncre(LitCouleur(QStringLiteral("couleur_encre")));
+    f.setCouleurBande(LitCouleur(QStringLiteral("couleur_bande")));
     RectTwips r;
     r.top = LitSimple(QStringLiteral("QS_top"));
     r.left = LitSimple(QStringLiteral("QS_left"));

@@ -30,14 +30,14 @@ int Main(int argc, char** argv) {
     HorlogeReelle horloge;
     SonSdl son;
     LanceurProcessus lanceur;
-    MagasinDemarrageReel demarrage;
+    const auto demarrage = CreeMagasinDemarrage();
     DialoguesQt dialogues;
     ZoneSysteme zone;
     Plateforme p;
     p.horloge = &horloge;
     p.son = &son;
     p.lanceur = &lanceur;
-    p.demarrage = &demarrage;
+    p.demarrage = demarrage.get();
     p.dialogues = &dialogues;
     p.bureau = &bureau;
     p.notification = &zone;
