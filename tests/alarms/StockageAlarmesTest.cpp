@@ -18,7 +18,7 @@ QByteArray iniAlarmes() {
     return t;
 }
 
-class Alarmes : public AvecFichierIni {
+class StockageAlarmes : public AvecFichierIni {
 protected:
     void memos(const QByteArray& octets) {
         for (int n = 1; n <= 6; ++n)
@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(Alarmes, ChargeLes42ClesEtLesSixMemos) {
+TEST_F(StockageAlarmes, ChargeLes42ClesEtLesSixMemos) {
     charge(iniAlarmes());
     memos(" \r\n");
     EcritOctets(CheminMemo(4), "Rendez-vous \xE0 14 h\r\nsalle 2\r\n");
@@ -55,7 +55,7 @@ TEST_F(Alarmes, ChargeLes42ClesEtLesSixMemos) {
     EXPECT_EQ(Etat.AlarmeTexte[1], QStringLiteral(" \r\n"));
 }
 
-TEST_F(Alarmes, EnregistreEcritLesClesDansLeTexteSeulement) {
+TEST_F(StockageAlarmes, EnregistreEcritLesClesDansLeTexteSeulement) {
     charge(iniAlarmes());
     memos(" \r\n");
     ChargeAlarmes();
@@ -72,7 +72,7 @@ TEST_F(Alarmes, EnregistreEcritLesClesDansLeTexteSeulement) {
     EXPECT_TRUE(Etat.TexteIni.contains(QStringLiteral("\r\nALMSG1=Vrai\r\nAL1=Vrai\r\n")));
 }
 
-TEST_F(Alarmes, CleDAlarmeManquanteArreteLeProgramme) {
+TEST_F(StockageAlarmes, CleDAlarmeManquanteArreteLeProgramme) {
     charge(iniAlarmes().replace("ALMSG5=-1\r\n", ""));
     memos(" \r\n");
     auto b = finAttendue([] { ChargeAlarmes(); });
@@ -81,7 +81,7 @@ TEST_F(Alarmes, CleDAlarmeManquanteArreteLeProgramme) {
     EXPECT_EQ(b.texte, QStringLiteral("Il manque le paramètre ALMSG5"));
 }
 
-TEST_F(Alarmes, MemoAbsentArreteLeProgrammeEnNommantLeFichier) {
+TEST_F(StockageAlarmes, MemoAbsentArreteLeProgrammeEnNommantLeFichier) {
     charge(iniAlarmes());
     memos(" \r\n");
     QFile::remove(CheminMemo(5));
@@ -91,7 +91,7 @@ TEST_F(Alarmes, MemoAbsentArreteLeProgrammeEnNommantLeFichier) {
     EXPECT_TRUE(b.texte.contains(QStringLiteral("introuvable")));
 }
 
-TEST_F(Alarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
+TEST_F(StockageAlarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
     charge(iniAlarmes());
     memos(" \r\n");
     const struct {
@@ -119,7 +119,7 @@ TEST_F(Alarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
     }
 }
 
-TEST_F(Alarmes, MemoEcritALaMainGardeChaqueCaractere) {
+TEST_F(StockageAlarmes, MemoEcritALaMainGardeChaqueCaractere) {
     charge(iniAlarmes());
     memos(" \r\n");
     const struct {
@@ -138,7 +138,7 @@ TEST_F(Alarmes, MemoEcritALaMainGardeChaqueCaractere) {
     }
 }
 
-TEST_F(Alarmes, UnMemoQuiNePeutEtreEcritEstNommeEtLesAutresLeSont) {
+TEST_F(StockageAlarmes, UnMemoQuiNePeutEtreEcritEstNommeEtLesAutresLeSont) {
     charge(iniAlarmes());
     memos("ancien\r\n");
     ChargeAlarmes();
