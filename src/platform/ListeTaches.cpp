@@ -64,8 +64,10 @@ void DemandeEtat(xcb_connection_t* c, xcb_window_t w, xcb_atom_t etat, xcb_atom_
 }  // namespace
 
 void ExclutDeLaListeDesTaches(QWidget* fenetre, bool exclure) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !fenetre || !fenetre->windowHandle())
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection() || !fenetre || !fenetre->windowHandle())
         return;
     xcb_connection_t* c = x11->connection();
     const auto w = xcb_window_t(fenetre->winId());
