@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <vector>
 
 namespace {
 
@@ -147,14 +148,18 @@ void DessineHautParleur(QPainter& p, const QRectF& r) {
 void DessineIconeProgramme(QPainter& p, const QRectF& r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    // At notification-area sizes thin strokes blur into grey: fewer, bolder strokes.
+    const bool petit = std::min(r.width(), r.height()) < 24;
     Repere(p, r, 48, 48);
-    Cadran(p, QPointF(21, 21), 19, 3);
-    Aiguilles(p, QPointF(21, 21), 19, QColor(20, 20, 20), 3);
+    const QPointF centre(20, 20);
+    Cadran(p, centre, 18, petit ? 4.5 : 3);
+    Aiguilles(p, centre, 18, QColor(20, 20, 20), petit ? 5 : 3);
     // Sound waves leaving the lower right of the face.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(230, 110, 0), 3.2, Qt::SolidLine, Qt::RoundCap));
-    for (qreal rayon : {9.0, 16.0})
-        p.drawArc(QRectF(34 - rayon, 34 - rayon, 2 * rayon, 2 * rayon), -5 * 16, -80 * 16);
+    p.setPen(QPen(QColor(230, 110, 0), petit ? 5.5 : 3.2, Qt::SolidLine, Qt::RoundCap));
+    const std::vector<qreal> rayons = petit ? std::vector<qreal>{10.5} : std::vector<qreal>{7.0, 12.5};
+    for (qreal rayon : rayons)
+        p.drawArc(QRectF(33 - rayon, 33 - rayon, 2 * rayon, 2 * rayon), -8 * 16, -74 * 16);
     p.restore();
 }
 
