@@ -27,13 +27,32 @@ TEST_F(Alarmes, OnlyExactMatchesFireAndTheTextIsReadAsANumber) {
     EXPECT_EQ(son.joues(), QStringList{QStringLiteral("fichier /sons/alarme1.wav")});
 }
 
+namespace {
+// Notes the virtual time at which a window is shown.
+struct TempsAffichage : QObject {
+    TempsAffichage(const HorlogeVirtuelle& h) : h(h) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show)
+            quand = h.t;
+        return false;
+    }
+    const HorlogeVirtuelle& h;
+    QDateTime quand;
+};
+}  // namespace
+
 TEST_F(Alarmes, RingingRestoresTheClockAfterOneAndAHalfSeconds) {
     alarme(1, 8, 0, true);
+    aLHeure(8, 0, 5);
     w->setEtatFenetre(1);
     w->hide();
+    TempsAffichage affichage(horloge);
+    w->installEventFilter(&affichage);
     EXPECT_DOUBLE_EQ(dureeDe([] { DéclencheAlarme(1); }), 3.5);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->etatFenetre(), 0);
+    EXPECT_EQ(affichage.quand.time(), QTime(8, 0, 6, 500));
+    w->removeEventFilter(&affichage);
 }
 
 TEST_F(Alarmes, EmptySoundPathStillRingsThroughTheDefaultSound) {
