@@ -12,11 +12,23 @@ class QLabel;
 class QMenu;
 class QAction;
 class QTimer;
+class BandeSecondes;
+class ImageDessinee;
+class BoutonOutil;
 
 // Window geometry in twips (15 to a pixel at 96 DPI), outer frame included.
 struct RectTwips {
     double left = 0, top = 0, width = 0, height = 0;
 };
+
+// Where the layout puts the time for an outer window height, all in twips and points.
+struct MiseEnPageHeure {
+    int policePt = 0;       // Int(H / 45) + 2
+    double hautTwips = 0;   // H / 6 + 100
+};
+MiseEnPageHeure CalculeMiseEnPage(double hauteurExterieureTwips);
+// The band's Y: just under the label, whose top and height are given in twips.
+double OrdonneeBande(double hautHeureTwips, double hauteurHeureTwips);
 
 class QUENTOR : public QWidget {
     Q_OBJECT
@@ -59,7 +71,81 @@ public:
     // Notification-area icon: added once after load, removed by the close sequence.
     void LanceTrayIcon();
     void retireTrayIcon();
+    // The window may only leave the screen when a notification icon can bring it back.
+    bool peutSeCacher() const;
 
     // The close sequence; every way of closing the window calls it.
     std::function<void()> surFermeture;
+    // The windows the toolbar opens (settings, alarm editor, information), wired by start-up.
+    std::function<void()> ouvreParametres, ouvreAlarmes, ouvreInfo;
+
+    // Handlers, named after their control and event.
+    void QUENTOR_Timer_Timer();
+    void QUENTOR_Form_Resize();
+    void QUENTOR_Form_MouseMove(int code);
+    void QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton);
+    void QUENTOR_Outils_Timer();
+    void QUENTOR_BULLE_Click();
+    void QUENTOR_AffHoraire_Click();
+    void QUENTOR_Agrandir_Click();
+    void QUENTOR_Fermeture_Click();
+    void QUENTOR_Image0_Click();
+    void QUENTOR_Image2_Click();
+    void QUENTOR_Image3_Click();
+    void QUENTOR_Image4_Click();
+    void QUENTOR_Image5_Click();
+
+    // The layout for a given outer height (twips); QUENTOR_Form_Resize measures it.
+    void metEnPage(double hauteurExterieureTwips);
+    // Top of the time label and Y of the band, in twips, as the last layout left them.
+    double hautHeureTwips() const { return hautHeureTwips_; }
+    double bandeY() const;
+    double bandeX1() const;
+    double bandeX2() const;
+
+    // Controls, named and objectNamed like the window's design.
+    QLabel* AffHEURE = nullptr;
+    BandeSecondes* bande = nullptr;
+    QLabel* PHOTO = nullptr;
+    ImageDessinee* Flash = nullptr;
+    QTimer* Timer = nullptr;
+    QWidget* CadreOutils = nullptr;
+    BoutonOutil* Image0 = nullptr;
+    BoutonOutil* Image2 = nullptr;
+    BoutonOutil* Image3 = nullptr;
+    BoutonOutil* Image4 = nullptr;
+    BoutonOutil* Image5 = nullptr;
+    QTimer* Outils = nullptr;
+    QMenu* BULLE = nullptr;
+    QAction* AffHoraire = nullptr;
+    QAction* Agrandir = nullptr;
+    QAction* Fermeture = nullptr;
+
+    // True while a notification is being acted on (the popup menu is open, a restore runs).
+    bool TrayOccupé = false;
+    // The mouse-message code of the last notification.
+    int32_t TrayMessage = 0;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void construitCadran();
+    void construitOutils();
+    void construitMenu();
+    void programmeProchainTic();
+    void travailDeLaMinute();
+    void appliqueListeDesTaches();
+
+    double hautHeureTwips_ = 90;
+    bool timerActif_ = false;
+    bool enTic_ = false;
+    QDateTime derniereMinuteTraitee_;
+    QDateTime derniereLecture_;
+    bool horsListeDesTaches_ = false;
 };

@@ -1,0 +1,59 @@
+#include "alarms/DeclencheAlarmes.h"
+
+#include "alarms/MessAlarm.h"
+#include "app/Etat.h"
+#include "platform/Plateforme.h"
+#include "sound/Son.h"
+
+#include <QCoreApplication>
+
+namespace {
+std::function<void()>& RetourHorloge() {
+    static std::function<void()> retour;
+    return retour;
+}
+
+// The source named in the error report: the program itself.
+const QString SourceErreur = QStringLiteral("quentor");
+}  // namespace
+
+void InstalleRetourHorloge(std::function<void()> retour) { RetourHorloge() = std::move(retour); }
+
+QString TexteErreurAlarme(int numero, const QString& source, const QString& description) {
+    return QStringLiteral("L'erreur n° ") + QString::number(numero) + QStringLiteral(" a été générée par ") +
+           source + QStringLiteral("\r") + description;
+}
+
+void VérifieAlarmes() {
+    const int h = Etat.HeureActuelle.toInt();
+    const int m = Etat.MinuteActuelle.toInt();
+    for (int16_t n = 1; n <= 6; ++n)
+        if (Etat.AlarmeHeure[n] == h && Etat.AlarmeMinute[n] == m)
+            DéclencheAlarme(n);
+}
+
+void DéclencheAlarme(int16_t n) {
+    if (n < 1 || n > 6)
+        return;
+    if (Etat.AlarmeAppli[n] && !Etat.AlarmeExe[n].isEmpty()) {
+        const Lanceur::Erreur e = PF().lanceur->lance(Etat.AlarmeExe[n]);
+        // A program that cannot start must not cost the user the ringing and the memo, nor hold
+        // the clock until the box is dismissed.
+        if (e.numero != 0)
+            PF().dialogues->boiteSansAttente(Dialogues::Icone::Aucune, QStringLiteral("Erreur"),
+                                             TexteErreurAlarme(e.numero, SourceErreur, e.description));
+    }
+    if (Etat.AlarmeActive[n]) {
+        JoueFichierSon(Etat.AlarmeSon[n]);
+        QCoreApplication::processEvents();
+        Attente(1.5);
+        if (RetourHorloge())
+            RetourHorloge()();
+    }
+    Attente(2);
+    QCoreApplication::processEvents();
+    if (Etat.AlarmeMessage[n]) {
+        Etat.AlarmeAffichée = n;
+        AfficheMessAlarm();
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The alarm check at second 0 of each minute, and the firing of a due alarm: its program, its
+// ringing (which brings the clock back on screen) and its memo.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+// Fires, in order 1 to 6, every alarm whose hour and minute match Etat.HeureActuelle and
+// Etat.MinuteActuelle; each firing ends before the next alarm is looked at.
+void VérifieAlarmes();
+// Program, ringing, 2-second pause, memo. A program that cannot be started is reported in a box
+// that does not hold the clock, and the rest of the firing still happens.
+void DéclencheAlarme(int16_t n);
+
+// What the ringing calls to bring the clock window back (visible, normal, repainted). The clock
+// window installs it when it is built and removes it (nullptr) when it goes.
+void InstalleRetourHorloge(std::function<void()> retour);
+
+// The error report of a firing: "L'erreur n° ..." with its source and description.
+QString TexteErreurAlarme(int numero, const QString& source, const QString& description);

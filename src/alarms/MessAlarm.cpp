@@ -1,0 +1,90 @@
+#include "alarms/MessAlarm.h"
+
+#include "app/Etat.h"
+#include "clock/Dessins.h"
+#include "clock/Twips.h"
+#include "platform/Plateforme.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+QPointer<MessAlarm>& Ouvert() {
+    static QPointer<MessAlarm> w;
+    return w;
+}
+
+QRect EnPixels(double gauche, double haut, double largeur, double hauteur) {
+    return QRect(::EnPixels(gauche), ::EnPixels(haut), ::EnPixels(largeur), ::EnPixels(hauteur));
+}
+
+QFont Police(QStringList familles, double points) {
+    QFont f;
+    f.setFamilies(familles);
+    f.setPointSizeF(points);
+    f.setBold(true);
+    return f;
+}
+}  // namespace
+
+MessAlarm::MessAlarm() {
+    setObjectName(QStringLiteral("MessAlarm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("MESSAGE"));
+    setWindowIcon(IconeProgramme());
+    setFixedSize(::EnPixels(5055), ::EnPixels(3540));
+
+    Logo = new ImageDessinee(DessineLogo, this);
+    Logo->setObjectName(QStringLiteral("Logo"));
+    Logo->setGeometry(EnPixels(240, 120, 1785, 630));
+
+    Hmn = new QLabel(QStringLiteral("00:00"), this);
+    Hmn->setObjectName(QStringLiteral("Hmn"));
+    Hmn->setTextFormat(Qt::PlainText);
+    Hmn->setFont(Police({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 27.75));
+    QPalette p = Hmn->palette();
+    p.setColor(QPalette::WindowText, QColor(176, 176, 176));
+    Hmn->setPalette(p);
+    Hmn->setGeometry(EnPixels(3000, 0, 1800, 615));
+    Hmn->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    MessN = new QLabel(QStringLiteral("Label1"), this);
+    MessN->setObjectName(QStringLiteral("MessN"));
+    // A memo is the user's text, never markup.
+    MessN->setTextFormat(Qt::PlainText);
+    MessN->setWordWrap(true);
+    MessN->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MessN->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 8.25));
+    MessN->setGeometry(EnPixels(120, 840, 4815, 1935));
+
+    Command1 = new QPushButton(QStringLiteral("OK, cest lu .... merci"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 9.75));
+    Command1->setGeometry(EnPixels(720, 3000, 3495, 375));
+    connect(Command1, &QPushButton::clicked, this, [this] { MessAlarm_Command1_Click(); });
+}
+
+void MessAlarm::MessAlarm_Form_Load() {
+    const int n = Etat.AlarmeAffichée;
+    setWindowTitle(QStringLiteral("MESSAGE N°") + QString::number(n));
+    // Memo files break lines with CR LF; a label breaks them on LF alone.
+    QString memo = n >= 1 && n <= 6 ? Etat.AlarmeTexte[n] : QString();
+    MessN->setText(memo.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    Hmn->setText(PF().horloge->maintenant().toString(QStringLiteral("hh:mm")));
+    Hmn->repaint();
+}
+
+void MessAlarm::MessAlarm_Command1_Click() { close(); }
+
+void AfficheMessAlarm() {
+    QPointer<MessAlarm>& w = Ouvert();
+    if (!w) {
+        w = new MessAlarm;
+        w->MessAlarm_Form_Load();
+    }
+    w->show();
+    w->raise();
+}
+
+MessAlarm* MessAlarmOuvert() { return Ouvert().data(); }

@@ -1,0 +1,189 @@
+// The clock window's ways in: the notification icon, its popup menu, the toolbar over the face
+// and mouse actions on the face.
+#include "clock/QUENTOR.h"
+
+#include "app/Etat.h"
+#include "clock/Dessins.h"
+#include "clock/Twips.h"
+#include "platform/Plateforme.h"
+#include "sound/Son.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+void QUENTOR::construitOutils() {
+    CadreOutils = new QWidget(this);
+    CadreOutils->setObjectName(QStringLiteral("CadreOutils"));
+    CadreOutils->setAutoFillBackground(true);
+    QPalette p = CadreOutils->palette();
+    p.setColor(QPalette::Window, QColor(224, 224, 224));
+    CadreOutils->setPalette(p);
+    CadreOutils->setGeometry(EnPixels(720), 0, EnPixels(1815), EnPixels(330));
+    CadreOutils->hide();
+
+    struct Bouton {
+        BoutonOutil** membre;
+        const char* nom;
+        SymboleOutil symbole;
+        const char* bulle;
+        void (QUENTOR::*clic)();
+    };
+    const Bouton boutons[] = {
+        {&Image0, "Image0", SymboleOutil::Marteau, "Réglages", &QUENTOR::QUENTOR_Image0_Click},
+        {&Image2, "Image2", SymboleOutil::Cloche, "Alarmes", &QUENTOR::QUENTOR_Image2_Click},
+        {&Image3, "Image3", SymboleOutil::Info, "Informations", &QUENTOR::QUENTOR_Image3_Click},
+        {&Image4, "Image4", SymboleOutil::Aide, "Aide", &QUENTOR::QUENTOR_Image4_Click},
+        {&Image5, "Image5", SymboleOutil::Quitter, "Fermer Quentor Sonalde", &QUENTOR::QUENTOR_Image5_Click},
+    };
+    int gauche = 0;
+    for (const Bouton& b : boutons) {
+        auto* image = new BoutonOutil(b.symbole, CadreOutils);
+        image->setObjectName(QString::fromLatin1(b.nom));
+        image->setToolTip(QString::fromUtf8(b.bulle));
+        image->setGeometry(EnPixels(gauche), 0, EnPixels(360), EnPixels(330));
+        image->surClic = [this, clic = b.clic] { (this->*clic)(); };
+        *b.membre = image;
+        gauche += 360;
+    }
+
+    // Runs freely: the toolbar goes at the next 15-second mark, whenever it was shown.
+    Outils = new QTimer(this);
+    Outils->setObjectName(QStringLiteral("Outils"));
+    Outils->setInterval(15000);
+    connect(Outils, &QTimer::timeout, this, [this] { QUENTOR_Outils_Timer(); });
+    Outils->start();
+}
+
+void QUENTOR::construitMenu() {
+    BULLE = new QMenu(this);
+    BULLE->setObjectName(QStringLiteral("BULLE"));
+    AffHoraire = BULLE->addAction(QStringLiteral("il est ..."));
+    AffHoraire->setObjectName(QStringLiteral("AffHoraire"));
+    Agrandir = BULLE->addAction(QStringLiteral("Agrandir"));
+    Agrandir->setObjectName(QStringLiteral("Agrandir"));
+    Fermeture = BULLE->addAction(QStringLiteral("Ferme Quentor Sonalde"));
+    Fermeture->setObjectName(QStringLiteral("Fermeture"));
+    connect(AffHoraire, &QAction::triggered, this, [this] { QUENTOR_AffHoraire_Click(); });
+    connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
+    connect(Fermeture, &QAction::triggered, this, [this] { QUENTOR_Fermeture_Click(); });
+    // The platform may open the menu itself on a right click: while it is open, notifications
+    // only show the toolbar.
+    connect(BULLE, &QMenu::aboutToShow, this, [this] {
+        TrayOccupé = true;
+        QUENTOR_BULLE_Click();
+    });
+    connect(BULLE, &QMenu::aboutToHide, this, [this] { TrayOccupé = false; });
+}
+
+void QUENTOR::LanceTrayIcon() {
+    ZoneNotification* zone = PF().notification;
+    // Without a notification area the task list is the only way back to the window: keep it.
+    if (!zone || !zone->disponible())
+        return;
+    zone->surNotification = [this](int code) { QUENTOR_Form_MouseMove(code); };
+    zone->ajoute(IconeProgramme(), QStringLiteral("Quentor Sonalde ") + Etat.VersionTexte, BULLE);
+    horsListeDesTaches_ = true;
+    appliqueListeDesTaches();
+}
+
+void QUENTOR::retireTrayIcon() {
+    ZoneNotification* zone = PF().notification;
+    if (!zone)
+        return;
+    zone->retire();
+    zone->surNotification = nullptr;
+}
+
+void QUENTOR::QUENTOR_Form_MouseMove(int code) {
+    CadreOutils->show();
+    CadreOutils->raise();
+    TrayMessage = code;
+    if (TrayOccupé)
+        return;
+    TrayOccupé = true;
+    switch (code) {
+    case ZoneNotification::GaucheRelache:
+    case ZoneNotification::GaucheDouble: restaure(); break;
+    case ZoneNotification::DroitRelache:
+        if (!BULLE->isVisible())
+            BULLE->popup(QCursor::pos());
+        break;
+    default: break;
+    }
+    // An open menu keeps the notifications busy until it closes (aboutToHide).
+    TrayOccupé = BULLE->isVisible();
+}
+
+void QUENTOR::mouseMoveEvent(QMouseEvent* e) {
+    // An ordinary move over the face: it shows the toolbar and nothing else, wherever the
+    // pointer is.
+    QUENTOR_Form_MouseMove(ZoneNotification::Deplacement);
+    QWidget::mouseMoveEvent(e);
+}
+
+bool QUENTOR::eventFilter(QObject* o, QEvent* e) {
+    if (o == AffHEURE && e->type() == QEvent::MouseButtonPress) {
+        QUENTOR_AffHEURE_MouseDown(static_cast<QMouseEvent*>(e)->button());
+        return true;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
+    if (bouton == Qt::LeftButton) {
+        CadreOutils->show();
+        CadreOutils->raise();
+    } else if (bouton == Qt::RightButton) {
+        CadreOutils->hide();
+    }
+}
+
+void QUENTOR::QUENTOR_Outils_Timer() { CadreOutils->hide(); }
+
+void QUENTOR::QUENTOR_BULLE_Click() {
+    const QString hm = PF().horloge->maintenant().toString(QStringLiteral("hh:mm"));
+    BULLE->setTitle(hm);
+    AffHoraire->setText(QStringLiteral("Il est ") + hm);
+}
+
+void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(85); }
+void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
+
+void QUENTOR::QUENTOR_Fermeture_Click() {
+    if (surFermeture)
+        surFermeture();
+}
+
+void QUENTOR::QUENTOR_Image0_Click() {
+    JoueSon(84);
+    if (ouvreParametres)
+        ouvreParametres();
+}
+
+void QUENTOR::QUENTOR_Image2_Click() {
+    JoueSon(84);
+    if (ouvreAlarmes)
+        ouvreAlarmes();
+}
+
+void QUENTOR::QUENTOR_Image3_Click() {
+    JoueSon(84);
+    if (ouvreInfo)
+        ouvreInfo();
+}
+
+void QUENTOR::QUENTOR_Image4_Click() {
+    JoueSon(84);
+    if (PF().bureau)
+        PF().bureau->ouvreAide(Etat.CheminAppli + QStringLiteral("/aide.html"));
+}
+
+void QUENTOR::QUENTOR_Image5_Click() {
+    JoueSon(84);
+    if (surFermeture)
+        surFermeture();
+}

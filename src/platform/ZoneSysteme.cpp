@@ -1,0 +1,42 @@
+#include "platform/ZoneSysteme.h"
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+int CodeNotification(int raison) {
+    switch (raison) {
+    case QSystemTrayIcon::Trigger: return ZoneNotification::GaucheRelache;
+    case QSystemTrayIcon::DoubleClick: return ZoneNotification::GaucheDouble;
+    // Qt opens the context menu itself; the code still reaches the clock, which then only
+    // shows its toolbar.
+    case QSystemTrayIcon::Context: return ZoneNotification::DroitRelache;
+    case QSystemTrayIcon::MiddleClick: return ZoneNotification::MilieuRelache;
+    default: return 0;
+    }
+}
+
+ZoneSysteme::ZoneSysteme() = default;
+ZoneSysteme::~ZoneSysteme() = default;
+
+bool ZoneSysteme::disponible() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void ZoneSysteme::ajoute(const QIcon& icone, const QString& bulle, QMenu* menu) {
+    if (!icone_) {
+        icone_ = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(icone_.get(), &QSystemTrayIcon::activated, icone_.get(),
+                         [this](QSystemTrayIcon::ActivationReason r) {
+                             const int code = CodeNotification(r);
+                             if (code && surNotification)
+                                 surNotification(code);
+                         });
+    }
+    icone_->setIcon(icone);
+    icone_->setToolTip(bulle);
+    icone_->setContextMenu(menu);
+    icone_->show();
+}
+
+void ZoneSysteme::retire() {
+    if (icone_)
+        icone_->hide();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A clock window on the test platform, with the virtual clock at a chosen instant.
+
+#include "alarms/MessAlarm.h"
+#include "clock/QUENTOR.h"
+#include "support/Doubles.h"
+
+#include <memory>
+
+class AvecHorloge : public AvecPlateforme {
+protected:
+    AvecHorloge() {
+        w = std::make_unique<QUENTOR>();
+        // An empty table would match midnight six times over.
+        for (int n = 1; n <= 6; ++n)
+            Etat.AlarmeHeure[n] = 99;
+    }
+    ~AvecHorloge() override {
+        if (MessAlarmOuvert())
+            delete MessAlarmOuvert();
+    }
+    void aLHeure(int h, int m, int s) { horloge.t = QDateTime(QDate(2009, 3, 3), QTime(h, m, s)); }
+    // Alarm n at h:m with the given actions.
+    void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false,
+                const QString& exe = {}) {
+        Etat.AlarmeHeure[n] = int16_t(h);
+        Etat.AlarmeMinute[n] = int16_t(m);
+        Etat.AlarmeActive[n] = sonne;
+        Etat.AlarmeMessage[n] = memo;
+        Etat.AlarmeAppli[n] = appli;
+        Etat.AlarmeExe[n] = exe;
+        Etat.AlarmeSon[n] = QStringLiteral("/sons/alarme%1.wav").arg(n);
+        Etat.AlarmeTexte[n] = QStringLiteral("mémo %1\r\n").arg(n);
+    }
+    // "hh:mm:ss.zzz quoi" for every sound event, for exact sequence checks.
+    QStringList chronologie() const {
+        QStringList l;
+        for (const auto& e : son.evenements)
+            l << e.t.toString(QStringLiteral("hh:mm:ss.zzz ")) + e.quoi;
+        return l;
+    }
+    std::unique_ptr<QUENTOR> w;
+};
