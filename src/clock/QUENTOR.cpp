@@ -114,16 +114,48 @@ QColor QUENTOR::couleurBande() const { return bande->couleur(); }
 void QUENTOR::setCouleurBande(const QColor& c) { bande->setCouleur(c); }
 
 RectTwips QUENTOR::geometrieTwips() const {
-    const QRect r = frameGeometry();
-    return {EnTwips(r.x()), EnTwips(r.y()), EnTwips(r.width()), EnTwips(r.height())};
+    if (geometrieDemandee_)
+        return *geometrieDemandee_;
+    // Minimised or maximised, the normal window's place and size are what is kept.
+    const bool normale = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    const QRect g = normale || !normalGeometry().isValid() ? geometry() : normalGeometry();
+    const QMargins m = margesCadre();
+    return {EnTwips(g.x() - m.left()), EnTwips(g.y() - m.top()),
+            EnTwips(g.width() + m.left() + m.right()), EnTwips(g.height() + m.top() + m.bottom())};
 }
 
 void QUENTOR::setGeometrieTwips(const RectTwips& r) {
-    // Before the window is mapped its frame is unknown and counts as nothing.
-    const QRect dehors = frameGeometry(), dedans = geometry();
-    const int margeL = dehors.width() - dedans.width(), margeH = dehors.height() - dedans.height();
+    geometrieDemandee_ = r;
+    appliqueGeometrie(r);
+}
+
+void QUENTOR::appliqueGeometrie(const RectTwips& r) {
+    const QMargins m = margesCadre();
     move(EnPixels(r.left), EnPixels(r.top));  // a window's position is that of its frame
-    resize(std::max(1, EnPixels(r.width) - margeL), std::max(1, EnPixels(r.height) - margeH));
+    resize(std::max(1, EnPixels(r.width) - m.left() - m.right()),
+           std::max(1, EnPixels(r.height) - m.top() - m.bottom()));
+}
+
+QMargins QUENTOR::margesCadre() const {
+    const QRect f = frameGeometry(), g = geometry();
+    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+}
+
+// The frame arrives after the window is mapped: the outer size asked for is then applied again
+// with it, or the window would grow by its frame at every start. Any other change of place or
+// size is the user's, and ends the wait.
+void QUENTOR::suitGeometrieDemandee() {
+    if (!geometrieDemandee_ || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        return;
+    const RectTwips r = *geometrieDemandee_;
+    if (!margesCadre().isNull()) {
+        geometrieDemandee_.reset();
+        appliqueGeometrie(r);
+        return;
+    }
+    const QRect voulu(EnPixels(r.left), EnPixels(r.top), EnPixels(r.width), EnPixels(r.height));
+    if (frameGeometry() != voulu)
+        geometrieDemandee_.reset();
 }
 
 int16_t QUENTOR::etatFenetre() const {
@@ -200,7 +232,13 @@ void QUENTOR::QUENTOR_Form_Resize() {
 
 void QUENTOR::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
+    suitGeometrieDemandee();
     QUENTOR_Form_Resize();
+}
+
+void QUENTOR::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    suitGeometrieDemandee();
 }
 
 void QUENTOR::changeEvent(QEvent* e) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QMenu;
@@ -128,6 +129,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -141,8 +143,15 @@ private:
     void programmeProchainTic();
     void travailDeLaMinute();
     void appliqueListeDesTaches();
+    QMargins margesCadre() const;
+    void appliqueGeometrie(const RectTwips& r);
+    void suitGeometrieDemandee();
 
     double hautHeureTwips_ = 90;
+    // The outer geometry asked for, until the window manager's frame is known and it has been
+    // applied with it; reading it back meanwhile gives what was asked, so a window that was
+    // never shown saves exactly what it loaded.
+    std::optional<RectTwips> geometrieDemandee_;
     bool timerActif_ = false;
     bool enTic_ = false;
     QDateTime derniereMinuteTraitee_;
