@@ -44,11 +44,12 @@ int64_t maintenantNs() {
 }
 }  // namespace
 
-SonSdl::SonSdl(std::chrono::milliseconds delaiRepos) {
+SonSdl::SonSdl(std::chrono::milliseconds delaiRepos) : delaiRepos_(delaiRepos) {
     // Without this SDL installs its own SIGINT/SIGTERM handlers and a session's SIGTERM is lost.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL's own log messages (a driver's warnings) would land on the console.
+    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
     minuterieRepos_.setSingleShot(true);
-    minuterieRepos_.setInterval(delaiRepos);
     QObject::connect(&minuterieRepos_, &QTimer::timeout, [this] { repos(); });
 }
 
@@ -69,6 +70,8 @@ void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
         std::memcpy(flux, v->trames + v->position * kCanauxSortie,
                     copiees * kCanauxSortie * sizeof(int16_t));
         v->position += copiees;
+        if (v->position == v->total)
+            v->finNs.store(maintenantNs(), std::memory_order_relaxed);
     }
     std::memset(flux + copiees * kCanauxSortie * sizeof(int16_t), 0,
                 std::size_t(octets) - copiees * kCanauxSortie * sizeof(int16_t));
@@ -113,8 +116,16 @@ void SonSdl::ferme() {
 }
 
 void SonSdl::repos() {
-    if (joue())
-        minuterieRepos_.start();  // a long file is still playing: look again later
+    using namespace std::chrono;
+    if (joue()) {
+        minuterieRepos_.start(delaiRepos_);  // a long file is still playing: look again later
+        return;
+    }
+    // Idle time counts from the end of the last sound (or from the stop), not from its start.
+    const int64_t fin = voix_.finNs.load(std::memory_order_relaxed);
+    const auto reste = duration_cast<milliseconds>(nanoseconds(fin - maintenantNs())) + delaiRepos_;
+    if (reste > milliseconds(0))
+        minuterieRepos_.start(reste);
     else
         ferme();
 }
@@ -145,10 +156,11 @@ void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
     voix_.total = TramesPcm(*pcm);
     voix_.position = 0;
     voix_.premiereTrameNs.store(0, std::memory_order_relaxed);
+    voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
     std::shared_ptr<const Pcm> ancien = std::exchange(enCours_, std::move(pcm));
     SDL_UnlockAudioDevice(peripherique_);
     SDL_PauseAudioDevice(peripherique_, 0);
-    minuterieRepos_.start();
+    minuterieRepos_.start(delaiRepos_);
     // `ancien` (the replaced sound) is released here, outside the device lock.
 }
 
@@ -194,6 +206,7 @@ void SonSdl::arrete() {
     SDL_LockAudioDevice(peripherique_);
     voix_.trames = nullptr;
     voix_.total = voix_.position = 0;
+    voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
     std::swap(enCours_, ancien);
     SDL_UnlockAudioDevice(peripherique_);
 }

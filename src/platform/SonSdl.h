@@ -38,6 +38,7 @@ private:
         std::size_t total = 0;  // frames
         std::size_t position = 0;
         std::atomic<int64_t> premiereTrameNs{0};
+        std::atomic<int64_t> finNs{0};  // when the last frame was handed over
     };
     static void remplit(void* voix, uint8_t* flux, int octets);
 
@@ -50,6 +51,7 @@ private:
     std::shared_ptr<const Pcm> enCours_;  // keeps the playing frames alive
     uint32_t peripherique_ = 0;
     bool sdlPret_ = false;
+    std::chrono::milliseconds delaiRepos_;
     QTimer minuterieRepos_;
     // Decoded clips by their bytes: a clip played again starts without decoding.
     QHash<QByteArray, std::shared_ptr<const Pcm>> cache_;
