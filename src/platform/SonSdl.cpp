@@ -158,8 +158,10 @@ void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
     voix_.premiereTrameNs.store(0, std::memory_order_relaxed);
     voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
     std::shared_ptr<const Pcm> ancien = std::exchange(enCours_, std::move(pcm));
-    SDL_UnlockAudioDevice(peripherique_);
+    // A newly opened device starts paused (its thread may already have sent one buffer of
+    // silence); unpausing under the lock lets its next buffer carry the sound.
     SDL_PauseAudioDevice(peripherique_, 0);
+    SDL_UnlockAudioDevice(peripherique_);
     minuterieRepos_.start(delaiRepos_);
     // `ancien` (the replaced sound) is released here, outside the device lock.
 }
