@@ -1,7 +1,8 @@
 // analyse_son CAPTURE ID...
 // CAPTURE: raw S16LE stereo 44,100 Hz (parec --format=s16le --rate=44100 --channels=2, or SDL's
 // disk driver). For each ID in order, prints "id start_seconds played_ms clip_ms"; a clip not
-// found prints start -1. Exit status: 0 all found, 1 some not found, 2 usage or read error.
+// found prints "id - 0 clip_ms". Exit status: 0 when the capture was analysed, 2 on a usage or
+// read error.
 #include "AnalyseSon.h"
 
 #include <QFile>
@@ -26,11 +27,13 @@ int main(int argc, char** argv) {
     std::vector<int16_t> ids;
     for (int i = 2; i < argc; ++i)
         ids.push_back(int16_t(std::atoi(argv[i])));
-    int absents = 0;
     for (const ClipTrouve& t : AnalyseCapture(capture, ids)) {
-        absents += t.debut < 0;
-        std::printf("%d %.4f %.1f %.1f\n", t.id, t.debut < 0 ? -1.0 : double(t.debut) / kFrequenceSortie,
-                    double(t.joue) * 1000 / kFrequenceSortie, double(t.longueur) * 1000 / kFrequenceSortie);
+        const double longueurMs = double(t.longueur) * 1000 / kFrequenceSortie;
+        if (t.debut < 0)
+            std::printf("%d - 0 %.1f\n", t.id, longueurMs);
+        else
+            std::printf("%d %.4f %.1f %.1f\n", t.id, double(t.debut) / kFrequenceSortie,
+                        double(t.joue) * 1000 / kFrequenceSortie, longueurMs);
     }
-    return absents ? 1 : 0;
+    return 0;
 }
