@@ -101,7 +101,33 @@ long cherche(const std::vector<double>& x, const std::vector<double>& energie,
     return -1;
 }
 
-// Frames from `debut` over which the capture follows the reference (allowing a volume change).
+// Does reference block [r0, r0+n) sound at capture frame x0 (allowing a volume change)?
+// Squared distance between reference block [r0, r0+n) (with a volume change) and the capture
+// at frame x0, and the block's own energy; distance -1 when the capture does not reach there.
+std::pair<double, double> ecartBloc(const std::vector<double>& x, const std::vector<double>& r,
+                                    long x0, std::size_t r0, std::size_t n, double gain) {
+    if (x0 < 0 || std::size_t(x0) + n > x.size())
+        return {-1, 0};
+    double ecart = 0, ref = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double y = gain * r[r0 + i];
+        const double d = x[std::size_t(x0) + i] - y;
+        ecart += d * d;
+        ref += y * y;
+    }
+    return {ecart, ref};
+}
+
+// Off by less than a share of the clip's energy, plus a floor for quiet stretches.
+bool proche(std::pair<double, double> e, std::size_t n, double tolerance) {
+    return e.first >= 0 && e.first <= tolerance * e.second + double(n) * 64.0 * 64.0;
+}
+
+// How far into the reference the capture follows it from `debut`. A sound server under load
+// lets a stream run dry for a few milliseconds (silence is inserted) or rewinds and renders a
+// stretch twice: the rest of the clip then sounds a little later or earlier, and is followed
+// there. The clip has stopped sounding once 20 ms in a row are found nowhere near where they
+// belong.
 std::size_t dureeJouee(const std::vector<double>& x, const std::vector<double>& r, std::size_t debut) {
     double xr = 0, rr = 0;
     for (std::size_t i = 0; i < std::min(r.size(), kGabarit) && debut + i < x.size(); ++i) {
@@ -109,19 +135,50 @@ std::size_t dureeJouee(const std::vector<double>& x, const std::vector<double>& 
         rr += r[i] * r[i];
     }
     const double gain = rr > 0 ? xr / rr : 1;
+    constexpr long kDerive = 1323;           // 30 ms either way
+    constexpr int kManquesTolérés = 4;       // 20 ms
+    long decalage = long(debut);             // capture frame of reference frame 0
     std::size_t joue = 0;
-    while (joue < r.size() && debut + joue < x.size()) {
-        const std::size_t n = std::min({kTranche, r.size() - joue, x.size() - debut - joue});
-        double ecart = 0, ref = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const double y = gain * r[joue + i];
-            ecart += (x[debut + joue + i] - y) * (x[debut + joue + i] - y);
-            ref += y * y;
+    int manques = 0;
+    for (std::size_t r0 = 0; r0 < r.size(); r0 += kTranche) {
+        const std::size_t n = std::min(kTranche, r.size() - r0);
+        bool trouve = proche(ecartBloc(x, r, decalage + long(r0), r0, n, gain), n, 0.1);
+        // Only a block with some sound in it can show where the clip went; a quiet one
+        // would match any quiet stretch nearby.
+        double energie = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            energie += r[r0 + i] * r[r0 + i];
+        const bool sonore = energie > double(n) * 300.0 * 300.0;
+        // Voiced speech looks much like itself one pitch period away, so a new alignment must
+        // hold almost exactly over 15 ms (a server moves samples about, it does not alter them).
+        const std::size_t n2 = std::min(3 * kTranche, r.size() - r0);
+        if (sonore && !trouve) {
+            long meilleur = 0;
+            double meilleurEcart = -1;
+            for (long d = -kDerive; d <= kDerive; ++d) {
+                const auto e = ecartBloc(x, r, decalage + d + long(r0), r0, n2, gain);
+                if (d != 0 && proche(e, n2, 0.005) && (meilleurEcart < 0 || e.first < meilleurEcart)) {
+                    meilleur = d;
+                    meilleurEcart = e.first;
+                }
+            }
+            if (meilleurEcart >= 0) {
+                decalage += meilleur;
+                trouve = true;
+            }
         }
-        // Off by more than a tenth of the clip's energy, plus a floor for quiet stretches.
-        if (ecart > 0.1 * ref + double(n) * 64.0 * 64.0)
-            break;
-        joue += n;
+        if (sonore) {
+            if (trouve) {
+                joue = r0 + n;
+                manques = 0;
+            } else if (++manques >= kManquesTolérés) {
+                break;
+            }
+        } else if (trouve && manques == 0) {
+            // A quiet block proves little either way: it extends the clip only while the
+            // clip is being followed, and never counts against it.
+            joue = r0 + n;
+        }
     }
     return joue;
 }

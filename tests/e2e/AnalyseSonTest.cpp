@@ -95,3 +95,18 @@ TEST(AnalyseSon, FindsTheDefaultAlert) {
     EXPECT_EQ(t.debut, kFrequenceSortie);
     EXPECT_EQ(t.joue, TramesPcm(a));
 }
+
+// A loaded sound server inserts a few ms of silence or renders a stretch twice; the clip still
+// counts as played to its end, and its start is still found.
+TEST(AnalyseSon, FollowsAClipThroughServerGlitches) {
+    const Pcm propre = capture({{0.2, 171}}, 1.0);
+    const std::size_t debut = std::size_t(0.2 * kFrequenceSortie);
+    Pcm c(propre.begin(), propre.begin() + long(2 * (debut + 7000)));
+    c.insert(c.end(), 2 * 410, 0);  // 9 ms of underrun
+    c.insert(c.end(), propre.begin() + long(2 * (debut + 7000)), propre.begin() + long(2 * (debut + 15000)));
+    // 10 ms rendered twice
+    c.insert(c.end(), propre.begin() + long(2 * (debut + 14560)), propre.end());
+    const auto r = AnalyseCapture(c, {171});
+    EXPECT_EQ(r[0].debut, long(debut));
+    EXPECT_EQ(r[0].joue, r[0].longueur);
+}
