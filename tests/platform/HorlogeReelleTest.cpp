@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -108,4 +109,40 @@ TEST(HorlogeReelleDeathTest, WaitAfterQuitRequestStillSleeps) {
             std::_Exit(bon ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// Run under libfaketime by the e2e suite (FAKETIME_TIMESTAMP_FILE, FAKETIME_NO_CACHE=1,
+// FAKETIME_DONT_FAKE_MONOTONIC=1): the wall clock is moved past midnight and then back an
+// hour while a wait runs, and the wait still lasts what it was asked.
+TEST(HorlogeReelleSautHorloge, WaitEndsOnTimeWhenTheWallClockJumps) {
+    const QString fichier = qEnvironmentVariable("QUENTOR_FAKETIME_FICHIER");
+    if (fichier.isEmpty())
+        GTEST_SKIP() << "runs only under libfaketime";
+    auto regle = [&](const char* quand) {
+        QFile f(fichier);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(quand);
+    };
+    HorlogeReelle h;
+    regle("@2026-12-06 23:59:59\n");
+    const QDateTime avant = h.maintenant();
+    ASSERT_EQ(avant.date(), QDate(2026, 12, 6)) << "libfaketime is not in effect";
+    QDateTime apresMinuit, apresRecul;
+    QTimer::singleShot(60, [&] {
+        regle("@2026-12-07 00:00:30\n");
+        apresMinuit = h.maintenant();
+    });
+    QTimer::singleShot(150, [&] {
+        regle("@2026-12-06 23:00:00\n");
+        apresRecul = h.maintenant();
+    });
+    QElapsedTimer chrono;
+    chrono.start();
+    h.attendre(0.25);
+    const qint64 ms = chrono.elapsed();
+    EXPECT_GE(ms, 250);
+    EXPECT_LT(ms, 350);
+    EXPECT_EQ(apresMinuit.date(), QDate(2026, 12, 7));
+    EXPECT_LT(apresRecul.secsTo(avant), 3700);
+    EXPECT_GT(apresRecul.secsTo(avant), 3500) << "the clock did not go back an hour";
 }

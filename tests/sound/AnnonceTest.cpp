@@ -63,6 +63,9 @@ TEST_F(Annonce, TopOfTheHourIsOneAnnouncementInEveryMode) {
         minute("14", "00", mode, 0);
         EXPECT_EQ(suite(), clips({{0, 85}, {500, 14}, {1700, 70}})) << "mode " << mode;
     }
+    son.evenements.clear();
+    minute("12", "00", 2, 0);  // noon has no clip of its own
+    EXPECT_EQ(suite(), clips({{0, 85}, {500, 12}, {1700, 70}}));
 }
 
 TEST_F(Annonce, HalfPastTwelveSaysHourAndMinutesWithNoPauseAfterTheLastClip) {
