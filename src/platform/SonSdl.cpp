@@ -44,7 +44,8 @@ int64_t maintenantNs() {
 }
 }  // namespace
 
-SonSdl::SonSdl(std::chrono::milliseconds delaiRepos) : delaiRepos_(delaiRepos) {
+SonSdl::SonSdl(std::chrono::milliseconds delaiRepos, std::chrono::milliseconds attenteEssai)
+    : attenteEssai_(attenteEssai), delaiRepos_(delaiRepos) {
     // Without this SDL installs its own SIGINT/SIGTERM handlers and a session's SIGTERM is lost.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // SDL's own log messages (a driver's warnings) would land on the console.
@@ -80,10 +81,14 @@ void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
 bool SonSdl::ouvre() {
     if (peripherique_)
         return true;
+    if (std::chrono::steady_clock::now() < prochainEssai_)
+        return false;
     faisTaireAlsa();
     if (!sdlPret_) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
             return false;
+        }
         sdlPret_ = true;
     }
     SDL_AudioSpec voulu{};
@@ -99,6 +104,7 @@ bool SonSdl::ouvre() {
         // Let the next attempt probe the drivers afresh: a sound server may start after us.
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         sdlPret_ = false;
+        prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
         return false;
     }
     return true;

@@ -15,7 +15,10 @@
 
 class SonSdl : public SortieSon {
 public:
-    explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(4000));
+    // `delaiRepos`: idle time before the device closes; `attenteEssai`: after a failed open,
+    // how long before the drivers are probed again (a sound server may start after us).
+    explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(4000),
+                    std::chrono::milliseconds attenteEssai = std::chrono::seconds(20));
     ~SonSdl() override;
     SonSdl(const SonSdl&) = delete;
     SonSdl& operator=(const SonSdl&) = delete;
@@ -51,6 +54,9 @@ private:
     std::shared_ptr<const Pcm> enCours_;  // keeps the playing frames alive
     uint32_t peripherique_ = 0;
     bool sdlPret_ = false;
+    // After a failed open, the next attempt waits: probing the drivers takes up to 0.1 s.
+    std::chrono::milliseconds attenteEssai_;
+    std::chrono::steady_clock::time_point prochainEssai_{};
     std::chrono::milliseconds delaiRepos_;
     QTimer minuterieRepos_;
     // Decoded clips by their bytes: a clip played again starts without decoding.

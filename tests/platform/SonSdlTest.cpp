@@ -200,6 +200,21 @@ TEST_F(SonSdlDisque, DeviceClosesWhenIdleAndReopensOnDemand) {
     EXPECT_TRUE(son->peripheriqueOuvert());
 }
 
+// At log-on the sound server may start after the program: without a device the output stays
+// silent, does not probe again at every clip, and finds the device once it is there.
+TEST_F(SonSdlDisque, FindsADeviceThatAppearsLater) {
+    setenv("SDL_AUDIODRIVER", "pilote-absent", 1);
+    son.emplace(std::chrono::milliseconds(4000), std::chrono::milliseconds(150));
+    son->joueDonnees(DonneesClip(82));
+    EXPECT_FALSE(son->peripheriqueOuvert());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    son->joueDonnees(DonneesClip(82));
+    EXPECT_FALSE(son->peripheriqueOuvert()) << "probed again at once";
+    horloge.attendre(0.2);
+    son->joueDonnees(DonneesClip(82));
+    EXPECT_TRUE(son->peripheriqueOuvert());
+}
+
 // Without a usable device the program goes on in silence, and nothing reaches the console
 // (ALSA alone would print a dozen lines about the missing card).
 TEST(SonSdlSansPeripherique, StaysSilentOnTheConsole) {
