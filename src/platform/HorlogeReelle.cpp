@@ -24,9 +24,13 @@ void HorlogeReelle::attendre(double secondes) {
     reveil.setSingleShot(true);
     reveil.setTimerType(Qt::PreciseTimer);
     while (!fin.hasExpired()) {
+        // Timers fire late in proportion to their length (about 1 ms a second here), so a
+        // long remainder is aimed a little short and the rest done by a second, short timer.
         // Rounded up, so the loop never wakes early and spins on a sub-millisecond remainder.
-        const qint64 resteNs = fin.remainingTimeNSecs();
-        reveil.start(int(std::min<qint64>((resteNs + 999'999) / 1'000'000, 3'600'000)));
+        qint64 viseNs = fin.remainingTimeNSecs();
+        if (viseNs > 20'000'000)
+            viseNs -= viseNs / 64;
+        reveil.start(int(std::min<qint64>((viseNs + 999'999) / 1'000'000, 3'600'000)));
         QEventLoop boucle;
         QObject::connect(&reveil, &QTimer::timeout, &boucle, &QEventLoop::quit);
         // Once the application has been asked to quit, a new event loop returns at once; the
