@@ -62,21 +62,6 @@ TEST(DecodageWav, SixteenBitMonoAtOutputRateIsCopiedToBothChannels) {
     }
 }
 
-TEST(DecodageWav, LastSpokenSampleSurvivesResampling) {
-    // 8-bit 11,025 Hz: the final non-silent source frame must still sound at the end.
-    const QByteArray wav = DonneesClip(1);
-    const qsizetype debut = wav.indexOf("data") + 8;
-    qsizetype dernier = debut + qFromLittleEndian<quint32>(wav.constData() + debut - 4) - 1;
-    while (dernier > debut && std::abs(int(uchar(wav[dernier])) - 128) < 2)
-        --dernier;
-    auto pcm = DecodeWav(wav);
-    ASSERT_TRUE(pcm);
-    std::size_t dernierSortie = TramesPcm(*pcm) - 1;
-    while (dernierSortie > 0 && std::abs((*pcm)[2 * dernierSortie]) < 2 * 256)
-        --dernierSortie;
-    EXPECT_NEAR(double(dernierSortie), double(dernier - debut) * 4, 16);
-}
-
 TEST(DecodageWav, BytesThatAreNoWaveDecodeToNothing) {
     const QByteArray entete = DonneesClip(1).left(44);
     for (const QByteArray& mauvais :

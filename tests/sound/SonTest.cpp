@@ -38,14 +38,3 @@ TEST_F(Son, FileStopAndWaitGoToThePlatform) {
     EXPECT_EQ(son.evenements[0].t.msecsTo(son.evenements[1].t), 1500);
     EXPECT_EQ(horloge.attentes, 1);
 }
-
-TEST(SonSansPlateforme, CallsAreHarmlessBeforeThePlatformIsInstalled) {
-    InstallePlateforme(Plateforme{});
-    bool evenementTraite = false;
-    QTimer::singleShot(0, [&] { evenementTraite = true; });
-    JoueSon(1);
-    JoueFichierSon(QStringLiteral("/x.wav"));
-    ArreteSon();
-    Attente(0.1);
-    EXPECT_TRUE(evenementTraite);
-}
