@@ -1,0 +1,59 @@
+#include "platform/DecodageWav.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace {
+// SDL hands back its buffer with SDL_FreeWAV; this keeps every exit path tidy.
+struct TamponSdl {
+    Uint8* octets = nullptr;
+    Uint32 taille = 0;
+    ~TamponSdl() { SDL_FreeWAV(octets); }
+};
+}  // namespace
+
+std::shared_ptr<const Pcm> DecodeWav(const QByteArray& wav) {
+    if (wav.isEmpty())
+        return nullptr;
+    // ADPCM pads its last block; the fact chunk holds the true length, so the end of a clip is
+    // its last recorded sample and not the padding.
+    SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
+
+    SDL_RWops* flux = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
+    if (!flux)
+        return nullptr;
+    SDL_AudioSpec spec{};
+    TamponSdl brut;
+    if (!SDL_LoadWAV_RW(flux, 1, &spec, &brut.octets, &brut.taille))
+        return nullptr;
+
+    const int octetsParTrame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    if (octetsParTrame <= 0 || spec.freq <= 0)
+        return nullptr;
+    const Uint32 utile = brut.taille - brut.taille % Uint32(octetsParTrame);
+
+    // SDL_AudioCVT converts the whole buffer in one go and keeps its length exact
+    // (frames * 44100 / rate); the streaming converter would drop the last few hundred frames.
+    SDL_AudioCVT cvt;
+    const int r = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+                                    kCanauxSortie, kFrequenceSortie);
+    if (r < 0)
+        return nullptr;
+    auto sortie = std::make_shared<Pcm>();
+    if (r == 0) {
+        sortie->resize(utile / sizeof(int16_t));
+        std::memcpy(sortie->data(), brut.octets, utile);
+        return sortie;
+    }
+    std::vector<Uint8> travail(std::size_t(utile) * std::size_t(cvt.len_mult));
+    std::memcpy(travail.data(), brut.octets, utile);
+    cvt.buf = travail.data();
+    cvt.len = int(utile);
+    if (SDL_ConvertAudio(&cvt) != 0)
+        return nullptr;
+    const std::size_t trames = std::size_t(cvt.len_cvt) / (sizeof(int16_t) * kCanauxSortie);
+    sortie->resize(trames * kCanauxSortie);
+    std::memcpy(sortie->data(), travail.data(), trames * kCanauxSortie * sizeof(int16_t));
+    return sortie;
+}

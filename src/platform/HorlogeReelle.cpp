@@ -1,0 +1,41 @@
+#include "platform/HorlogeReelle.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
+#include <cmath>
+
+QDateTime HorlogeReelle::maintenant() const { return QDateTime::currentDateTime(); }
+
+void HorlogeReelle::attendre(double secondes) {
+    // A day is far beyond any pause the program takes; NaN and negatives mean "no wait".
+    if (!(secondes > 0))
+        secondes = 0;
+    secondes = std::min(secondes, 86400.0);
+    const QDeadlineTimer fin(std::chrono::nanoseconds(std::llround(secondes * 1e9)), Qt::PreciseTimer);
+
+    // Even a zero wait lets pending events run once.
+    QCoreApplication::processEvents();
+
+    QTimer reveil;
+    reveil.setSingleShot(true);
+    reveil.setTimerType(Qt::PreciseTimer);
+    while (!fin.hasExpired()) {
+        // Timers fire late in proportion to their length (about 1 ms a second here), so a
+        // long remainder is aimed a little short and the rest done by a second, short timer.
+        // Rounded up, so the loop never wakes early and spins on a sub-millisecond remainder.
+        qint64 viseNs = fin.remainingTimeNSecs();
+        if (viseNs > 20'000'000)
+            viseNs -= viseNs / 64;
+        reveil.start(int(std::min<qint64>((viseNs + 999'999) / 1'000'000, 3'600'000)));
+        QEventLoop boucle;
+        QObject::connect(&reveil, &QTimer::timeout, &boucle, &QEventLoop::quit);
+        // Once the application has been asked to quit, a new event loop returns at once; the
+        // remainder of the wait then blocks in the dispatcher until the timer or an event wakes it.
+        if (boucle.exec() < 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}

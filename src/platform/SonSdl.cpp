@@ -1,0 +1,220 @@
+#include "platform/SonSdl.h"
+
+#include "platform/AlerteDefaut.h"
+
+#include <QFile>
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <dlfcn.h>
+#include <utility>
+
+namespace {
+// The cache never holds more than this many decoded samples (about 8 MB).
+constexpr std::size_t kCacheMax = 4 * 1024 * 1024;
+// Files larger than this are not sounds anyone means to play as an alert.
+constexpr qint64 kFichierMax = 256LL * 1024 * 1024;
+
+// ALSA writes its configuration errors straight to stderr when SDL probes a machine without a
+// sound card; the program stays silent on the console, so give ALSA a handler that drops them.
+// SDL itself loads the same libasound later, so the handler applies to its calls.
+void alsaMuet(const char*, int, const char*, int, const char*, ...) {}
+
+void faisTaireAlsa() {
+    static const bool fait = [] {
+        void* lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL | RTLD_NOLOAD);
+        if (!lib)
+            lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+        if (!lib)
+            return true;
+        using Gestionnaire = void (*)(const char*, int, const char*, int, const char*, ...);
+        using Installe = int (*)(Gestionnaire);
+        if (auto installe = reinterpret_cast<Installe>(dlsym(lib, "snd_lib_error_set_handler")))
+            installe(&alsaMuet);
+        return true;  // the library stays loaded so the handler stays in force
+    }();
+    (void)fait;
+}
+
+int64_t maintenantNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+}  // namespace
+
+SonSdl::SonSdl(std::chrono::milliseconds delaiRepos, std::chrono::milliseconds attenteEssai)
+    : attenteEssai_(attenteEssai), delaiRepos_(delaiRepos) {
+    // Without this SDL installs its own SIGINT/SIGTERM handlers and a session's SIGTERM is lost.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL's own log messages (a driver's warnings) would land on the console.
+    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+    minuterieRepos_.setSingleShot(true);
+    QObject::connect(&minuterieRepos_, &QTimer::timeout, [this] { repos(); });
+}
+
+SonSdl::~SonSdl() {
+    ferme();
+    if (sdlPret_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
+    auto* v = static_cast<Voix*>(u);
+    const std::size_t demandees = std::size_t(octets) / (sizeof(int16_t) * kCanauxSortie);
+    std::size_t copiees = 0;
+    if (v->trames && v->position < v->total) {
+        if (v->position == 0)
+            v->premiereTrameNs.store(maintenantNs(), std::memory_order_relaxed);
+        copiees = std::min(demandees, v->total - v->position);
+        std::memcpy(flux, v->trames + v->position * kCanauxSortie,
+                    copiees * kCanauxSortie * sizeof(int16_t));
+        v->position += copiees;
+        if (v->position == v->total)
+            v->finNs.store(maintenantNs(), std::memory_order_relaxed);
+    }
+    std::memset(flux + copiees * kCanauxSortie * sizeof(int16_t), 0,
+                std::size_t(octets) - copiees * kCanauxSortie * sizeof(int16_t));
+}
+
+bool SonSdl::ouvre() {
+    if (peripherique_)
+        return true;
+    if (std::chrono::steady_clock::now() < prochainEssai_)
+        return false;
+    faisTaireAlsa();
+    if (!sdlPret_) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
+            return false;
+        }
+        sdlPret_ = true;
+    }
+    SDL_AudioSpec voulu{};
+    voulu.freq = kFrequenceSortie;
+    voulu.format = AUDIO_S16SYS;
+    voulu.channels = kCanauxSortie;
+    voulu.samples = 512;  // 11.6 ms: a sound reaches the device well within the latency goal
+    voulu.callback = &SonSdl::remplit;
+    voulu.userdata = &voix_;
+    // No allowed changes: SDL converts to the real device format behind the callback.
+    peripherique_ = SDL_OpenAudioDevice(nullptr, 0, &voulu, nullptr, 0);
+    if (peripherique_ == 0) {
+        // Let the next attempt probe the drivers afresh: a sound server may start after us.
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlPret_ = false;
+        prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
+        return false;
+    }
+    return true;
+}
+
+void SonSdl::ferme() {
+    minuterieRepos_.stop();
+    if (peripherique_) {
+        SDL_CloseAudioDevice(peripherique_);  // stops the device thread first
+        peripherique_ = 0;
+    }
+    voix_.trames = nullptr;
+    voix_.total = voix_.position = 0;
+    enCours_.reset();
+}
+
+void SonSdl::repos() {
+    using namespace std::chrono;
+    if (joue()) {
+        minuterieRepos_.start(delaiRepos_);  // a long file is still playing: look again later
+        return;
+    }
+    // Idle time counts from the end of the last sound (or from the stop), not from its start.
+    const int64_t fin = voix_.finNs.load(std::memory_order_relaxed);
+    const auto reste = duration_cast<milliseconds>(nanoseconds(fin - maintenantNs())) + delaiRepos_;
+    if (reste > milliseconds(0))
+        minuterieRepos_.start(reste);
+    else
+        ferme();
+}
+
+bool SonSdl::joue() const {
+    if (!peripherique_)
+        return false;
+    SDL_LockAudioDevice(peripherique_);
+    const bool encore = voix_.trames && voix_.position < voix_.total;
+    SDL_UnlockAudioDevice(peripherique_);
+    return encore;
+}
+
+std::chrono::steady_clock::time_point SonSdl::premiereTrame() const {
+    return std::chrono::steady_clock::time_point(
+        std::chrono::nanoseconds(voix_.premiereTrameNs.load(std::memory_order_relaxed)));
+}
+
+void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
+    if (!pcm || pcm->empty()) {
+        arrete();
+        return;
+    }
+    if (!ouvre())
+        return;
+    SDL_LockAudioDevice(peripherique_);
+    voix_.trames = pcm->data();
+    voix_.total = TramesPcm(*pcm);
+    voix_.position = 0;
+    voix_.premiereTrameNs.store(0, std::memory_order_relaxed);
+    voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
+    std::shared_ptr<const Pcm> ancien = std::exchange(enCours_, std::move(pcm));
+    // A newly opened device starts paused (its thread may already have sent one buffer of
+    // silence); unpausing under the lock lets its next buffer carry the sound.
+    SDL_PauseAudioDevice(peripherique_, 0);
+    SDL_UnlockAudioDevice(peripherique_);
+    minuterieRepos_.start(delaiRepos_);
+    // `ancien` (the replaced sound) is released here, outside the device lock.
+}
+
+void SonSdl::joueDonnees(const QByteArray& wav) {
+    auto trouve = cache_.constFind(wav);
+    if (trouve != cache_.constEnd()) {
+        joue(*trouve);
+        return;
+    }
+    std::shared_ptr<const Pcm> pcm = DecodeWav(wav);
+    if (pcm) {
+        if (tailleCache_ + pcm->size() > kCacheMax) {
+            cache_.clear();
+            tailleCache_ = 0;
+        }
+        if (pcm->size() <= kCacheMax) {
+            cache_.insert(wav, pcm);
+            tailleCache_ += pcm->size();
+        }
+    }
+    // Undecodable bytes play nothing, and like any new sound they end the one playing.
+    joue(std::move(pcm));
+}
+
+void SonSdl::joueFichier(const QString& chemin) {
+    std::shared_ptr<const Pcm> pcm;
+    QFile f(chemin);
+    if (f.open(QIODevice::ReadOnly)) {
+        // Read with a bound: a device file or a huge file must not swallow the memory.
+        const QByteArray octets = f.read(kFichierMax + 1);
+        if (octets.size() <= kFichierMax)
+            pcm = DecodeWav(octets);
+    }
+    if (!pcm || pcm->empty())
+        pcm = AlerteDefaut();
+    joue(std::move(pcm));
+}
+
+void SonSdl::arrete() {
+    if (!peripherique_)
+        return;
+    std::shared_ptr<const Pcm> ancien;
+    SDL_LockAudioDevice(peripherique_);
+    voix_.trames = nullptr;
+    voix_.total = voix_.position = 0;
+    voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
+    std::swap(enCours_, ancien);
+    SDL_UnlockAudioDevice(peripherique_);
+}

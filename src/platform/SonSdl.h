@@ -1,0 +1,65 @@
+#pragma once
+// Sound output through SDL2: one voice at 44,100 Hz, 16-bit stereo. The device is opened when
+// something plays and closed after a few idle seconds, because an open device costs CPU even
+// while it only plays silence. Without a usable device every call is a silent no-op.
+
+#include "platform/DecodageWav.h"
+#include "platform/SortieSon.h"
+
+#include <QHash>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+class SonSdl : public SortieSon {
+public:
+    // `delaiRepos`: idle time before the device closes; `attenteEssai`: after a failed open,
+    // how long before the drivers are probed again (a sound server may start after us).
+    explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(4000),
+                    std::chrono::milliseconds attenteEssai = std::chrono::seconds(20));
+    ~SonSdl() override;
+    SonSdl(const SonSdl&) = delete;
+    SonSdl& operator=(const SonSdl&) = delete;
+
+    void joueDonnees(const QByteArray& wav) override;
+    void joueFichier(const QString& chemin) override;
+    void arrete() override;
+
+    bool peripheriqueOuvert() const { return peripherique_ != 0; }
+    // True while the current sound still has frames to hand to the device.
+    bool joue() const;
+    // When the device thread first took frames of the sound started last (for latency checks);
+    // the epoch while it has not yet.
+    std::chrono::steady_clock::time_point premiereTrame() const;
+
+private:
+    // What the device thread reads; changed only under SDL_LockAudioDevice.
+    struct Voix {
+        const int16_t* trames = nullptr;
+        std::size_t total = 0;  // frames
+        std::size_t position = 0;
+        std::atomic<int64_t> premiereTrameNs{0};
+        std::atomic<int64_t> finNs{0};  // when the last frame was handed over
+    };
+    static void remplit(void* voix, uint8_t* flux, int octets);
+
+    void joue(std::shared_ptr<const Pcm> pcm);
+    bool ouvre();
+    void ferme();
+    void repos();
+
+    Voix voix_;
+    std::shared_ptr<const Pcm> enCours_;  // keeps the playing frames alive
+    uint32_t peripherique_ = 0;
+    bool sdlPret_ = false;
+    // After a failed open, the next attempt waits: probing the drivers takes up to 0.1 s.
+    std::chrono::milliseconds attenteEssai_;
+    std::chrono::steady_clock::time_point prochainEssai_{};
+    std::chrono::milliseconds delaiRepos_;
+    QTimer minuterieRepos_;
+    // Decoded clips by their bytes: a clip played again starts without decoding.
+    QHash<QByteArray, std::shared_ptr<const Pcm>> cache_;
+    std::size_t tailleCache_ = 0;  // samples held by the cache
+};
