@@ -2,6 +2,8 @@
 // and mouse actions on the face.
 #include "clock/QUENTOR.h"
 
+#include "app/Aide.h"
+
 #include "app/Etat.h"
 #include "clock/Dessins.h"
 #include "clock/Twips.h"
@@ -178,8 +180,7 @@ void QUENTOR::QUENTOR_Image3_Click() {
 
 void QUENTOR::QUENTOR_Image4_Click() {
     JoueSon(84);
-    if (PF().bureau)
-        PF().bureau->ouvreAide(Etat.CheminAppli + QStringLiteral("/aide.html"));
+    OuvreAide();
 }
 
 void QUENTOR::QUENTOR_Image5_Click() {

@@ -1,3 +1,4 @@
+#include "app/Aide.h"
 #include "clock/Dessins.h"
 #include "clock/QUENTORFixture.h"
 #include "support/Souris.h"
@@ -105,8 +106,9 @@ TEST_F(Outils, ToolbarButtonsPlayTheClickThenAct) {
                        static_cast<QWidget*>(w->Image3)})
         Clique(b);
     EXPECT_EQ(ouvertes, 3);
+    PrépareAide(w.get());
     Clique(w->Image4);
-    EXPECT_EQ(bureau.aides, QStringList{QStringLiteral("/opt/quentor/aide.html")});
+    EXPECT_EQ(bureau.aides, QStringList{QStringLiteral("/opt/quentor/Sonalde.html")});
     Clique(w->Image5);
     EXPECT_EQ(fermetures, 1);
     EXPECT_EQ(son.joues(), QStringList(5, QStringLiteral("clip 84")));

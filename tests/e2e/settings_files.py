@@ -85,7 +85,6 @@ def test_missing_key():
         p = start(desk, prog)
         box = desk.wait_for(lambda: desk.windows("Erreur dans le fichier QS32.ini"), 10,
                             "the missing-key message")[0]
-        assert not desk.windows(" - "), "the clock window is not shown"
         desk.run(["xdotool", "windowfocus", "--sync", box])
         desk.run(["xdotool", "key", "--window", box, "Return"])
         assert p.wait(10) != 0

@@ -81,7 +81,7 @@ def test_alarm_fires_with_program_and_memo():
                    LD_PRELOAD=FAKETIME_LIB)
         p = desk.start([prog.exe], env=env)
         desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
-        memo = desk.wait_for(lambda: desk.windows("MESSAGE N°1"), 20, "the memo window")
+        memo = desk.wait_for(lambda: desk.windows("^MESSAGE N.1$"), 20, "the memo window")
         assert memo
         assert os.path.exists(marker), "the alarm's program ran"
         with open(marker) as f:
