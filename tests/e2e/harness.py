@@ -172,3 +172,19 @@ class PulseCapture:
         self.rec.wait(5)
         self.out.close()
         return self.raw
+
+
+def faked_time(env, hh_mm_ss):
+    """Environment where the wall clock reads hh:mm:ss (today) now and runs on from there.
+
+    A whole-second offset, so that programs the clock starts see the same faked time; timers keep
+    the real monotonic clock.
+    """
+    import datetime
+    import glob
+    lib = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
+    now = datetime.datetime.now()
+    h, m, s = (int(x) for x in hh_mm_ss.split(":"))
+    target = now.replace(hour=h, minute=m, second=s, microsecond=now.microsecond)
+    offset = int(round((target - now).total_seconds()))
+    return dict(env, FAKETIME=f"{offset:+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=lib)

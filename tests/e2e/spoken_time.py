@@ -1,16 +1,14 @@
 """The real program speaks 14:30 in the female voice, quarter-hour mode: clips 114, 170, 130 and
 171 start 0, 1.2, 2.0 and 3.2 s after the first (within 20 ms), and none is cut short."""
-import glob
 import os
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, PulseCapture, ini, run_test  # noqa: E402
+from harness import Desktop, ProgramFolder, PulseCapture, faked_time, ini, run_test  # noqa: E402
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
-FAKETIME_LIB = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
 
 
 def settings():
@@ -28,8 +26,7 @@ def test_announcement_1430():
     try:
         cap = PulseCapture(desk)
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
-        env = dict(cap.env, FAKETIME="@2026-12-07 14:29:55", FAKETIME_DONT_FAKE_MONOTONIC="1",
-                   LD_PRELOAD=FAKETIME_LIB)
+        env = faked_time(cap.env, "14:29:55")
         p = desk.start([prog.exe], env=env)
         time.sleep(11)
         raw = cap.stop()

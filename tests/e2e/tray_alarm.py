@@ -1,17 +1,15 @@
 """The real program in a notification area: the icon docks, a left click shows the hidden window,
 the menu's last item closes the program and saves; an alarm rings, starts its program and opens
 its memo; screenshots of the face at two sizes."""
-import glob
 import os
 import re
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, ini, run_test  # noqa: E402
+from harness import Desktop, ProgramFolder, faked_time, ini, run_test  # noqa: E402
 
 BINARY = sys.argv[1]
-FAKETIME_LIB = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 
 
@@ -77,11 +75,10 @@ def test_alarm_fires_with_program_and_memo():
             "QS32.ini": settings(visible="Vrai", alarm1=("7", "30", "Vrai", "Vrai", "Vrai",
                                                          script, "")),
             "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252")})
-        env = dict(desk.env, FAKETIME="@2026-12-07 07:29:56", FAKETIME_DONT_FAKE_MONOTONIC="1",
-                   LD_PRELOAD=FAKETIME_LIB)
+        env = faked_time(desk.env, "07:29:56")
         p = desk.start([prog.exe], env=env)
         desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
-        memo = desk.wait_for(lambda: desk.windows("^MESSAGE N.1$"), 20, "the memo window")
+        memo = desk.wait_for(lambda: desk.windows("^MESSAGE N.*1$"), 20, "the memo window")
         assert memo
         assert os.path.exists(marker), "the alarm's program ran"
         with open(marker) as f:
