@@ -41,6 +41,8 @@ protected:
 
 private:
     Dessin dessin_;
+    QPixmap cache_;
+    bool cacheEnfonce_ = false;
 };
 
 // A toolbar button: its picture drawn raised, or pressed while the button is held down.

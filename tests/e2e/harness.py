@@ -188,3 +188,16 @@ def faked_time(env, hh_mm_ss):
     target = now.replace(hour=h, minute=m, second=s, microsecond=now.microsecond)
     offset = int(round((target - now).total_seconds()))
     return dict(env, FAKETIME=f"{offset:+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=lib)
+
+
+def settings(changes=None):
+    """A complete QS32.ini: every key with a plain value, `changes` overriding by key."""
+    changes = changes or {}
+    keys = [("couleur_fond", "0"), ("couleur_encre", "65535"), ("couleur_bande", "33023"),
+            ("QS_top", "1500"), ("QS_left", "1500"), ("QS_width", "3000"), ("QS_height", "1500"),
+            ("Réduction", "0"), ("QS_visible", "Vrai"), ("déclenche_annonce", "2"), ("Genre", "1")]
+    for n in range(1, 7):
+        keys += [(f"ALH{n}", "0"), (f"ALMN{n}", "0"), (f"AL{n}", "Faux"), (f"ALMSG{n}", "Faux"),
+                 (f"ALAPP{n}", "Faux"), (f"ALEXE{n}", ""), (f"ALSON{n}", "")]
+    keys += [("active_image", "0"), ("image_fond", "")]
+    return ini([f"{k}={changes.get(k, v)}" for k, v in keys])

@@ -6,26 +6,16 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, PulseCapture, faked_time, ini, run_test  # noqa: E402
+from harness import Desktop, ProgramFolder, PulseCapture, faked_time, run_test, settings  # noqa: E402
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
-
-
-def settings():
-    lines = ["couleur_fond=0", "couleur_encre=65535", "couleur_bande=33023", "QS_top=1500",
-             "QS_left=1500", "QS_width=3000", "QS_height=1500", "Réduction=0", "QS_visible=Vrai",
-             "déclenche_annonce=2", "Genre=1"]
-    for n in range(1, 7):
-        lines += [f"ALH{n}=0", f"ALMN{n}=0", f"AL{n}=Faux", f"ALMSG{n}=Faux", f"ALAPP{n}=Faux",
-                  f"ALEXE{n}=", f"ALSON{n}="]
-    return ini(lines + ["active_image=0", "image_fond="])
 
 
 def test_announcement_1430():
     desk = Desktop(tray=True)
     try:
         cap = PulseCapture(desk)
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"déclenche_annonce": "2", "Genre": "1"})})
         env = faked_time(cap.env, "14:29:55")
         p = desk.start([prog.exe], env=env)
         time.sleep(11)

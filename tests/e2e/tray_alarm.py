@@ -7,24 +7,18 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, faked_time, ini, run_test  # noqa: E402
+from harness import Desktop, ProgramFolder, faked_time, run_test, settings  # noqa: E402
 
 BINARY = sys.argv[1]
 SHOTS = sys.argv[2] if len(sys.argv) > 2 else None
 
 
-def settings(visible="Faux", alarm1=("7", "30", "Faux", "Faux", "Faux", "", ""), mode="0"):
+def clock_settings(visible="Faux", alarm1=("7", "30", "Faux", "Faux", "Faux", "", "")):
     h, m, active, msg, app, exe, son = alarm1
-    lines = ["couleur_fond=5972004", "couleur_encre=4116223", "couleur_bande=1869311",
-             "QS_top=1500", "QS_left=1500", "QS_width=3600", "QS_height=1800",
-             "Réduction=0", "QS_visible=" + visible, "déclenche_annonce=" + mode, "Genre=1",
-             f"ALH1={h}", f"ALMN1={m}", f"AL1={active}", f"ALMSG1={msg}", f"ALAPP1={app}",
-             f"ALEXE1={exe}", f"ALSON1={son}"]
-    for n in range(2, 7):
-        lines += [f"ALH{n}=0", f"ALMN{n}=0", f"AL{n}=Faux", f"ALMSG{n}=Faux",
-                  f"ALAPP{n}=Faux", f"ALEXE{n}=", f"ALSON{n}="]
-    lines += ["active_image=0", "image_fond="]
-    return ini(lines)
+    return settings({"couleur_fond": "5972004", "couleur_encre": "4116223",
+                     "couleur_bande": "1869311", "QS_width": "3600", "QS_height": "1800",
+                     "QS_visible": visible, "déclenche_annonce": "0", "ALH1": h, "ALMN1": m,
+                     "AL1": active, "ALMSG1": msg, "ALAPP1": app, "ALEXE1": exe, "ALSON1": son})
 
 
 def tray_icon(desk):
@@ -47,7 +41,7 @@ def click(desk, xy, button):
 def test_icon_menu_and_close():
     desk = Desktop(tray=True)
     try:
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings(visible="Faux")})
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": clock_settings(visible="Faux")})
         p = desk.start([prog.exe])
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
         time.sleep(0.5)
@@ -72,7 +66,7 @@ def test_alarm_fires_with_program_and_memo():
             f.write(f"#!/bin/sh\ndate +%T > '{marker}'\n")
         os.chmod(script, 0o755)
         prog = ProgramFolder(desk, BINARY, {
-            "QS32.ini": settings(visible="Vrai", alarm1=("7", "30", "Vrai", "Vrai", "Vrai",
+            "QS32.ini": clock_settings(visible="Vrai", alarm1=("7", "30", "Vrai", "Vrai", "Vrai",
                                                          script, "")),
             "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252")})
         env = faked_time(desk.env, "07:29:56")
@@ -97,7 +91,7 @@ def test_face_at_two_sizes():
         return
     desk = Desktop(tray=True)
     try:
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings(visible="Vrai")})
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": clock_settings(visible="Vrai")})
         p = desk.start([prog.exe])
         wid = desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")[0]
         time.sleep(1.5)
