@@ -57,6 +57,19 @@ def test_icon_menu_and_close():
         desk.close()
 
 
+def test_without_tray_the_window_stays_reachable():
+    desk = Desktop(tray=False)
+    try:
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": clock_settings(visible="Faux")})
+        p = desk.start([prog.exe])
+        desk.wait_for(lambda: desk.windows(" - "), 10, "the window, shown although QS_visible is false")
+        p.send_signal(15)
+        assert p.wait(15) == 0
+        assert b"QS_visible=Faux" in prog.read("QS32.ini"), "the stored choice is kept"
+    finally:
+        desk.close()
+
+
 def test_alarm_fires_with_program_and_memo():
     desk = Desktop(tray=True)
     try:
@@ -106,5 +119,6 @@ def test_face_at_two_sizes():
 
 
 if __name__ == "__main__":
-    run_test(lambda: (test_icon_menu_and_close(), test_alarm_fires_with_program_and_memo(),
+    run_test(lambda: (test_icon_menu_and_close(), test_without_tray_the_window_stays_reachable(),
+                      test_alarm_fires_with_program_and_memo(),
                       test_face_at_two_sizes()))
