@@ -14,7 +14,10 @@ QMessageBox* nouvelleBoite(Dialogues::Icone icone, const QString& titre, const Q
     b->setWindowTitle(titre);
     // Paths, memos and error texts come from files and users: never read as markup.
     b->setTextFormat(Qt::PlainText);
-    b->setText(texte);
+    // Messages may break lines the Windows way (CR LF) or with a lone CR.
+    QString lignes = texte;
+    lignes.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    b->setText(lignes);
     b->setStandardButtons(QMessageBox::Ok);
     b->setAttribute(Qt::WA_DeleteOnClose);
     return b;
