@@ -162,7 +162,9 @@ class PulseCapture:
         self.silence = desktop.start(["pacat", "-d", "cap"] + fmt,
                                      env=self.env, stdin=open("/dev/zero", "rb"))
         self.out = open(self.raw, "wb")
-        self.rec = subprocess.Popen(["parec", "-d", "cap.monitor"] + fmt, env=self.env,
+        # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
+        self.rec = subprocess.Popen(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt,
+                                    env=self.env,
                                     stdout=self.out, stderr=subprocess.DEVNULL)
         desktop.procs.append(self.rec)
         time.sleep(0.5)

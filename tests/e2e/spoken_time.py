@@ -18,7 +18,7 @@ def test_announcement_1430():
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"déclenche_annonce": "2", "Genre": "1"})})
         env = faked_time(cap.env, "14:29:55")
         p = desk.start([prog.exe], env=env)
-        time.sleep(11)
+        time.sleep(13)
         raw = cap.stop()
         p.send_signal(15)
         p.wait(15)
