@@ -4,12 +4,11 @@
 // boundary to the start of the tick's work (p50, p95, max), and any second no tick saw.
 #include "app/Etat.h"
 #include "clock/QUENTOR.h"
+#include "platform/HorlogeReelle.h"
 #include "platform/Plateforme.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QSet>
 #include <QTimer>
 #include <algorithm>
@@ -18,6 +17,7 @@
 
 namespace {
 
+// The program's real clock, noting when each wait of the tick begins.
 class HorlogeMurale : public Horloge {
 public:
     QDateTime maintenant() const override { return QDateTime::currentDateTime(); }
@@ -35,14 +35,9 @@ public:
                 secondes.push_back(t.time().msec());
             vues.insert(t.toSecsSinceEpoch());
         }
-        QDeadlineTimer fin(qint64(s * 1000), Qt::PreciseTimer);
-        QEventLoop boucle;
-        do {
-            QTimer::singleShot(std::max<qint64>(0, fin.remainingTime()), Qt::PreciseTimer, &boucle,
-                               &QEventLoop::quit);
-            boucle.exec();
-        } while (!fin.hasExpired());
+        reelle.attendre(s);
     }
+    HorlogeReelle reelle;
     qint64 derniereMinute = -1;
     std::vector<int> minutes, secondes;
     QSet<qint64> vues;
