@@ -23,20 +23,20 @@ std::shared_ptr<const Pcm> DecodeWav(const QByteArray& wav) {
     SDL_RWops* flux = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
     if (!flux)
         return nullptr;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec source{};
     TamponSdl brut;
-    if (!SDL_LoadWAV_RW(flux, 1, &spec, &brut.octets, &brut.taille))
+    if (!SDL_LoadWAV_RW(flux, 1, &source, &brut.octets, &brut.taille))
         return nullptr;
 
-    const int octetsParTrame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
-    if (octetsParTrame <= 0 || spec.freq <= 0)
+    const int octetsParTrame = SDL_AUDIO_BITSIZE(source.format) / 8 * source.channels;
+    if (octetsParTrame <= 0 || source.freq <= 0)
         return nullptr;
     const Uint32 utile = brut.taille - brut.taille % Uint32(octetsParTrame);
 
     // SDL_AudioCVT converts the whole buffer in one go and keeps its length exact
     // (frames * 44100 / rate); the streaming converter would drop the last few hundred frames.
     SDL_AudioCVT cvt;
-    const int r = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+    const int r = SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS,
                                     kCanauxSortie, kFrequenceSortie);
     if (r < 0)
         return nullptr;
