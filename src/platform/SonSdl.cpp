@@ -15,6 +15,9 @@ namespace {
 constexpr std::size_t kCacheMax = 4 * 1024 * 1024;
 // Files larger than this are not sounds anyone means to play as an alert.
 constexpr qint64 kFichierMax = 256LL * 1024 * 1024;
+// The device's buffer, in frames, and how long it lasts.
+constexpr int kTramesTampon = 512;
+constexpr int64_t kPeriodeNs = int64_t(kTramesTampon) * 1'000'000'000 / kFrequenceSortie;
 
 // ALSA writes its configuration errors straight to stderr when SDL probes a machine without a
 // sound card; the program stays silent on the console, so give ALSA a handler that drops them.
@@ -64,18 +67,39 @@ void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
     auto* v = static_cast<Voix*>(u);
     const std::size_t demandees = std::size_t(octets) / (sizeof(int16_t) * kCanauxSortie);
     std::size_t copiees = 0;
+    std::size_t avance = 0;
     if (v->trames && v->position < v->total) {
-        if (v->position == 0)
-            v->premiereTrameNs.store(maintenantNs(), std::memory_order_relaxed);
-        copiees = std::min(demandees, v->total - v->position);
-        std::memcpy(flux, v->trames + v->position * kCanauxSortie,
-                    copiees * kCanauxSortie * sizeof(int16_t));
+        if (v->position == 0) {
+            // The device takes whole buffers, so a sound would start anywhere from 0 to one
+            // buffer after it was asked for. Placing its start one buffer period after the
+            // request, inside this buffer, makes that delay constant: the pauses between the
+            // clips of an announcement are then heard exactly as measured.
+            const int64_t maintenant = maintenantNs();
+            const int64_t ecart = v->demandeNs + kPeriodeNs - maintenant;
+            if (v->demandeNs > 0 && ecart > 0)
+                avance = std::min<std::size_t>(demandees - 1,
+                                               std::size_t(ecart * kFrequenceSortie / 1'000'000'000));
+            v->premiereTrameNs.store(maintenant + int64_t(avance) * 1'000'000'000 / kFrequenceSortie,
+                                     std::memory_order_relaxed);
+            // Until then the replaced sound goes on, so one sound still follows the other
+            // without a gap.
+            const std::size_t suite = v->precedentes ? std::min(avance, v->precedentReste) : 0;
+            if (suite > 0)
+                std::memcpy(flux, v->precedentes, suite * kCanauxSortie * sizeof(int16_t));
+            std::memset(flux + suite * kCanauxSortie * sizeof(int16_t), 0,
+                        (avance - suite) * kCanauxSortie * sizeof(int16_t));
+            v->precedentes = nullptr;
+            v->precedentReste = 0;
+        }
+        copiees = std::min(demandees - avance, v->total - v->position);
+        std::memcpy(flux + avance * kCanauxSortie * sizeof(int16_t),
+                    v->trames + v->position * kCanauxSortie, copiees * kCanauxSortie * sizeof(int16_t));
         v->position += copiees;
         if (v->position == v->total)
             v->finNs.store(maintenantNs(), std::memory_order_relaxed);
     }
-    std::memset(flux + copiees * kCanauxSortie * sizeof(int16_t), 0,
-                std::size_t(octets) - copiees * kCanauxSortie * sizeof(int16_t));
+    const std::size_t remplies = (avance + copiees) * kCanauxSortie * sizeof(int16_t);
+    std::memset(flux + remplies, 0, std::size_t(octets) - remplies);
 }
 
 bool SonSdl::ouvre() {
@@ -95,7 +119,7 @@ bool SonSdl::ouvre() {
     voulu.freq = kFrequenceSortie;
     voulu.format = AUDIO_S16SYS;
     voulu.channels = kCanauxSortie;
-    voulu.samples = 512;  // 11.6 ms: a sound reaches the device well within the latency goal
+    voulu.samples = kTramesTampon;  // 11.6 ms: a sound reaches the device well within the latency goal
     voulu.callback = &SonSdl::remplit;
     voulu.userdata = &voix_;
     // No allowed changes: SDL converts to the real device format behind the callback.
@@ -116,9 +140,10 @@ void SonSdl::ferme() {
         SDL_CloseAudioDevice(peripherique_);  // stops the device thread first
         peripherique_ = 0;
     }
-    voix_.trames = nullptr;
-    voix_.total = voix_.position = 0;
+    voix_.trames = voix_.precedentes = nullptr;
+    voix_.total = voix_.position = voix_.precedentReste = 0;
     enCours_.reset();
+    precedent_.reset();
 }
 
 void SonSdl::repos() {
@@ -158,18 +183,22 @@ void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
     if (!ouvre())
         return;
     SDL_LockAudioDevice(peripherique_);
+    const bool encore = voix_.trames && voix_.position < voix_.total;
+    voix_.precedentes = encore ? voix_.trames + voix_.position * kCanauxSortie : nullptr;
+    voix_.precedentReste = encore ? voix_.total - voix_.position : 0;
     voix_.trames = pcm->data();
     voix_.total = TramesPcm(*pcm);
     voix_.position = 0;
+    voix_.demandeNs = maintenantNs();
     voix_.premiereTrameNs.store(0, std::memory_order_relaxed);
     voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
-    std::shared_ptr<const Pcm> ancien = std::exchange(enCours_, std::move(pcm));
+    std::shared_ptr<const Pcm> ancien = std::exchange(precedent_, std::exchange(enCours_, std::move(pcm)));
     // A newly opened device starts paused (its thread may already have sent one buffer of
     // silence); unpausing under the lock lets its next buffer carry the sound.
     SDL_PauseAudioDevice(peripherique_, 0);
     SDL_UnlockAudioDevice(peripherique_);
     minuterieRepos_.start(delaiRepos_);
-    // `ancien` (the replaced sound) is released here, outside the device lock.
+    // `ancien` (the sound before the replaced one) is released here, outside the device lock.
 }
 
 void SonSdl::joueDonnees(const QByteArray& wav) {
@@ -212,8 +241,8 @@ void SonSdl::arrete() {
         return;
     std::shared_ptr<const Pcm> ancien;
     SDL_LockAudioDevice(peripherique_);
-    voix_.trames = nullptr;
-    voix_.total = voix_.position = 0;
+    voix_.trames = voix_.precedentes = nullptr;
+    voix_.total = voix_.position = voix_.precedentReste = 0;
     voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
     std::swap(enCours_, ancien);
     SDL_UnlockAudioDevice(peripherique_);

@@ -40,6 +40,10 @@ private:
         const int16_t* trames = nullptr;
         std::size_t total = 0;  // frames
         std::size_t position = 0;
+        int64_t demandeNs = 0;  // when the sound was asked for (steady clock)
+        // The sound it replaces, which goes on until the new one starts.
+        const int16_t* precedentes = nullptr;
+        std::size_t precedentReste = 0;  // frames
         std::atomic<int64_t> premiereTrameNs{0};
         std::atomic<int64_t> finNs{0};  // when the last frame was handed over
     };
@@ -51,7 +55,8 @@ private:
     void repos();
 
     Voix voix_;
-    std::shared_ptr<const Pcm> enCours_;  // keeps the playing frames alive
+    std::shared_ptr<const Pcm> enCours_;    // keeps the playing frames alive
+    std::shared_ptr<const Pcm> precedent_;  // and those of the sound it replaces
     uint32_t peripherique_ = 0;
     bool sdlPret_ = false;
     // After a failed open, the next attempt waits: probing the drivers takes up to 0.1 s.
