@@ -16,8 +16,8 @@ from harness import Desktop, ProgramFolder, settings  # noqa: E402
 from tray_alarm import tray_icon  # noqa: E402
 
 def cpu_seconds(pid):
-    """CPU time of every thread, from the scheduler's own nanosecond accounting: the tick-based
-    figures of /proc/PID/stat overcharge a program that wakes briefly on a regular beat."""
+    """CPU time of every thread, from the scheduler's own nanosecond accounting (finer than the
+    clock-tick figures of /proc/PID/stat)."""
     total = 0
     for task in os.listdir(f"/proc/{pid}/task"):
         with open(f"/proc/{pid}/task/{task}/schedstat") as f:
