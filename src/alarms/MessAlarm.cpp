@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 QPointer<MessAlarm>& Ouvert() {
@@ -63,6 +64,12 @@ MessAlarm::MessAlarm() {
     Command1->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 9.75));
     Command1->setGeometry(EnPixels(720, 3000, 3495, 375));
     connect(Command1, &QPushButton::clicked, this, [this] { MessAlarm_Command1_Click(); });
+    // Read from the keyboard as well: Enter answers the button, Escape closes the window.
+    Command1->setDefault(true);
+    Command1->setAutoDefault(true);
+    Command1->setFocus();
+    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(echap, &QShortcut::activated, this, [this] { MessAlarm_Command1_Click(); });
 }
 
 void MessAlarm::MessAlarm_Form_Load() {

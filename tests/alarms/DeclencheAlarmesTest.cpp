@@ -2,6 +2,7 @@
 #include "clock/QUENTORFixture.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -146,6 +147,16 @@ TEST_F(Alarmes, MemoIsShownAsPlainText) {
     EXPECT_EQ(MessAlarmOuvert()->MessN->textFormat(), Qt::PlainText);
     EXPECT_EQ(MessAlarmOuvert()->Command1->text(), QStringLiteral("OK, cest lu .... merci"));
     EXPECT_FALSE(MessAlarmOuvert()->isModal());
+}
+
+TEST_F(Alarmes, MemoWindowClosesFromTheKeyboard) {
+    alarme(1, 9, 0, false, true);
+    DéclencheAlarme(1);
+    ASSERT_NE(MessAlarmOuvert(), nullptr);
+    QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(MessAlarmOuvert()->Command1, &entree);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(MessAlarmOuvert(), nullptr);
 }
 
 TEST(TexteErreurAlarme, Format) {
