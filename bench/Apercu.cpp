@@ -1,8 +1,8 @@
 // Renders the clock window (two sizes, toolbar shown, mid-minute) and the memo window to PNG
 // files for a look by eye. Usage: apercu_quentor [folder=.] [device pixel ratio=1]
 #include "alarms/MessAlarm.h"
-#include "app/Etat.h"
-#include "clock/Dessins.h"
+#include "state/Etat.h"
+#include "art/Dessins.h"
 #include "clock/QUENTOR.h"
 #include "platform/Plateforme.h"
 

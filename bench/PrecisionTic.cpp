@@ -2,7 +2,7 @@
 // Usage: bench_precision_tic [seconds=660]   (runs on Qt's offscreen platform)
 // Prints, for the minute boundaries and for every ordinary second, the delay from the second
 // boundary to the start of the tick's work (p50, p95, max), and any second no tick saw.
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "clock/QUENTOR.h"
 #include "platform/HorlogeReelle.h"
 #include "platform/Plateforme.h"

@@ -3,7 +3,7 @@
 // Usage: bench_cpu_annonce [hh mm genre]   (default 00 00 0, then 23 55 1)
 #include "Mesure.h"
 
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "platform/HorlogeReelle.h"
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"

@@ -1,7 +1,7 @@
 #include "alarms/DeclencheAlarmes.h"
 
 #include "alarms/MessAlarm.h"
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "platform/Plateforme.h"
 #include "sound/Son.h"
 

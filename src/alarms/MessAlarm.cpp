@@ -1,8 +1,8 @@
 #include "alarms/MessAlarm.h"
 
-#include "app/Etat.h"
-#include "clock/Dessins.h"
-#include "clock/Twips.h"
+#include "state/Etat.h"
+#include "art/Dessins.h"
+#include "art/Twips.h"
 #include "platform/Plateforme.h"
 
 #include <QLabel>

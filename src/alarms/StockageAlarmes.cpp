@@ -1,6 +1,6 @@
 #include "alarms/StockageAlarmes.h"
 
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "settings/ErreurFatale.h"
 #include "settings/FichierTexte.h"
 #include "settings/TexteIni.h"

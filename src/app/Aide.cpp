@@ -1,6 +1,6 @@
 #include "app/Aide.h"
 
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "platform/Plateforme.h"
 
 #include <QDir>

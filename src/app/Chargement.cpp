@@ -2,8 +2,8 @@
 // missing key is reported first) and applied to the window and the shared state.
 #include "alarms/StockageAlarmes.h"
 #include "app/Aide.h"
-#include "app/Etat.h"
-#include "app/FinProgramme.h"
+#include "state/Etat.h"
+#include "state/FinProgramme.h"
 #include "app/Sequences.h"
 #include "clock/QUENTOR.h"
 #include "platform/Plateforme.h"

@@ -1,4 +1,4 @@
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "app/Sequences.h"
 #include "platform/Plateforme.h"
 

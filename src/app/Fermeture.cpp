@@ -1,8 +1,8 @@
 // The clock window's close step: every setting goes into the settings text, then every file is
 // written, then the exit clip, then the end of the process. Every way out runs it once.
 #include "alarms/StockageAlarmes.h"
-#include "app/Etat.h"
-#include "app/FinProgramme.h"
+#include "state/Etat.h"
+#include "state/FinProgramme.h"
 #include "app/Sequences.h"
 #include "clock/QUENTOR.h"
 #include "platform/Plateforme.h"

@@ -1,7 +1,7 @@
 #include "app/Main.h"
 
-#include "app/Etat.h"
-#include "app/FinProgramme.h"
+#include "state/Etat.h"
+#include "state/FinProgramme.h"
 #include "app/Sequences.h"
 #include "app/SignauxFin.h"
 #include "clock/QUENTOR.h"

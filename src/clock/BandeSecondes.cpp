@@ -1,6 +1,6 @@
 #include "clock/BandeSecondes.h"
 
-#include "clock/Twips.h"
+#include "art/Twips.h"
 
 #include <QPainter>
 #include <cmath>

@@ -4,9 +4,9 @@
 
 #include "app/Aide.h"
 
-#include "app/Etat.h"
-#include "clock/Dessins.h"
-#include "clock/Twips.h"
+#include "state/Etat.h"
+#include "art/Dessins.h"
+#include "art/Twips.h"
 #include "platform/Plateforme.h"
 #include "sound/Son.h"
 

@@ -3,10 +3,10 @@
 #include "clock/QUENTOR.h"
 
 #include "alarms/DeclencheAlarmes.h"
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "clock/BandeSecondes.h"
-#include "clock/Dessins.h"
-#include "clock/Twips.h"
+#include "art/Dessins.h"
+#include "art/Twips.h"
 #include "platform/Plateforme.h"
 #include "sound/Annonce.h"
 #include "sound/Son.h"

@@ -1,6 +1,6 @@
 #include "settings/ErreurFatale.h"
 
-#include "app/FinProgramme.h"
+#include "state/FinProgramme.h"
 #include "platform/Plateforme.h"
 
 #include <QFileInfo>

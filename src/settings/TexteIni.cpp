@@ -1,6 +1,6 @@
 #include "settings/TexteIni.h"
 
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "settings/ErreurFatale.h"
 #include "settings/FichierTexte.h"
 

@@ -1,6 +1,6 @@
 #include "sound/Annonce.h"
 
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "sound/Son.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The load and close sequences over real files in a temporary program folder, with doubles for
 // everything else.
-#include "app/Etat.h"
-#include "app/FinProgramme.h"
+#include "state/Etat.h"
+#include "state/FinProgramme.h"
 #include "app/Sequences.h"
 #include "clock/QUENTOR.h"
 #include "support/Doubles.h"

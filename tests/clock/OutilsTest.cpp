@@ -1,5 +1,5 @@
 #include "app/Aide.h"
-#include "clock/Dessins.h"
+#include "art/Dessins.h"
 #include "clock/QUENTORFixture.h"
 #include "support/Souris.h"
 

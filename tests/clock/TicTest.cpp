@@ -1,5 +1,5 @@
 #include "clock/BandeSecondes.h"
-#include "clock/Dessins.h"
+#include "art/Dessins.h"
 #include "clock/QUENTORFixture.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 // A settings file in a temporary program folder, with the test doubles installed.
 
-#include "app/Etat.h"
-#include "app/FinProgramme.h"
+#include "state/Etat.h"
+#include "state/FinProgramme.h"
 #include "settings/TexteIni.h"
 #include "support/Doubles.h"
 #include "support/Fichiers.h"

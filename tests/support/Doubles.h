@@ -1,7 +1,7 @@
 #pragma once
 // Test doubles for every platform interface, and a fixture that installs them.
 
-#include "app/Etat.h"
+#include "state/Etat.h"
 #include "platform/Plateforme.h"
 
 #include <QDateTime>

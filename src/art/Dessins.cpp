@@ -1,4 +1,4 @@
-#include "clock/Dessins.h"
+#include "art/Dessins.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,3 +1,0 @@
-#include "app/Etat.h"
-
-EtatProgramme Etat;

@@ -1,0 +1,3 @@
+#include "state/Etat.h"
+
+EtatProgramme Etat;
