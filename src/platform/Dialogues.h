@@ -1,21 +1,32 @@
 #pragma once
 #include <QColor>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
 
 // Message boxes, the system beep, and the colour and file choosers.
+// Only a fault that ends the program may hold the caller (`boite`): everything reachable from a
+// click returns at once and answers through a callback, so that a tick waiting in one of its
+// pauses is never held behind a nested event loop.
 class Dialogues {
 public:
     enum class Icone { Aucune, Information, Critique };
     virtual ~Dialogues() = default;
     virtual void bip() = 0;
-    // Modal: returns when the user has dismissed the box.
+    // Returns when the user has dismissed the box.
     virtual void boite(Icone icone, const QString& titre, const QString& texte) = 0;
-    // Shown and left open: returns at once, so that nothing waiting behind it is held.
+    // Takes the user's input from every other window until dismissed, but returns at once.
+    virtual void boiteModale(Icone icone, const QString& titre, const QString& texte) = 0;
+    // Shown and left open; returns at once.
     virtual void boiteSansAttente(Icone icone, const QString& titre, const QString& texte) = 0;
-    virtual std::optional<QColor> choisitCouleur(QWidget* parent, const QColor& initiale) = 0;
-    // Empty when cancelled. `filtre` in Qt's form, e.g. "Images (*.bmp)".
-    virtual QString choisitFichier(QWidget* parent, const QString& dossier, const QString& filtre) = 0;
+    // The choosers open over `parent` and return at once; `suite` runs once when they close,
+    // with nothing (colour) or an empty path (file) when the user cancelled.
+    virtual void choisitCouleur(QWidget* parent, const QColor& initiale,
+                                std::function<void(std::optional<QColor>)> suite) = 0;
+    // `filtres` in Qt's form, e.g. {"Images (*.bmp)", "PNG (*.png)"}; the first is selected.
+    virtual void choisitFichier(QWidget* parent, const QString& dossier, const QStringList& filtres,
+                                std::function<void(const QString&)> suite) = 0;
 };

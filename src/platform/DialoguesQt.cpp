@@ -33,6 +33,13 @@ void DialoguesQt::boite(Icone icone, const QString& titre, const QString& texte)
     delete b;
 }
 
+void DialoguesQt::boiteModale(Icone icone, const QString& titre, const QString& texte) {
+    QMessageBox* b = nouvelleBoite(icone, titre, texte);
+    b->setWindowModality(Qt::ApplicationModal);
+    b->show();
+    b->raise();
+}
+
 void DialoguesQt::boiteSansAttente(Icone icone, const QString& titre, const QString& texte) {
     QMessageBox* b = nouvelleBoite(icone, titre, texte);
     b->setModal(false);
@@ -40,13 +47,31 @@ void DialoguesQt::boiteSansAttente(Icone icone, const QString& titre, const QStr
     b->raise();
 }
 
-std::optional<QColor> DialoguesQt::choisitCouleur(QWidget* parent, const QColor& initiale) {
-    const QColor c = QColorDialog::getColor(initiale, parent);
-    if (!c.isValid())
-        return std::nullopt;
-    return c;
+void DialoguesQt::choisitCouleur(QWidget* parent, const QColor& initiale,
+                                 std::function<void(std::optional<QColor>)> suite) {
+    auto* d = new QColorDialog(initiale, parent);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(d, &QDialog::finished, d, [d, suite = std::move(suite)](int r) {
+        if (r == QDialog::Accepted && d->selectedColor().isValid())
+            suite(d->selectedColor());
+        else
+            suite(std::nullopt);
+    });
+    d->show();
 }
 
-QString DialoguesQt::choisitFichier(QWidget* parent, const QString& dossier, const QString& filtre) {
-    return QFileDialog::getOpenFileName(parent, QString(), dossier, filtre);
+void DialoguesQt::choisitFichier(QWidget* parent, const QString& dossier, const QStringList& filtres,
+                                 std::function<void(const QString&)> suite) {
+    auto* d = new QFileDialog(parent, QString(), dossier);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowModality(Qt::ApplicationModal);
+    d->setFileMode(QFileDialog::ExistingFile);
+    d->setAcceptMode(QFileDialog::AcceptOpen);
+    d->setNameFilters(filtres);
+    QObject::connect(d, &QDialog::finished, d, [d, suite = std::move(suite)](int r) {
+        const QStringList choisis = d->selectedFiles();
+        suite(r == QDialog::Accepted && !choisis.isEmpty() ? choisis.first() : QString());
+    });
+    d->show();
 }

@@ -5,7 +5,10 @@ class DialoguesQt : public Dialogues {
 public:
     void bip() override;
     void boite(Icone icone, const QString& titre, const QString& texte) override;
+    void boiteModale(Icone icone, const QString& titre, const QString& texte) override;
     void boiteSansAttente(Icone icone, const QString& titre, const QString& texte) override;
-    std::optional<QColor> choisitCouleur(QWidget* parent, const QColor& initiale) override;
-    QString choisitFichier(QWidget* parent, const QString& dossier, const QString& filtre) override;
+    void choisitCouleur(QWidget* parent, const QColor& initiale,
+                        std::function<void(std::optional<QColor>)> suite) override;
+    void choisitFichier(QWidget* parent, const QString& dossier, const QStringList& filtres,
+                        std::function<void(const QString&)> suite) override;
 };

@@ -67,16 +67,6 @@ MagasinDemarrage::Resultat MagasinMemoire::efface(const QString& nom) {
     return {};
 }
 
-std::optional<QColor> DialoguesFactices::choisitCouleur(QWidget*, const QColor&) {
-    return couleurChoisie;
-}
-
-QString DialoguesFactices::choisitFichier(QWidget*, const QString& dossier, const QString& filtre) {
-    dossiersOuverts << dossier;
-    filtresOuverts << filtre;
-    return fichierChoisi;
-}
-
 AvecPlateforme::AvecPlateforme() {
     Etat = EtatProgramme{};
     Plateforme p;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -60,22 +61,40 @@ public:
     struct Boite {
         Icone icone;
         QString titre, texte;
-        bool modale;
+        bool modale;  // the user can't reach the other windows until it is dismissed
+    };
+    // A chooser left open: the test answers it through `suite`, or leaves it open.
+    struct DemandeFichier {
+        QString dossier;
+        QStringList filtres;
+        std::function<void(const QString&)> suite;
+    };
+    struct DemandeCouleur {
+        QColor initiale;
+        std::function<void(std::optional<QColor>)> suite;
     };
     void bip() override { ++bips; }
     void boite(Icone i, const QString& titre, const QString& texte) override {
         boites.push_back({i, titre, texte, true});
     }
+    void boiteModale(Icone i, const QString& titre, const QString& texte) override {
+        boites.push_back({i, titre, texte, true});
+    }
     void boiteSansAttente(Icone i, const QString& titre, const QString& texte) override {
         boites.push_back({i, titre, texte, false});
     }
-    std::optional<QColor> choisitCouleur(QWidget*, const QColor&) override;
-    QString choisitFichier(QWidget*, const QString& dossier, const QString& filtre) override;
+    void choisitCouleur(QWidget*, const QColor& initiale,
+                        std::function<void(std::optional<QColor>)> suite) override {
+        couleurs.push_back({initiale, std::move(suite)});
+    }
+    void choisitFichier(QWidget*, const QString& dossier, const QStringList& filtres,
+                        std::function<void(const QString&)> suite) override {
+        fichiers.push_back({dossier, filtres, std::move(suite)});
+    }
     int bips = 0;
     std::vector<Boite> boites;
-    std::optional<QColor> couleurChoisie;
-    QString fichierChoisi;
-    QStringList dossiersOuverts, filtresOuverts;
+    std::vector<DemandeFichier> fichiers;
+    std::vector<DemandeCouleur> couleurs;
 };
 
 class BureauFactice : public Bureau {
