@@ -178,6 +178,8 @@ bool QUENTOR::setEtatFenetre(int16_t etat) {
 
 bool QUENTOR::imageVisible() const { return !PHOTO->isHidden(); }
 void QUENTOR::setImageVisible(bool visible) { PHOTO->setVisible(visible); }
+QPixmap QUENTOR::image() const { return PHOTO->pixmap(); }
+void QUENTOR::setImage(const QPixmap& p) { PHOTO->setPixmap(p); }
 
 bool QUENTOR::chargeImage(const QString& chemin, QString* erreur) {
     auto echec = [&](const QString& raison) {

@@ -2,6 +2,8 @@
 // The clock window: the face (time, seconds band, background picture, tick marker), its tick,
 // the notification-area icon, the popup menu and the toolbar.
 
+#include "state/FenetreHorloge.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QWidget>
@@ -17,11 +19,6 @@ class BandeSecondes;
 class ImageDessinee;
 class BoutonOutil;
 
-// Window geometry in twips (15 to a pixel at 96 DPI), outer frame included.
-struct RectTwips {
-    double left = 0, top = 0, width = 0, height = 0;
-};
-
 // Where the layout puts the time for an outer window height, all in twips and points.
 struct MiseEnPageHeure {
     int policePt = 0;       // Int(H / 45) + 2
@@ -31,29 +28,32 @@ MiseEnPageHeure CalculeMiseEnPage(double hauteurExterieureTwips);
 // The band's Y: just under the label, whose top and height are given in twips.
 double OrdonneeBande(double hautHeureTwips, double hauteurHeureTwips);
 
-class QUENTOR : public QWidget {
+class QUENTOR : public QWidget, public FenetreHorloge {
     Q_OBJECT
 public:
     explicit QUENTOR(QWidget* parent = nullptr);
     ~QUENTOR() override;
 
     // Appearance, in the units the settings file keeps.
-    QColor couleurFond() const;
-    void setCouleurFond(const QColor& c);
-    QColor couleurEncre() const;
-    void setCouleurEncre(const QColor& c);
-    QColor couleurBande() const;
-    void setCouleurBande(const QColor& c);
+    QWidget* widget() override { return this; }
+    QColor couleurFond() const override;
+    void setCouleurFond(const QColor& c) override;
+    QColor couleurEncre() const override;
+    void setCouleurEncre(const QColor& c) override;
+    QColor couleurBande() const override;
+    void setCouleurBande(const QColor& c) override;
 
-    RectTwips geometrieTwips() const;
+    RectTwips geometrieTwips() const override;
     void setGeometrieTwips(const RectTwips& r);
     // 0 normal, 1 minimised, 2 maximised. setEtatFenetre returns false for any other value.
     int16_t etatFenetre() const;
     bool setEtatFenetre(int16_t etat);
 
     // Background picture PHOTO.
-    bool imageVisible() const;
-    void setImageVisible(bool visible);
+    bool imageVisible() const override;
+    void setImageVisible(bool visible) override;
+    QPixmap image() const override;
+    void setImage(const QPixmap& p) override;
     // Loads a picture into PHOTO; on failure returns false with the French reason in *erreur.
     bool chargeImage(const QString& chemin, QString* erreur);
 
@@ -62,9 +62,11 @@ public:
     void metLegende(const QDateTime& t);
 
     // The clock's Timer (the tick); the alarm editor switches it off while open.
-    void demarreTimer();
-    void arreteTimer();
+    void demarreTimer() override;
+    void arreteTimer() override;
     bool timerActif() const;
+
+    void cacheOutils() override;
 
     // Visible, then normal state.
     void restaure();

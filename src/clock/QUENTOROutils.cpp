@@ -144,7 +144,8 @@ void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
     }
 }
 
-void QUENTOR::QUENTOR_Outils_Timer() { CadreOutils->hide(); }
+void QUENTOR::QUENTOR_Outils_Timer() { cacheOutils(); }
+void QUENTOR::cacheOutils() { CadreOutils->hide(); }
 
 void QUENTOR::QUENTOR_BULLE_Click() {
     const QString hm = PF().horloge->maintenant().toString(QStringLiteral("hh:mm"));
