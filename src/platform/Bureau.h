@@ -6,7 +6,7 @@ class Bureau {
 public:
     virtual ~Bureau() = default;
     virtual QString dossierProgramme() const = 0;   // folder of the running executable
-    virtual QString nomExecutable() const = 0;      // file name without extension
+    virtual QString nomExecutable() const = 0;      // file name (without ".exe" on Windows)
     virtual QString dossierSysteme() const = 0;     // system tools, ends with a separator
     virtual QString dossierProgrammes() const = 0;  // installed programs, ends with a separator
     virtual void ouvreAide(const QString& chemin) = 0;

@@ -18,8 +18,17 @@ QString BureauReel::dossierProgramme() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
+QString NomExecutable(const QString& chemin) {
+    const QFileInfo exe(chemin);
+#ifdef Q_OS_WIN
+    return exe.completeBaseName();  // without ".exe" only: "quentor-6.1.exe" is "quentor-6.1"
+#else
+    return exe.fileName();  // programs have no extension here: "quentor-6.1" is a whole name
+#endif
+}
+
 QString BureauReel::nomExecutable() const {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return NomExecutable(QCoreApplication::applicationFilePath());
 }
 
 QString BureauReel::dossierSysteme() const {

@@ -4,6 +4,10 @@
 #include <QLockFile>
 #include <memory>
 
+// The program's name for its start-at-login entry: the executable's file name, without ".exe" on
+// Windows.
+QString NomExecutable(const QString& chemin);
+
 class BureauReel : public Bureau {
 public:
     QString dossierProgramme() const override;

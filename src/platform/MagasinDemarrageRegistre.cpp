@@ -10,9 +10,10 @@ namespace {
 const QString kCleRun =
     QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\");
 
-// Windows' own numbers for the refusals QSettings can report.
-constexpr int kAccesRefuse = 5;        // ERROR_ACCESS_DENIED
-constexpr int kFichierIntrouvable = 2; // ERROR_FILE_NOT_FOUND
+// The numbers the system's registry calls report for the refusals QSettings can tell apart: the
+// Win32 errors ACCESS_DENIED and FILE_NOT_FOUND as negative 32-bit HRESULTs (0x80070005, 0x80070002).
+constexpr int kAccesRefuse = -2147024891;
+constexpr int kFichierIntrouvable = -2147024894;
 
 QString cheminCle() { return kCleRun.chopped(1); }
 
