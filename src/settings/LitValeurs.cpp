@@ -5,7 +5,6 @@
 #include "settings/TexteIni.h"
 #include "settings/ValeursIni.h"
 
-#include <QLocale>
 
 namespace {
 
@@ -43,7 +42,7 @@ double LitSimple(const QString& cle) {
     if (!v)
         ErreurConversion(cle, valeur,
                          QStringLiteral("un nombre décimal (séparateur décimal « %1 »)")
-                             .arg(QLocale().decimalPoint()));
+                             .arg(SeparateurDecimal()));
     return *v;
 }
 

@@ -10,16 +10,15 @@ const QString kCRLF = QStringLiteral("\r\n");
 
 bool estBlanc(QChar c) { return c == u' ' || c == u'\t'; }
 bool estFinDeLigne(QChar c) { return c == u'\r' || c == u'\n'; }
-bool continueUnNom(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 struct Valeur {
     qsizetype egal;  // position of the "=" (0-based)
     qsizetype cr;    // position of the CR that ends the value
 };
 
-// The first line that starts with `cle` (after blanks, any letter case, the name not going on)
-// decides: it must go on with optional blanks, "=", the value and a CR. A key name inside a value
-// or inside a longer name is never taken for the key.
+// The first line that starts with `cle` (after blanks, any letter case) followed by a blank, "="
+// or the line's end decides: it must go on with optional blanks, "=", the value and a CR. A key
+// name inside a value or at the start of another name ("Genre.old") is never taken for the key.
 Valeur chercheCle(const QString& texte, const QString& cle) {
     const qsizetype n = texte.size();
     qsizetype debut = 0;
@@ -30,7 +29,8 @@ Valeur chercheCle(const QString& texte, const QString& cle) {
         const qsizetype apres = i + cle.size();
         if (!cle.isEmpty() && apres <= n &&
             QStringView(texte).mid(i, cle.size()).compare(cle, Qt::CaseInsensitive) == 0 &&
-            (apres == n || !continueUnNom(texte[apres]))) {
+            (apres == n || estBlanc(texte[apres]) || estFinDeLigne(texte[apres]) ||
+             texte[apres] == u'=')) {
             qsizetype j = apres;
             while (j < n && estBlanc(texte[j]))
                 ++j;
@@ -88,9 +88,13 @@ QString EnregistreTexteIni() {
     return EcritFichierTexte(CheminIni(), texte + kCRLF);
 }
 
-QString ValeurIni(const QString& cle) {
+QString ValeurIniTexte(const QString& cle) {
     const Valeur v = chercheCle(Etat.TexteIni, cle);
-    const QString valeur = Etat.TexteIni.mid(v.egal + 1, v.cr - v.egal - 1);
+    return Etat.TexteIni.mid(v.egal + 1, v.cr - v.egal - 1);
+}
+
+QString ValeurIni(const QString& cle) {
+    const QString valeur = ValeurIniTexte(cle);
     if (valeur == u"True" || valeur == u"Vrai")
         return QStringLiteral("-1");
     if (valeur == u"False" || valeur == u"Faux")

@@ -20,12 +20,13 @@ void ChargeTexteIni();
 QString EnregistreTexteIni();
 
 // A key is found on the first line that starts with it (blanks and tabs may precede it, any letter
-// case, the name not going on with a letter, digit or "_"); that line must go on with optional
-// blanks, "=", the value and a CR, or ErreurINI(" = "). No such line: ErreurINI(cle).
+// case) followed by a blank, "=" or the line's end; that line must go on with optional blanks,
+// "=", the value and a CR, or ErreurINI(" = "). No such line: ErreurINI(cle).
 
-// The value of `cle`, raw between the "=" and the CR ("True"/"Vrai" give "-1", "False"/"Faux"
-// give "0").
+// The value of `cle` between the "=" and the CR ("True"/"Vrai" give "-1", "False"/"Faux" give "0").
 QString ValeurIni(const QString& cle);
+// The same, as it stands: for paths and other texts, which may be any word.
+QString ValeurIniTexte(const QString& cle);
 // Puts `valeur` right after the key's "=", in place of everything up to the CR. A CR or LF inside
 // `valeur` becomes a blank, so a value can never split its line.
 void EcritINI(const QString& cle, const QString& valeur);

@@ -6,24 +6,29 @@
 
 namespace {
 
-QLocale localeNombres() {
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return l;
-}
-
+// Numbers in the file are ASCII digits and "-", with the decimal separator of this system; the
+// other separator is no part of a number here.
 std::optional<double> convertitDecimal(const QString& texte) {
-    const QString t = texte.trimmed();
-    if (t.isEmpty())
+    QString t = texte.trimmed();
+    const QChar sep = SeparateurDecimal(), autre = sep == u',' ? u'.' : u',';
+    if (t.isEmpty() || t.contains(autre))
         return std::nullopt;
+    t.replace(sep, u'.');
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double v = localeNombres().toDouble(t, &ok);
+    const double v = c.toDouble(t, &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
 }
 
 }  // namespace
+
+QChar SeparateurDecimal() {
+    const QString d = QLocale().decimalPoint();
+    return d == u"," ? u',' : u'.';
+}
 
 std::optional<int64_t> ConvertitEntier(const QString& texte, int64_t min, int64_t max) {
     const auto v = convertitDecimal(texte);
@@ -80,11 +85,7 @@ QString TexteSimple(double valeur) {
         texte = texte.left(e) + (valExp < 0 ? QStringLiteral("E-") : QStringLiteral("E+")) +
                 QStringLiteral("%1").arg(std::abs(valExp), 2, 10, QLatin1Char('0'));
     }
-    const QLocale l;
-    texte.replace(u'.', l.decimalPoint());
-    if (texte.startsWith(u'-'))
-        texte.replace(0, 1, l.negativeSign());
-    return texte;
+    return texte.replace(u'.', SeparateurDecimal());
 }
 
 QString TexteBooleen(bool valeur) {

@@ -1,6 +1,7 @@
 #pragma once
 // How the settings file writes and reads numbers and booleans. Decimal separator and boolean words
-// follow the default QLocale (the system's unless the program or a test sets another).
+// follow the default QLocale (the system's unless the program or a test sets another); digits and
+// the minus sign are always ASCII, so any system reads what another wrote with the same separator.
 
 #include <QString>
 #include <cstdint>
@@ -15,8 +16,11 @@ std::optional<double> ConvertitSimple(const QString& texte);
 // it are ignored, so " Vrai" (what a "key = Vrai" line gives) is true.
 std::optional<bool> ConvertitBooleen(const QString& texte);
 
-// The shortest text (at most 7 significant digits) of the single-precision value, with the
-// locale's decimal separator; whole numbers have no decimal part.
+// The decimal separator of the file: the system's when it is "," or ".", otherwise ".".
+QChar SeparateurDecimal();
+
+// The shortest text (at most 7 significant digits) of the single-precision value, with
+// SeparateurDecimal(); whole numbers have no decimal part.
 QString TexteSimple(double valeur);
 // "Vrai"/"Faux" in French, "True"/"False" otherwise.
 QString TexteBooleen(bool valeur);

@@ -1,5 +1,6 @@
 #include "settings/Windows1252.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -50,8 +51,11 @@ QByteArray VersWindows1252(const QString& texte, bool* complet) {
 }
 
 QString DecodeFichierTexte(const QByteArray& octets) {
-    if (octets.startsWith(kMarqueUtf8))
-        return QString::fromUtf8(octets.constData() + 3, octets.size() - 3);
+    if (octets.startsWith(kMarqueUtf8)) {
+        // Only the file's own mark goes: a text that began with U+FEFF keeps it.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8(QByteArrayView(octets).sliced(3));
+    }
     return DepuisWindows1252(octets);
 }
 
