@@ -74,7 +74,7 @@ public:
     // Notification-area icon: added once after load, removed by the close sequence.
     void LanceTrayIcon();
     void retireTrayIcon();
-    // The window may only leave the screen when a notification icon can bring it back.
+    // The window may only leave the screen while a notification area can bring it back.
     bool peutSeCacher() const;
 
     // The close sequence; every way of closing the window calls it.
@@ -145,6 +145,8 @@ private:
     void programmeProchainTic();
     void travailDeLaMinute();
     void appliqueListeDesTaches();
+    // Follows the notification area: out of the task list while the icon is in one.
+    void suitZoneNotification();
     QMargins margesCadre() const;
     void appliqueGeometrie(const RectTwips& r);
     void suitGeometrieDemandee();
@@ -159,4 +161,5 @@ private:
     QDateTime derniereMinuteTraitee_;
     QDateTime derniereLecture_;
     bool horsListeDesTaches_ = false;
+    bool iconeAjoutee_ = false;
 };

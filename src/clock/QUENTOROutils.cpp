@@ -72,30 +72,39 @@ void QUENTOR::construitMenu() {
     connect(AffHoraire, &QAction::triggered, this, [this] { QUENTOR_AffHoraire_Click(); });
     connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
     connect(Fermeture, &QAction::triggered, this, [this] { QUENTOR_Fermeture_Click(); });
-    // The platform may open the menu itself on a right click: while it is open, notifications
-    // only show the toolbar.
-    connect(BULLE, &QMenu::aboutToShow, this, [this] {
-        TrayOccupé = true;
-        QUENTOR_BULLE_Click();
-    });
-    connect(BULLE, &QMenu::aboutToHide, this, [this] { TrayOccupé = false; });
+    // The platform may open the menu itself on a right click.
+    connect(BULLE, &QMenu::aboutToShow, this, [this] { QUENTOR_BULLE_Click(); });
 }
 
 void QUENTOR::LanceTrayIcon() {
     ZoneNotification* zone = PF().notification;
-    // Without a notification area the task list is the only way back to the window: keep it.
-    if (!zone || !zone->disponible())
+    if (!zone)
         return;
     zone->surNotification = [this](int code) { QUENTOR_Form_MouseMove(code); };
+    // Added even when there is no notification area yet: the icon docks into one that appears
+    // later (a panel that starts after us).
     zone->ajoute(IconeProgramme(), QStringLiteral("Quentor Sonalde ") + Etat.VersionTexte, BULLE);
-    horsListeDesTaches_ = true;
+    iconeAjoutee_ = true;
+    suitZoneNotification();
+}
+
+void QUENTOR::suitZoneNotification() {
+    // The task list is the way back to the window whenever the icon is not in an area.
+    const bool dansLaZone = iconeAjoutee_ && peutSeCacher();
+    if (dansLaZone == horsListeDesTaches_)
+        return;
+    horsListeDesTaches_ = dansLaZone;
     appliqueListeDesTaches();
+    // The area went away (its panel ended) while the window was hidden in it.
+    if (!dansLaZone && isHidden())
+        restaure();
 }
 
 void QUENTOR::retireTrayIcon() {
     ZoneNotification* zone = PF().notification;
     if (!zone)
         return;
+    iconeAjoutee_ = false;
     zone->retire();
     zone->surNotification = nullptr;
 }
@@ -104,7 +113,10 @@ void QUENTOR::QUENTOR_Form_MouseMove(int code) {
     CadreOutils->show();
     CadreOutils->raise();
     TrayMessage = code;
-    if (TrayOccupé)
+    // The open menu keeps the notifications busy for as long as it is shown, whoever opened it
+    // (this handler, or the platform on a right click); a menu the platform shows by its own
+    // means never does.
+    if (TrayOccupé || BULLE->isVisible())
         return;
     TrayOccupé = true;
     switch (code) {
@@ -116,8 +128,7 @@ void QUENTOR::QUENTOR_Form_MouseMove(int code) {
         break;
     default: break;
     }
-    // An open menu keeps the notifications busy until it closes (aboutToHide).
-    TrayOccupé = BULLE->isVisible();
+    TrayOccupé = false;
 }
 
 void QUENTOR::mouseMoveEvent(QMouseEvent* e) {

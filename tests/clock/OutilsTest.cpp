@@ -58,7 +58,6 @@ TEST_F(Outils, RightClickOpensTheMenuWithTheTimeAndBlocksOtherNotifications) {
     aLHeure(14, 5, 12);
     notifie(517);
     ASSERT_TRUE(w->BULLE->isVisible());
-    EXPECT_TRUE(w->TrayOccupé);
     EXPECT_EQ(w->AffHoraire->text(), QStringLiteral("Il est 14:05"));
     EXPECT_EQ(w->BULLE->title(), QStringLiteral("14:05"));
     // While it is open a left click only shows the toolbar: no restore, no second menu.
@@ -69,7 +68,6 @@ TEST_F(Outils, RightClickOpensTheMenuWithTheTimeAndBlocksOtherNotifications) {
     EXPECT_FALSE(w->CadreOutils->isHidden());
     EXPECT_EQ(w->TrayMessage, 517);
     w->BULLE->hide();
-    EXPECT_FALSE(w->TrayOccupé);
     notifie(514);
     EXPECT_TRUE(w->isVisible());
 }
@@ -164,7 +162,6 @@ TEST_F(SansZone, WindowStaysReachable) {
     zone.presente = false;
     Etat.ResteVisible = false;
     w->LanceTrayIcon();
-    EXPECT_FALSE(zone.ajoutee);
     EXPECT_FALSE(w->peutSeCacher());
     w->show();
     w->setEtatFenetre(1);
