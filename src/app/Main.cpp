@@ -19,6 +19,7 @@
 #include <QSessionManager>
 
 int Main(int argc, char** argv) {
+    InstalleSignauxFin();
     // The face repaints a few small areas every second. On X11, shared-memory transfers cost more
     // than they save for such areas (measured: half the idle CPU), so they are left out.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
@@ -65,7 +66,7 @@ int Main(int argc, char** argv) {
     }
     fenetre.LanceTrayIcon();
 
-    InstalleSignauxFin(fermeture);
+    FermetureSurSignal(fermeture);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
     return app.exec();

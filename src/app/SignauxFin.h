@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
 
-// Runs `fermeture` from the event loop when the process receives SIGTERM, SIGINT or SIGHUP
-// (logoff and shutdown reach a Linux program that way), so the settings are saved.
-void InstalleSignauxFin(std::function<void()> fermeture);
+// SIGTERM, SIGINT and SIGHUP (how logoff and shutdown reach a Linux program), caught from the
+// first instant. Until `FermetureSurSignal` is called there is nothing to save, and a signal ends
+// the process at once with status 0; from then on it runs `fermeture` from the event loop.
+void InstalleSignauxFin();
+void FermetureSurSignal(std::function<void()> fermeture);
