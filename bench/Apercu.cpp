@@ -15,6 +15,7 @@ class HorlogeFixe : public Horloge {
 public:
     QDateTime maintenant() const override { return QDateTime(QDate(2009, 3, 3), QTime(14, 5, 40)); }
     void attendre(double) override { QCoreApplication::processEvents(); }
+    void interromptAttentes() override {}
 };
 }  // namespace
 

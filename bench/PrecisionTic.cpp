@@ -37,6 +37,7 @@ public:
         }
         reelle.attendre(s);
     }
+    void interromptAttentes() override { reelle.interromptAttentes(); }
     HorlogeReelle reelle;
     qint64 derniereMinute = -1;
     std::vector<int> minutes, secondes;

@@ -27,13 +27,15 @@ QString TexteErreurAlarme(int numero, const QString& source, const QString& desc
 void VérifieAlarmes() {
     const int h = Etat.HeureActuelle.toInt();
     const int m = Etat.MinuteActuelle.toInt();
-    for (int16_t n = 1; n <= 6; ++n)
+    for (int16_t n = 1; n <= 6 && !Etat.FermetureEnCours; ++n)
         if (Etat.AlarmeHeure[n] == h && Etat.AlarmeMinute[n] == m)
             DéclencheAlarme(n);
 }
 
+// A close that begins in one of the pauses ends the firing there: nothing starts, rings or opens
+// behind the saved files.
 void DéclencheAlarme(int16_t n) {
-    if (n < 1 || n > 6)
+    if (n < 1 || n > 6 || Etat.FermetureEnCours)
         return;
     if (Etat.AlarmeAppli[n] && !Etat.AlarmeExe[n].isEmpty()) {
         const Lanceur::Erreur e = PF().lanceur->lance(Etat.AlarmeExe[n]);
@@ -46,13 +48,16 @@ void DéclencheAlarme(int16_t n) {
     if (Etat.AlarmeActive[n]) {
         JoueFichierSon(Etat.AlarmeSon[n]);
         QCoreApplication::processEvents();
-        Attente(1.5);
+        if (!Etat.FermetureEnCours)
+            Attente(1.5);
+        if (Etat.FermetureEnCours)
+            return;
         if (RetourHorloge())
             RetourHorloge()();
     }
     Attente(2);
     QCoreApplication::processEvents();
-    if (Etat.AlarmeMessage[n]) {
+    if (!Etat.FermetureEnCours && Etat.AlarmeMessage[n]) {
         Etat.AlarmeAffichée = n;
         AfficheMessAlarm();
     }

@@ -56,8 +56,8 @@ void ChargeAlarmes() {
         Etat.AlarmeActive[n] = LitBooleen(cle("AL", n));
         Etat.AlarmeMessage[n] = LitBooleen(cle("ALMSG", n));
         Etat.AlarmeAppli[n] = LitBooleen(cle("ALAPP", n));
-        Etat.AlarmeExe[n] = ValeurIni(cle("ALEXE", n));
-        Etat.AlarmeSon[n] = ValeurIni(cle("ALSON", n));
+        Etat.AlarmeExe[n] = ValeurIniTexte(cle("ALEXE", n));
+        Etat.AlarmeSon[n] = ValeurIniTexte(cle("ALSON", n));
         Etat.AlarmeTexte[n] = litMemo(n);
     }
 }

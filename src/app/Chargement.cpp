@@ -82,7 +82,7 @@ void QUENTOR_Form_Load(QUENTOR& f) {
     const bool imageActive = LitBooleen(QStringLiteral("active_image"));
     f.setImageVisible(imageActive);
     // Read even when the picture is off, so that the close writes the user's path back unchanged.
-    Etat.ImageFond = ValeurIni(QStringLiteral("image_fond"));
+    Etat.ImageFond = ValeurIniTexte(QStringLiteral("image_fond"));
     if (imageActive)
         chargeImageFond(f);
 }

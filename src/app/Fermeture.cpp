@@ -48,14 +48,18 @@ void ecritFichiers() {
                               echecs.join(QLatin1Char('\n')));
 }
 
-bool fermetureEnCours = false;
-
 }  // namespace
 
 void QUENTOR_Form_QueryUnload(QUENTOR& f) {
-    if (fermetureEnCours)
+    // A second request (a signal during the exit clip, say) changes nothing.
+    if (Etat.FermetureEnCours)
         return;
-    fermetureEnCours = true;
+    // The tick stops first, and every pause of a tick or a firing in progress ends at once:
+    // nothing of a minute's work may happen behind the saved files.
+    Etat.FermetureEnCours = true;
+    f.arreteTimer();
+    if (Horloge* h = PF().horloge)
+        h->interromptAttentes();
     int code = 0;
     f.retireTrayIcon();
     try {
@@ -67,9 +71,6 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
     } catch (const FinProgramme& fin) {
         code = fin.code;
     }
-    f.arreteTimer();
     f.hide();
     PF().bureau->quitte(code);
 }
-
-void RéarmeFermeture() { fermetureEnCours = false; }

@@ -21,5 +21,3 @@ void QUENTOR_Form_QueryUnload(QUENTOR& fenetre);
 // Called by the load step when the background picture can't be shown, with the reason; the
 // load waits until it returns. Set by main().
 extern std::function<void(QUENTOR&, const QString&)> LorsErreurImage;
-// Tests run several close sequences in one process.
-void RéarmeFermeture();

@@ -51,8 +51,9 @@ void QUENTOR::programmeProchainTic() {
 }
 
 void QUENTOR::QUENTOR_Timer_Timer() {
-    // A tick that falls due while the previous one waits is skipped, not queued.
-    if (enTic_)
+    // A tick that falls due while the previous one waits is skipped, not queued; once the close
+    // has begun there is no tick at all.
+    if (enTic_ || Etat.FermetureEnCours)
         return;
     enTic_ = true;
     QPointer<QUENTOR> garde(this);
@@ -67,6 +68,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     } fin{garde};
 
     // One reading: caption, time, band, hour and minute all agree.
+    suitZoneNotification();
     const QDateTime t = PF().horloge->maintenant();
     derniereLecture_ = t;
     const int s = t.time().second();
@@ -81,7 +83,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // minute's work: one repaint a second less keeps the idle clock cheap.
     repaint(Flash->geometry() | AffHEURE->geometry() | bande->geometry());
     QCoreApplication::processEvents();
-    if (!garde)
+    if (!garde || Etat.FermetureEnCours)
         return;
 
     if (s == 0) {
@@ -91,21 +93,25 @@ void QUENTOR::QUENTOR_Timer_Timer() {
         if (minute != derniereMinuteTraitee_) {
             derniereMinuteTraitee_ = minute;
             travailDeLaMinute();
-            if (!garde)
+            if (!garde || Etat.FermetureEnCours)
                 return;
         }
     }
 
     Attente(0.25);
-    if (garde)
+    if (garde && !Etat.FermetureEnCours)
         Flash->hide();
 }
 
+// Each step may be where the close began: what follows it then does nothing.
 void QUENTOR::travailDeLaMinute() {
     if (Etat.MinuteActuelle == QLatin1String("00"))
         CarillonHeure();
-    if (AnnonceDue(Etat.DéclencheAnnonce, Etat.MinuteActuelle))
+    if (!Etat.FermetureEnCours && AnnonceDue(Etat.DéclencheAnnonce, Etat.MinuteActuelle))
         AnnonceHeure();
+    if (Etat.FermetureEnCours)
+        return;
     Attente(5);
-    VérifieAlarmes();
+    if (!Etat.FermetureEnCours)
+        VérifieAlarmes();
 }

@@ -10,4 +10,7 @@ public:
     virtual QDateTime maintenant() const = 0;
     // Returns once at least `secondes` have passed, letting events run at least once meanwhile.
     virtual void attendre(double secondes) = 0;
+    // Every wait in progress returns as soon as control comes back to it; waits begun afterwards
+    // run their full length. The close sequence uses it so that nothing waits on behind it.
+    virtual void interromptAttentes() = 0;
 };

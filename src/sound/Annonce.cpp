@@ -34,14 +34,19 @@ void AnnonceHeure() {
     if (heure == 0)
         heure = kHeureZero;  // "zéro heures"
 
+    // A close that begins in a pause ends the announcement there.
     JoueSon(int16_t(voix + heure));
     Attente(1.2);
+    if (Etat.FermetureEnCours)
+        return;
     JoueSon(int16_t(voix + kHeures));
     Attente(0.8);
-    if (Etat.MinuteActuelle == QLatin1String("00"))
+    if (Etat.FermetureEnCours || Etat.MinuteActuelle == QLatin1String("00"))
         return;
     JoueSon(int16_t(voix + Etat.MinuteActuelle.toInt()));
     Attente(1.2);
+    if (Etat.FermetureEnCours)
+        return;
     // The tick's own pause that follows lets this last clip finish.
     JoueSon(int16_t(voix + kMinutes));
 }

@@ -35,6 +35,9 @@ struct EtatProgramme {
 
     int16_t AlarmeChoisie = 1;
     int16_t AlarmeAffichée = 0;
+
+    // The close sequence has begun: from here on no tick, announcement or alarm does anything.
+    bool FermetureEnCours = false;
 };
 
 extern EtatProgramme Etat;

@@ -53,7 +53,6 @@ protected:
         RemplitEtat();
         for (int n = 1; n <= 6; ++n)
             ecrit(QStringLiteral("MSG%1.ASC").arg(n), "memo\r\n");
-        RéarmeFermeture();
         LorsErreurImage = [this](QUENTOR&, const QString& r) { erreursImage << r; };
     }
     ~Sequences() override { LorsErreurImage = nullptr; }

@@ -6,6 +6,8 @@
 
 void HorlogeVirtuelle::attendre(double secondes) {
     ++attentes;
+    if (pendantAttente)
+        pendantAttente(attentes);
     avance(secondes);
     QCoreApplication::processEvents();
 }

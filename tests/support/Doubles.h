@@ -18,7 +18,10 @@ public:
     QDateTime maintenant() const override { return t; }
     void attendre(double secondes) override;
     void avance(double secondes) { t = t.addMSecs(qRound64(secondes * 1000)); }
-    int attentes = 0;
+    void interromptAttentes() override { ++interruptions; }
+    int attentes = 0, interruptions = 0;
+    // Runs inside wait number n (from 1), before its events: where a test acts during a pause.
+    std::function<void(int n)> pendantAttente;
 };
 
 // Records what was played, with the virtual time it started.

@@ -1,0 +1,99 @@
+"""However the real program is asked to close, it ends at once: nothing of the minute's work (the
+alarm's program, ringing, memo) happens after the save. The icon docks into a tray host that starts
+after the program; a signal at any moment of the start gives a clean exit."""
+import os
+import random
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Desktop, ProgramFolder, faked_time, run_test, settings  # noqa: E402
+from tray_alarm import click, tray_icon  # noqa: E402
+
+BINARY = sys.argv[1]
+
+
+def close_during_the_minute(how):
+    desk = Desktop(tray=True)
+    try:
+        marker = os.path.join(desk.tmp, "lance.txt")
+        script = os.path.join(desk.tmp, "alarme.sh")
+        with open(script, "w") as f:
+            f.write(f"#!/bin/sh\ndate +%T > '{marker}'\n")
+        os.chmod(script, 0o755)
+        prog = ProgramFolder(desk, BINARY, {
+            "QS32.ini": settings({"déclenche_annonce": "0", "ALH1": "7", "ALMN1": "30",
+                                  "AL1": "Vrai", "ALMSG1": "Vrai", "ALAPP1": "Vrai",
+                                  "ALEXE1": script}),
+            "MSG1.ASC": b"abc"})
+        env = faked_time(desk.env, "07:29:57")
+        start = time.monotonic()
+        p = desk.start([prog.exe], env=env)
+        icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
+        time.sleep(max(0, start + 5.2 - time.monotonic()))  # 07:30:02, in the 5 s pause
+        asked = time.monotonic()
+        if how == "menu":
+            click(desk, icon, 3)
+            time.sleep(0.5)
+            desk.run(["xdotool", "key", "Up", "Return"])
+        else:
+            p.send_signal(15)
+        assert p.wait(5) == 0
+        assert time.monotonic() - asked < 2.5, "ended within 2 s of the request"
+        time.sleep(max(0, start + 10 - time.monotonic()))  # past 07:30:05 and the memo's time
+        assert not os.path.exists(marker), "the alarm's program must not start after the close"
+        assert not desk.windows("^MESSAGE"), "no memo window after the close"
+        assert prog.read("MSG1.ASC") == b"abc\r\n", "the memo was saved"
+    finally:
+        desk.close()
+
+
+def test_icon_docks_into_a_late_tray():
+    desk = Desktop(tray=False)
+    try:
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
+        p = desk.start([prog.exe])
+        desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
+        time.sleep(3)
+        desk.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                    "--width", "160", "--height", "28", "--SetDockType", "false",
+                    "--SetPartialStrut", "false"])
+        desk.wait_for(lambda: desk.windows("panel"), 5, "trayer window")
+        desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock into the late tray")
+        p.send_signal(15)
+        assert p.wait(10) == 0
+    finally:
+        desk.close()
+
+
+def test_a_signal_at_any_moment_of_the_start_ends_cleanly():
+    desk = Desktop(tray=True)
+    try:
+        # A large background picture makes the load step last, after the window has appeared.
+        big = os.path.join(desk.tmp, "grand.png")
+        desk.run(["convert", "-size", "4000x4000", "xc:navy", big], timeout=60)
+        prog = ProgramFolder(desk, BINARY, {
+            "QS32.ini": settings({"active_image": "1", "image_fond": big})})
+        rng = random.Random(7)
+        for i in range(10):
+            p = desk.start([prog.exe])
+            if i % 2:
+                desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
+            else:
+                # From the moment the program's own code runs, /proc shows SIGTERM caught.
+                desk.wait_for(lambda: int(open(f"/proc/{p.pid}/status").read()
+                                          .split("SigCgt:")[1].split()[0], 16) & (1 << 14),
+                              10, "the signal handlers")
+                time.sleep(rng.uniform(0, 0.5))
+            p.send_signal(15)
+            status = p.wait(10)
+            assert status == 0, f"run {i}: status {status}, not 0"
+            assert prog.read("QS32.ini").endswith(b"image_fond=" + big.encode() + b"\r\n")
+    finally:
+        desk.close()
+
+
+if __name__ == "__main__":
+    run_test(lambda: (close_during_the_minute("menu"), close_during_the_minute("signal"),
+                      test_icon_docks_into_a_late_tray(),
+                      test_a_signal_at_any_moment_of_the_start_ends_cleanly()))
