@@ -176,7 +176,6 @@ void PARAMETRES::colorieEchantillon(int index, const QColor& c) {
 }
 
 void PARAMETRES::montreApercu(const QPixmap& p) {
-    apercu_ = p;
     // The whole picture, as large as the box allows without distorting it.
     PictureBox->setPixmap(p.isNull() ? QPixmap()
                                      : p.scaled(PictureBox->size(), Qt::KeepAspectRatio,

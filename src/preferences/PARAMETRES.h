@@ -64,7 +64,6 @@ private:
     FenetreHorloge& horloge_;
     QButtonGroup* groupeGenre_ = nullptr;
     QButtonGroup* groupeQS_ = nullptr;
-    QPixmap apercu_;
 };
 
 // Opens the settings window over the clock window, modal for the user but without holding the
