@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "about/Info.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/Sequences.h"
@@ -13,10 +14,12 @@
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
 #include "platform/ZoneSysteme.h"
+#include "preferences/PARAMETRES.h"
 #include "sound/Son.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 int Main(int argc, char** argv) {
     InstalleSignauxFin();
@@ -54,10 +57,13 @@ int Main(int argc, char** argv) {
     QUENTOR fenetre;
     auto fermeture = [&fenetre] { QUENTOR_Form_QueryUnload(fenetre); };
     fenetre.surFermeture = fermeture;
-    LorsErreurImage = [](QUENTOR&, const QString& raison) {
-        PF().dialogues->boite(Dialogues::Icone::Information, QStringLiteral("Image de fond"),
-                              QStringLiteral("L'image de fond n'a pas pu être chargée.\n\n") +
-                                  raison);
+    fenetre.ouvreParametres = [&fenetre] { OuvreParametres(fenetre); };
+    fenetre.ouvreInfo = [&fenetre] { OuvreInfo(fenetre); };
+    // A background picture that can't be shown: the settings window and its picture chooser open
+    // as soon as the clock window and its icon are up, before the user can do anything. They
+    // never hold the load step, which runs on without waiting for them.
+    LorsErreurImage = [](QUENTOR& f, const QString&) {
+        QTimer::singleShot(0, &f, [&f] { OuvreParametres(f); });
     };
     try {
         QUENTOR_Form_Load(fenetre);

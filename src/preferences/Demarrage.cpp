@@ -17,9 +17,10 @@ void verifie(const MagasinDemarrage::Resultat& r) {
         throw ErreurDemarrage{r.numero, r.description};
 }
 
+// Modal for the user, but the caller goes on at once: the clock keeps ticking behind the box.
 void signale(const ErreurDemarrage& e, const QString& texte) {
     if (Dialogues* d = PF().dialogues)
-        d->boite(Dialogues::Icone::Critique, QStringLiteral("Erreur N°") + QString::number(e.numero),
+        d->boiteModale(Dialogues::Icone::Critique, QStringLiteral("Erreur N°") + QString::number(e.numero),
                  texte);
 }
 
