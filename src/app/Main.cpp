@@ -18,8 +18,10 @@
 #include "sound/Son.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSessionManager>
 #include <QTimer>
+#include <QTranslator>
 
 int Main(int argc, char** argv) {
     InstalleSignauxFin();
@@ -30,6 +32,12 @@ int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("quentor"));
     app.setQuitOnLastWindowClosed(false);
+    // The program speaks French, whatever the system's language: so do Qt's own choosers and
+    // buttons, when the system has their translations.
+    QTranslator traductionQt;
+    if (traductionQt.load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&traductionQt);
 
     BureauReel bureau;
     if (!bureau.prendInstanceUnique())
