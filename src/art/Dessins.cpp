@@ -1,10 +1,14 @@
 #include "art/Dessins.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionFocusRect>
 #include <QtMath>
 #include <vector>
 
@@ -121,6 +125,26 @@ void Quitter(QPainter& p) {
     p.setPen(QPen(QColor(220, 0, 0), 2.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(5, 4), QPointF(19, 18));
     p.drawLine(QPointF(19, 4), QPointF(5, 18));
+}
+
+// A toolbar button as screen readers see it: a push button that can be pressed.
+class AccesBoutonOutil : public QAccessibleWidget {
+public:
+    explicit AccesBoutonOutil(ImageDessinee* b) : QAccessibleWidget(b, QAccessible::Button) {}
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << pressAction(); }
+    void doAction(const QString& action) override {
+        auto* b = static_cast<ImageDessinee*>(widget());
+        if (action == pressAction() && b->surClic)
+            b->surClic();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* FabriqueAccesOutil(const QString&, QObject* o) {
+    if (auto* b = dynamic_cast<BoutonOutil*>(o))
+        return new AccesBoutonOutil(b);
+    return nullptr;
 }
 
 }  // namespace
@@ -242,6 +266,12 @@ void ImageDessinee::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawPixmap(0, 0, cache_);
+    if (hasFocus()) {
+        QStyleOptionFocusRect cadre;
+        cadre.initFrom(this);
+        cadre.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cadre, &p, this);
+    }
 }
 
 void ImageDessinee::mousePressEvent(QMouseEvent* e) {
@@ -260,6 +290,24 @@ void ImageDessinee::mouseReleaseEvent(QMouseEvent* e) {
         surClic();
 }
 
+void ImageDessinee::keyPressEvent(QKeyEvent* e) {
+    const bool presse = e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!presse || !surClic)
+        return QWidget::keyPressEvent(e);
+    if (!e->isAutoRepeat())
+        surClic();
+}
+
 BoutonOutil::BoutonOutil(SymboleOutil s, QWidget* parent)
     : ImageDessinee([this, s](QPainter& p, const QRectF& r) { DessineBoutonOutil(p, r, s, enfonce_); },
-                    parent) {}
+                    parent) {
+    static const bool fabriqueInstallee = (QAccessible::installFactory(FabriqueAccesOutil), true);
+    (void)fabriqueInstallee;
+}
+
+void BoutonOutil::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
+        focusNextPrevChild(e->key() == Qt::Key_Right);
+    else
+        ImageDessinee::keyPressEvent(e);
+}

@@ -29,13 +29,14 @@ QPixmap RenduDessin(const Dessin& dessin, QSize taille, qreal dpr = 1.0);
 class ImageDessinee : public QWidget {
 public:
     explicit ImageDessinee(Dessin dessin, QWidget* parent = nullptr);
-    // Left-button click (press then release inside).
+    // Left-button click (press then release inside), or Space / Enter when it has the focus.
     std::function<void()> surClic;
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
     bool enfonce_ = false;
 
@@ -45,8 +46,13 @@ private:
     bool cacheEnfonce_ = false;
 };
 
-// A toolbar button: its picture drawn raised, or pressed while the button is held down.
+// A toolbar button: its picture drawn raised, or pressed while the button is held down. When its
+// toolbar lets it take the focus, Left and Right go to its neighbours. Screen readers see a push
+// button named by its accessible name.
 class BoutonOutil : public ImageDessinee {
 public:
     BoutonOutil(SymboleOutil s, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
