@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "alarms/ALARMES.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/Sequences.h"
@@ -53,6 +54,7 @@ int Main(int argc, char** argv) {
     QUENTOR fenetre;
     auto fermeture = [&fenetre] { QUENTOR_Form_QueryUnload(fenetre); };
     fenetre.surFermeture = fermeture;
+    fenetre.ouvreAlarmes = [&fenetre] { OuvreALARMES(fenetre); };
     LorsErreurImage = [](QUENTOR&, const QString& raison) {
         PF().dialogues->boite(Dialogues::Icone::Information, QStringLiteral("Image de fond"),
                               QStringLiteral("L'image de fond n'a pas pu être chargée.\n\n") +

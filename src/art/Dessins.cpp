@@ -212,6 +212,27 @@ void DessineLogo(QPainter& p, const QRectF& r) {
     p.restore();
 }
 
+void DessineClocheAlarme(QPainter& p, const QRectF& r) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    Repere(p, r, 32, 32);
+    // The toolbar's bell, larger and swinging, with the sound it makes on either side.
+    p.save();
+    p.translate(16, 18);
+    p.rotate(-12);
+    p.scale(4.0 / 3, 4.0 / 3);
+    p.translate(-12, -11.5);
+    Cloche(p);
+    p.restore();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(200, 40, 0), 1.6, Qt::SolidLine, Qt::RoundCap));
+    for (qreal rayon : {3.0, 6.0}) {
+        p.drawArc(QRectF(24 - rayon, 8 - rayon, 2 * rayon, 2 * rayon), -20 * 16, 80 * 16);
+        p.drawArc(QRectF(8 - rayon, 8 - rayon, 2 * rayon, 2 * rayon), 120 * 16, 80 * 16);
+    }
+    p.restore();
+}
+
 void DessineBoutonOutil(QPainter& p, const QRectF& r, SymboleOutil s, bool enfonce) {
     p.save();
     Repere(p, r, 24, 22);

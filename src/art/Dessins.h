@@ -1,6 +1,7 @@
 #pragma once
 // The program's own pictures, drawn as vectors so they stay crisp at any size and pixel density:
-// the loudspeaker tick marker, the program icon, the toolbar buttons and the memo window's logo.
+// the loudspeaker tick marker, the program icon, the toolbar buttons, the memo window's logo and
+// the alarm editor's bell.
 
 #include <QIcon>
 #include <QPixmap>
@@ -15,6 +16,8 @@ using Dessin = std::function<void(QPainter&, const QRectF&)>;
 void DessineHautParleur(QPainter& p, const QRectF& r);
 void DessineIconeProgramme(QPainter& p, const QRectF& r);
 void DessineLogo(QPainter& p, const QRectF& r);
+// A ringing bell, designed on a 32 x 32 grid.
+void DessineClocheAlarme(QPainter& p, const QRectF& r);
 
 // Toolbar pictures: a raised grey button holding its symbol.
 enum class SymboleOutil { Marteau, Cloche, Info, Aide, Quitter };
