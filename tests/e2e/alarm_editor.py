@@ -13,7 +13,7 @@ BINARY = sys.argv[1]
 def click(desk, wid, left, top, border=2):  # twips inside the editor; the page has a border
     desk.run(["xdotool", "mousemove", "--window", wid, str(border + round(left / 15)),
               str(border + round(top / 15)), "click", "1"])
-    time.sleep(0.3)
+    time.sleep(0.6)  # longer than an arrow's first repeat: a click must stay one step
 
 
 def test_editor_sets_alarm_that_rings():
