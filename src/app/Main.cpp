@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "about/Info.h"
+#include "alarms/ALARMES.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/Sequences.h"
@@ -67,6 +68,7 @@ int Main(int argc, char** argv) {
     fenetre.surFermeture = fermeture;
     fenetre.ouvreParametres = [&fenetre] { OuvreParametres(fenetre); };
     fenetre.ouvreInfo = [&fenetre] { OuvreInfo(fenetre); };
+    fenetre.ouvreAlarmes = [&fenetre] { OuvreALARMES(fenetre); };
     // A background picture that can't be shown: the settings window and its picture chooser open
     // as soon as the clock window and its icon are up, before the user can do anything. They
     // never hold the load step, which runs on without waiting for them.

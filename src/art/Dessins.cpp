@@ -1,10 +1,14 @@
 #include "art/Dessins.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionFocusRect>
 #include <QtMath>
 #include <vector>
 
@@ -123,6 +127,26 @@ void Quitter(QPainter& p) {
     p.drawLine(QPointF(19, 4), QPointF(5, 18));
 }
 
+// A toolbar button as screen readers see it: a push button that can be pressed.
+class AccesBoutonOutil : public QAccessibleWidget {
+public:
+    explicit AccesBoutonOutil(ImageDessinee* b) : QAccessibleWidget(b, QAccessible::Button) {}
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << pressAction(); }
+    void doAction(const QString& action) override {
+        auto* b = static_cast<ImageDessinee*>(widget());
+        if (action == pressAction() && b->surClic)
+            b->surClic();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* FabriqueAccesOutil(const QString&, QObject* o) {
+    if (auto* b = dynamic_cast<BoutonOutil*>(o))
+        return new AccesBoutonOutil(b);
+    return nullptr;
+}
+
 }  // namespace
 
 void DessineHautParleur(QPainter& p, const QRectF& r) {
@@ -188,6 +212,27 @@ void DessineLogo(QPainter& p, const QRectF& r) {
     p.restore();
 }
 
+void DessineClocheAlarme(QPainter& p, const QRectF& r) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    Repere(p, r, 32, 32);
+    // The toolbar's bell, larger and swinging, with the sound it makes on either side.
+    p.save();
+    p.translate(16, 18);
+    p.rotate(-12);
+    p.scale(4.0 / 3, 4.0 / 3);
+    p.translate(-12, -11.5);
+    Cloche(p);
+    p.restore();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(200, 40, 0), 1.6, Qt::SolidLine, Qt::RoundCap));
+    for (qreal rayon : {3.0, 6.0}) {
+        p.drawArc(QRectF(24 - rayon, 8 - rayon, 2 * rayon, 2 * rayon), -20 * 16, 80 * 16);
+        p.drawArc(QRectF(8 - rayon, 8 - rayon, 2 * rayon, 2 * rayon), 120 * 16, 80 * 16);
+    }
+    p.restore();
+}
+
 void DessineBoutonOutil(QPainter& p, const QRectF& r, SymboleOutil s, bool enfonce) {
     p.save();
     Repere(p, r, 24, 22);
@@ -242,6 +287,12 @@ void ImageDessinee::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawPixmap(0, 0, cache_);
+    if (hasFocus()) {
+        QStyleOptionFocusRect cadre;
+        cadre.initFrom(this);
+        cadre.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cadre, &p, this);
+    }
 }
 
 void ImageDessinee::mousePressEvent(QMouseEvent* e) {
@@ -260,6 +311,24 @@ void ImageDessinee::mouseReleaseEvent(QMouseEvent* e) {
         surClic();
 }
 
+void ImageDessinee::keyPressEvent(QKeyEvent* e) {
+    const bool presse = e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!presse || !surClic)
+        return QWidget::keyPressEvent(e);
+    if (!e->isAutoRepeat())
+        surClic();
+}
+
 BoutonOutil::BoutonOutil(SymboleOutil s, QWidget* parent)
     : ImageDessinee([this, s](QPainter& p, const QRectF& r) { DessineBoutonOutil(p, r, s, enfonce_); },
-                    parent) {}
+                    parent) {
+    static const bool fabriqueInstallee = (QAccessible::installFactory(FabriqueAccesOutil), true);
+    (void)fabriqueInstallee;
+}
+
+void BoutonOutil::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
+        focusNextPrevChild(e->key() == Qt::Key_Right);
+    else
+        ImageDessinee::keyPressEvent(e);
+}

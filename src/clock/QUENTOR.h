@@ -135,6 +135,7 @@ protected:
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 

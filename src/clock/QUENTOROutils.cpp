@@ -11,7 +11,9 @@
 #include "sound/Son.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -46,6 +48,7 @@ void QUENTOR::construitOutils() {
         auto* image = new BoutonOutil(b.symbole, CadreOutils);
         image->setObjectName(QString::fromLatin1(b.nom));
         image->setToolTip(QString::fromUtf8(b.bulle));
+        image->setAccessibleName(image->toolTip());
         image->setGeometry(EnPixels(gauche), 0, EnPixels(360), EnPixels(330));
         image->surClic = [this, clic = b.clic] { (this->*clic)(); };
         *b.membre = image;
@@ -155,8 +158,39 @@ void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
     }
 }
 
-void QUENTOR::QUENTOR_Outils_Timer() { cacheOutils(); }
-void QUENTOR::cacheOutils() { CadreOutils->hide(); }
+// The toolbar from the keyboard: a key pressed in the clock window shows it as a mouse move does,
+// with the focus on its first button (on the last for Shift+Tab); Tab, Left and Right go from
+// button to button, Space and Enter press them, Escape hides the toolbar. Its buttons take the
+// focus only then: shown by the mouse, the toolbar draws no focus and takes no key.
+void QUENTOR::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+        return QWidget::keyPressEvent(e);
+    case Qt::Key_Escape: cacheOutils(); return;
+    default: break;
+    }
+    if (CadreOutils->isVisible() && CadreOutils->isAncestorOf(focusWidget()))
+        return QWidget::keyPressEvent(e);
+    CadreOutils->show();
+    CadreOutils->raise();
+    for (BoutonOutil* b : {Image0, Image2, Image3, Image4, Image5})
+        b->setFocusPolicy(Qt::TabFocus);
+    (e->key() == Qt::Key_Backtab ? Image5 : Image0)->setFocus(Qt::TabFocusReason);
+}
+
+void QUENTOR::QUENTOR_Outils_Timer() {
+    // Not from under the keyboard: while one of its buttons has the focus the toolbar stays, and
+    // goes at the first mark after the focus has left it.
+    if (CadreOutils->isVisible() && CadreOutils->isAncestorOf(QApplication::focusWidget()))
+        return;
+    cacheOutils();
+}
+
+void QUENTOR::cacheOutils() {
+    CadreOutils->hide();
+    for (BoutonOutil* b : {Image0, Image2, Image3, Image4, Image5})
+        b->setFocusPolicy(Qt::NoFocus);
+}
 
 void QUENTOR::QUENTOR_BULLE_Click() {
     const QString hm = PF().horloge->maintenant().toString(QStringLiteral("hh:mm"));

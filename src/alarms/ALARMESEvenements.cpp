@@ -1,0 +1,182 @@
+// The alarm editor's handlers: every change goes straight into the alarm table.
+#include "alarms/ALARMES.h"
+
+#include "alarms/BoutonFleches.h"
+#include "art/Twips.h"
+#include "platform/Plateforme.h"
+#include "sound/Son.h"
+#include "state/Etat.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace {
+
+// The choosers' filters, written "description|patterns" and shown the toolkit's way. The toolkit's
+// choosers match patterns whatever the letter case, so "*.wav" also lists "SONNERIE.WAV".
+QString FiltreChoix(const QString& description, const QString& motifs) {
+    return description + QStringLiteral(" (") + motifs + QLatin1Char(')');
+}
+const QString FiltreWave = FiltreChoix(QStringLiteral("Fichiers Wave(*.Wav)"), QStringLiteral("*.wav"));
+#ifdef Q_OS_WIN
+const QString FiltreProgrammes = FiltreChoix(QStringLiteral("Programmes(*.exe)"), QStringLiteral("*.exe"));
+#else
+// Programs here carry no extension: every file is listed, and only an executable one is taken.
+const QString FiltreProgrammes = FiltreChoix(QStringLiteral("Programmes"), QStringLiteral("*"));
+#endif
+
+// One step of the hour (last 23) or the minute (last 59). Only exactly the first value wraps to
+// the last and the last to the first: a value out of range (from a hand-edited file) moves by one.
+int16_t Pas(int16_t valeur, int sens, int16_t dernier) {
+    if (sens < 0 && valeur == 0)
+        valeur = int16_t(dernier + 1);
+    if (sens > 0 && valeur == dernier)
+        valeur = -1;
+    return int16_t(valeur + sens);
+}
+
+}  // namespace
+
+void ALARMES::relieEvenements() {
+    for (int i = 1; i <= 6; ++i)
+        connect(ChoixAlarme[i], &QPushButton::clicked, this, [this, i] { ChoixAlarme_Click(i); });
+    connect(Bouton, &BoutonFleches::SpinDown, this, [this] { Bouton_SpinDown(); });
+    connect(Bouton, &BoutonFleches::SpinUp, this, [this] { Bouton_SpinUp(); });
+    connect(BoutonMn, &BoutonFleches::SpinDown, this, [this] { BoutonMn_SpinDown(); });
+    connect(BoutonMn, &BoutonFleches::SpinUp, this, [this] { BoutonMn_SpinUp(); });
+    connect(ActiveAlarme, &QCheckBox::toggled, this, [this] { ActiveAlarme_Click(); });
+    connect(ActiveMsg, &QCheckBox::toggled, this, [this] { ActiveMsg_Click(); });
+    connect(CaseEXE, &QCheckBox::toggled, this, [this] { CaseEXE_Click(); });
+    connect(MsgSonne, &QPlainTextEdit::textChanged, this, [this] { MsgSonne_Change(); });
+    connect(BoutonWave, &QPushButton::clicked, this, [this] { BoutonWave_Click(); });
+    connect(BoutonEXE, &QPushButton::clicked, this, [this] { BoutonEXE_Click(); });
+    connect(Retour_Quentor, &QPushButton::clicked, this, [this] { Retour_Quentor_Click(); });
+}
+
+void ALARMES::metEnGras(int Index) {
+    for (int i = 1; i <= 6; ++i) {
+        QFont f = ChoixAlarme[i]->font();
+        f.setBold(i == Index);
+        ChoixAlarme[i]->setFont(f);
+    }
+}
+
+void ALARMES::afficheHeure(int n) {
+    AffAlarme->setText(QString::number(Etat.AlarmeHeure[n]));
+    Bouton->setValeur(Etat.AlarmeHeure[n], 0, 23);
+}
+
+void ALARMES::afficheMinute(int n) {
+    AffMn->setText(TexteMinute(Etat.AlarmeMinute[n]));
+    BoutonMn->setValeur(Etat.AlarmeMinute[n], 0, 59);
+}
+
+void ALARMES::MAJChoixAlarme() {
+    const int n = Etat.AlarmeChoisie;
+    TitreAlarme->setText(QStringLiteral("ALARME ") + QString::number(n));
+    // The title's design width holds the word alone: it grows to show the digit.
+    largeurPourTexte(TitreAlarme, 495, 2250);
+    ActiveMsg->setChecked(Etat.AlarmeMessage[n]);
+    ActiveAlarme->setChecked(Etat.AlarmeActive[n]);
+    {
+        // The table already holds this text: reading it back from the box could only alter it.
+        const QSignalBlocker silence(MsgSonne);
+        MsgSonne->setPlainText(Etat.AlarmeTexte[n]);
+    }
+    afficheHeure(n);
+    afficheMinute(n);
+    CaseEXE->setChecked(Etat.AlarmeAppli[n]);
+    AffEXE->setText(Etat.AlarmeExe[n]);
+}
+
+void ALARMES::ChoixAlarme_Click(int Index) {
+    metEnGras(Index);
+    Etat.AlarmeChoisie = int16_t(Index);
+    MAJChoixAlarme();
+}
+
+void ALARMES::pasHoraire(bool heure, int sens) {
+    QPointer<ALARMES> garde(this);
+    JoueSon(80);
+    if (!garde)
+        return;
+    const int n = Etat.AlarmeChoisie;
+    if (heure) {
+        Etat.AlarmeHeure[n] = Pas(Etat.AlarmeHeure[n], sens, 23);
+        afficheHeure(n);
+        AffAlarme->repaint();
+    } else {
+        Etat.AlarmeMinute[n] = Pas(Etat.AlarmeMinute[n], sens, 59);
+        afficheMinute(n);
+        AffMn->repaint();
+    }
+    Attente(0.1);
+}
+
+void ALARMES::Bouton_SpinDown() { pasHoraire(true, -1); }
+void ALARMES::Bouton_SpinUp() { pasHoraire(true, +1); }
+void ALARMES::BoutonMn_SpinDown() { pasHoraire(false, -1); }
+void ALARMES::BoutonMn_SpinUp() { pasHoraire(false, +1); }
+
+void ALARMES::ActiveAlarme_Click() { Etat.AlarmeActive[Etat.AlarmeChoisie] = ActiveAlarme->isChecked(); }
+void ALARMES::ActiveMsg_Click() { Etat.AlarmeMessage[Etat.AlarmeChoisie] = ActiveMsg->isChecked(); }
+void ALARMES::CaseEXE_Click() { Etat.AlarmeAppli[Etat.AlarmeChoisie] = CaseEXE->isChecked(); }
+
+void ALARMES::MsgSonne_Change() {
+    // Line breaks reach the table the way the memo files keep them; no-break spaces stay.
+    QString texte = MsgSonne->document()->toRawText();
+    texte.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    texte.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    Etat.AlarmeTexte[Etat.AlarmeChoisie] = texte;
+}
+
+void ALARMES::BoutonWave_Click() {
+    const int n = Etat.AlarmeChoisie;
+    PF().dialogues->choisitFichier(this, Etat.CheminAppli, {FiltreWave}, [n](const QString& chemin) {
+        // Cancelled: the sound chosen before stays.
+        if (!chemin.isEmpty())
+            Etat.AlarmeSon[n] = QDir::toNativeSeparators(chemin);
+    });
+}
+
+void ALARMES::BoutonEXE_Click() {
+    const int n = Etat.AlarmeChoisie;
+    QString dossier = Etat.DossierWindows;
+    if (DossierApp[1]->isChecked())
+        dossier = Etat.DossierProgrammes;
+    QPointer<ALARMES> garde(this);
+    PF().dialogues->choisitFichier(this, dossier, {FiltreProgrammes}, [n, garde](const QString& chemin) {
+        if (chemin.isEmpty())
+            return;
+        // A file that can't be started would only fail at the alarm's minute: say so now.
+        const QFileInfo f(chemin);
+        if (!f.isFile() || !f.isExecutable()) {
+            PF().dialogues->boiteModale(
+                Dialogues::Icone::Information, QStringLiteral("Lancement d'un programme"),
+                QStringLiteral("« %1 » n'est pas un programme que l'alarme peut lancer.\n\n"
+                               "Le programme de l'alarme %2 reste celui choisi avant.")
+                    .arg(QDir::toNativeSeparators(chemin))
+                    .arg(n));
+            return;
+        }
+        Etat.AlarmeExe[n] = QDir::toNativeSeparators(chemin);
+        if (garde && Etat.AlarmeChoisie == n)
+            garde->AffEXE->setText(Etat.AlarmeExe[n]);
+    });
+}
+
+void ALARMES::Retour_Quentor_Click() {
+    QPointer<ALARMES> garde(this);
+    JoueSon(82);
+    if (!garde)
+        return;
+    horloge_.cacheOutils();
+    close();
+}

@@ -1,0 +1,128 @@
+#include "alarms/ALARMES.h"
+#include "alarms/BoutonFleches.h"
+#include "app/Sequences.h"
+#include "clock/QUENTORFixture.h"
+#include "support/Souris.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+class Editeur : public AvecHorloge {
+protected:
+    ALARMES* ouvre() { return OuvreALARMES(*w), ALARMESOuvert(); }
+    static void touche(QWidget* c, int k, bool presse, const QString& texte = {}) {
+        QKeyEvent e(presse ? QEvent::KeyPress : QEvent::KeyRelease, k, {}, texte);
+        QApplication::sendEvent(c, &e);
+    }
+    static void attend(int ms) {
+        QElapsedTimer t;
+        for (t.start(); t.elapsed() < ms;)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+};
+
+TEST(PlacementALARMES, EachCorrectionAloneAndBoth) {
+    struct Cas { double gauche, haut, attenduG, attenduH; };
+    for (Cas c : {Cas{6000, 4500, 3000, 1900}, Cas{6000, 2599, 3000, 50}, Cas{2999, 4500, 5399, 1900},
+                  Cas{1000, 1000, 3400, 50}, Cas{3000, 2600, 0, 0}}) {
+        const PointTwips p = PlacementALARMES({c.gauche, c.haut, 3600, 1800});
+        EXPECT_TRUE(p.left == c.attenduG && p.top == c.attenduH) << c.gauche << " " << c.haut;
+    }
+}
+
+TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
+    struct Cas { bool heure; int sens; int16_t avant, apres; const char* vu; };
+    const Cas cas[] = {{true, -1, 0, 23, "23"}, {true, +1, 23, 0, "0"}, {true, -1, 30, 29, "29"},
+                       {true, +1, 30, 31, "31"}, {true, -1, -1, -2, "-2"}, {true, +1, 8, 9, "9"},
+                       {false, -1, 0, 59, "59"}, {false, +1, 59, 0, "00"}, {false, +1, 9, 10, "10"},
+                       {false, -1, 10, 9, "09"}};
+    ALARMES* e = ouvre();
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(&c - cas);
+        Etat.AlarmeHeure[1] = Etat.AlarmeMinute[1] = c.avant;
+        e->MAJChoixAlarme();
+        son.evenements.clear();
+        for (bool presse : {true, false})
+            touche(c.heure ? e->Bouton : e->BoutonMn, c.sens > 0 ? Qt::Key_Up : Qt::Key_Down, presse);
+        EXPECT_EQ(c.heure ? Etat.AlarmeHeure[1] : Etat.AlarmeMinute[1], c.apres);
+        EXPECT_EQ(c.heure ? Etat.AlarmeMinute[1] : Etat.AlarmeHeure[1], c.avant);  // no carry
+        EXPECT_EQ((c.heure ? e->AffAlarme : e->AffMn)->text(), QString::fromLatin1(c.vu));
+        EXPECT_TRUE(son.joues() == QStringList{QStringLiteral("clip 80")} && son.evenements[0].t.msecsTo(horloge.t) == 100);
+    }
+    EnvoieSouris(e->BoutonMn, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
+    attend(700);
+    EnvoieSouris(e->BoutonMn, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
+    const int tenu = Etat.AlarmeMinute[1];
+    attend(200);
+    EXPECT_TRUE(tenu >= 13 && Etat.AlarmeMinute[1] == tenu) << tenu;  // held, it repeats until released
+}
+
+// The bell pressed during a tick: that tick ends normally, its alarm included. No tick runs until
+// the editor closes, with RETOUR or the close box; a minute that passed meanwhile is not caught up.
+TEST_F(Editeur, OpensAtAlarm1AndHoldsTheTickUntilClosed) {
+    w->setGeometrieTwips({6000, 4500, 3600, 1800});
+    w->demarreTimer();
+    alarme(1, 14, 1, true);
+    alarme(2, 14, 2, true);
+    aLHeure(14, 1, 0);
+    QTimer::singleShot(0, w.get(), [this] { ouvre(); });
+    w->QUENTOR_Timer_Timer();
+    EXPECT_TRUE(son.joues().contains(QStringLiteral("fichier /sons/alarme1.wav")));
+    for (bool retour : {true, false}) {
+        ALARMES* e = ALARMESOuvert();
+        ASSERT_TRUE(e && e->pos() == QPoint(200, 127) && e->windowModality() == Qt::ApplicationModal);
+        EXPECT_TRUE(e->TitreAlarme->text() == QStringLiteral("ALARME 1") && Etat.AlarmeChoisie == 1 &&
+                    e->ChoixAlarme[1]->font().bold() && e->DossierApp[1]->isChecked() &&
+                    !w->timerActif() && !w->Timer->isActive());
+        aLHeure(14, 2, retour ? 30 : 40);
+        son.evenements.clear();
+        Clique(e->ChoixAlarme[4]);
+        e->DossierApp[0]->setChecked(true);
+        EXPECT_TRUE(e->ChoixAlarme[4]->font().bold() && !e->ChoixAlarme[1]->font().bold());
+        w->CadreOutils->show();
+        retour ? Clique(e->Retour_Quentor) : void(e->close());
+        EXPECT_EQ(son.joues(), retour ? QStringList{QStringLiteral("clip 82")} : QStringList{});
+        EXPECT_TRUE(w->timerActif() && !ALARMESOuvert() && w->CadreOutils->isHidden() == retour);
+        attend(100);
+        EXPECT_TRUE(w->AffHEURE->text() == QStringLiteral("14:02") &&
+                    !son.joues().contains(QStringLiteral("fichier /sons/alarme2.wav")));
+        ouvre();
+    }
+}
+
+TEST_F(Editeur, MemoTypedIsKeptWhenSwitchingAlarms) {
+    ALARMES* e = ouvre();
+    Clique(e->ChoixAlarme[2]);
+    for (QChar c : QStringLiteral("Réveil\u00a0<b>\nthé"))
+        touche(e->MsgSonne, c == u'\n' ? Qt::Key_Return : 0, true, c == u'\n' ? QStringLiteral("\r") : QString(c));
+    Clique(e->ChoixAlarme[5]);
+    Clique(e->ChoixAlarme[2]);
+    EXPECT_EQ(e->MsgSonne->document()->toRawText(), QStringLiteral("Réveil\u00a0<b>\u2029thé"));
+    EXPECT_EQ(Etat.AlarmeTexte[2], QStringLiteral("Réveil\u00a0<b>\r\nthé"));  // CR LF, as in the files
+}
+
+// Each answer gives "start folder|sound|program|program shown|boxes shown".
+TEST_F(Editeur, ChoosersStartFoldersAndWhatTheyKeep) {
+    RemplitEtat();  // program folder /tmp, system tools /usr/bin/, programs /opt/
+    Etat.AlarmeExe[1] = QStringLiteral("/avant");
+    ALARMES* e = ouvre();
+    auto choisit = [&](QPushButton* bouton, int dossierApp, const QString& reponse) {
+        e->DossierApp[dossierApp]->setChecked(true);
+        dialogues.fichiers.clear();
+        Clique(bouton);
+        dialogues.fichiers.at(0).suite(reponse);
+        return QStringList{dialogues.fichiers.at(0).dossier, Etat.AlarmeSon[1], Etat.AlarmeExe[1], e->AffEXE->text(),
+                           QString::number(dialogues.boites.size())}.join(u'|');
+    };
+    EXPECT_EQ(choisit(e->BoutonWave, 0, "/x/SON.WAV"), "/tmp|/x/SON.WAV|/avant|/avant|0");
+    EXPECT_EQ(choisit(e->BoutonWave, 1, ""), "/tmp|/x/SON.WAV|/avant|/avant|0");  // cancelled
+    EXPECT_EQ(choisit(e->BoutonEXE, 0, ""), "/usr/bin/|/x/SON.WAV|/avant|/avant|0");  // cancelled
+    EXPECT_EQ(choisit(e->BoutonEXE, 0, "/etc/passwd"), "/usr/bin/|/x/SON.WAV|/avant|/avant|1");  // no program
+    const QString exe = QCoreApplication::applicationFilePath();
+    EXPECT_EQ(choisit(e->BoutonEXE, 1, exe), "/opt/|/x/SON.WAV|" + exe + "|" + exe + "|1");
+    EXPECT_FALSE(Etat.AlarmeActive[1] || Etat.AlarmeAppli[1]);  // choosing ticks no box
+}
