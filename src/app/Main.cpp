@@ -80,9 +80,11 @@ int Main(int argc, char** argv) {
     } catch (const FinProgramme& fin) {
         return fin.code;
     }
+    // Armed before the icon appears: whoever sees the icon may end the program by a signal and
+    // find its settings saved.
+    FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
 
-    FermetureSurSignal(fermeture);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
     return app.exec();
