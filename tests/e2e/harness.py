@@ -2,59 +2,60 @@
 
 Every process started here is ended by its PID when the test finishes.
 """
+import datetime
+import glob
 import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
+import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
 
 
 class Desktop:
-    """Xvfb, optionally a tray host, and a fresh environment for the program."""
+    """Xvfb, optionally a tray host, a window manager (openbox) and the accessibility bus, and a
+    fresh environment for the program."""
 
-    def __init__(self, tray=True, size="1024x768x24"):
+    def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False):
         self.tmp = tempfile.mkdtemp(prefix="quentor-e2e-")
         self.procs = []
         runtime = os.path.join(self.tmp, "run")
         os.mkdir(runtime, 0o700)
-        self.env = dict(os.environ)
-        self.env.update({
-            "XDG_RUNTIME_DIR": runtime,
-            "XDG_CONFIG_HOME": os.path.join(self.tmp, "config"),
-            "HOME": os.path.join(self.tmp, "home"),
-            "SDL_AUDIODRIVER": "dummy",
-            "LANG": "fr_FR.UTF-8",
-            "QT_QPA_PLATFORM": "xcb",
-        })
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(self.tmp, "config"),
+                        HOME=os.path.join(self.tmp, "home"), SDL_AUDIODRIVER="dummy", LANG="fr_FR.UTF-8",
+                        QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
         os.makedirs(self.env["HOME"], exist_ok=True)
         rfd, wfd = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"],
-            pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.procs.append(subprocess.Popen(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"],
+                                           pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         os.close(wfd)
-        self.procs.append(xvfb)
-        display = b""
         with os.fdopen(rfd, "rb") as r:
-            while not display.endswith(b"\n"):
-                chunk = r.read(1)
-                if not chunk:
-                    raise RuntimeError("Xvfb did not start")
-                display += chunk
-        self.env["DISPLAY"] = ":" + display.decode().strip()
+            display = r.readline().decode().strip()
+        if not display:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + display
+        if wm:
+            self.start(["openbox", "--sm-disable"])
+            self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 5, "openbox")
         if tray:
-            self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
-                        "--width", "160", "--height", "28", "--SetDockType", "false",
-                        "--SetPartialStrut", "false"])
-            self.wait_for(lambda: self.windows("panel"), 5, "trayer window")
+            self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160",
+                        "--height", "28", "--SetDockType", "false", "--SetPartialStrut", "false"])
+            self.wait_for(lambda: self.windows("panel"), 10, "trayer window")
+        if atspi:  # after the tray host, which would wait on the accessibility bus
+            bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=self.env,
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            self.procs.append(bus)
+            self.env.update(DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def start(self, argv, env=None, **kw):
-        p = subprocess.Popen(argv, env=env or self.env, stdout=subprocess.DEVNULL,
-                             stderr=subprocess.DEVNULL, **kw)
+        p = subprocess.Popen(argv, env=env or self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
         self.procs.append(p)
         return p
 
@@ -62,14 +63,23 @@ class Desktop:
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=timeout)
 
     def windows(self, name):
-        r = self.run(["xdotool", "search", "--onlyvisible", "--name", name])
-        return [w for w in r.stdout.split() if w]
+        return self.run(["xdotool", "search", "--onlyvisible", "--name", name]).stdout.split()
 
     def window_name(self, wid):
         return self.run(["xdotool", "getwindowname", wid]).stdout.strip()
 
     def screenshot(self, path):
         self.run(["import", "-window", "root", path], timeout=20)
+
+    def focused(self, *keys):
+        """Presses `keys`; returns the names of what got the focus meanwhile, as a screen reader
+        hears them (needs atspi)."""
+        listen = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames = []\n"
+                  "pyatspi.Registry.registerEventListener(lambda e: e.detail1 and names.append(e.source.name),"
+                  " 'object:state-changed:focused')\n"
+                  "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
+                  "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
+        return self.run(["/usr/bin/python3", "-c", listen] + list(keys), timeout=30).stdout.splitlines()
 
     @staticmethod
     def wait_for(cond, timeout, what):
@@ -94,7 +104,8 @@ class Desktop:
 
 
 class ProgramFolder:
-    """A program folder: the executable beside its settings, memos and help."""
+    """A program folder: the executable beside its settings, memos and help (the shipped ones,
+    then `files`)."""
 
     def __init__(self, desktop, binary, files=None):
         self.path = os.path.join(desktop.tmp, "prog")
@@ -118,8 +129,7 @@ class ProgramFolder:
             return f.read()
 
     def snapshot(self):
-        return {n: self.read(n) for n in sorted(os.listdir(self.path))
-                if n.upper().endswith((".INI", ".ASC"))}
+        return {n: self.read(n) for n in sorted(os.listdir(self.path)) if n.upper().endswith((".INI", ".ASC"))}
 
 
 def ini(lines):
@@ -129,8 +139,6 @@ def ini(lines):
 
 def run_test(fn):
     """Runs fn(); prints a closing line ctest and people can read."""
-    import sys
-    import traceback
     try:
         fn()
     except Exception:
@@ -141,30 +149,22 @@ def run_test(fn):
 
 
 class PulseCapture:
-    """A private PulseAudio server with a null sink; records what the program plays.
-
-    A silent stream keeps the sink running so the recording has no gaps from its first sample.
-    """
+    """A private PulseAudio server with a null sink; records what the program plays. A silent
+    stream keeps the sink running so the recording has no gaps from its first sample."""
 
     def __init__(self, desktop):
-        self.desk = desktop
         self.sock = os.path.join(desktop.tmp, "pulse.sock")
         self.raw = os.path.join(desktop.tmp, "capture.raw")
-        env = dict(desktop.env, HOME=desktop.env["HOME"])
-        desktop.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                       "--log-target=stderr", "-L", "module-null-sink sink_name=cap rate=44100",
-                       "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"],
-                      env=env)
-        self.env = dict(desktop.env, PULSE_SERVER="unix:" + self.sock,
-                        SDL_AUDIODRIVER="pulseaudio")
+        desktop.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
+                       "-L", "module-null-sink sink_name=cap rate=44100",
+                       "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"])
+        self.env = dict(desktop.env, PULSE_SERVER="unix:" + self.sock, SDL_AUDIODRIVER="pulseaudio")
         Desktop.wait_for(lambda: os.path.exists(self.sock), 10, "PulseAudio")
         fmt = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
-        self.silence = desktop.start(["pacat", "-d", "cap"] + fmt,
-                                     env=self.env, stdin=open("/dev/zero", "rb"))
+        desktop.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
         self.out = open(self.raw, "wb")
         # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
-        self.rec = subprocess.Popen(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt,
-                                    env=self.env,
+        self.rec = subprocess.Popen(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env,
                                     stdout=self.out, stderr=subprocess.DEVNULL)
         desktop.procs.append(self.rec)
         time.sleep(0.5)
@@ -177,27 +177,22 @@ class PulseCapture:
 
 
 def faked_time(env, hh_mm_ss):
-    """Environment where the wall clock reads hh:mm:ss (today) now and runs on from there.
-
-    A whole-second offset, so that programs the clock starts see the same faked time; timers keep
-    the real monotonic clock.
-    """
-    import datetime
-    import glob
+    """Environment where the wall clock reads hh:mm:ss (today) now and runs on from there: a
+    whole-second offset, so that programs the clock starts see the same faked time; timers keep the
+    real monotonic clock."""
     lib = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
     now = datetime.datetime.now()
     h, m, s = (int(x) for x in hh_mm_ss.split(":"))
-    target = now.replace(hour=h, minute=m, second=s, microsecond=now.microsecond)
-    offset = int(round((target - now).total_seconds()))
+    offset = int(round((now.replace(hour=h, minute=m, second=s) - now).total_seconds()))
     return dict(env, FAKETIME=f"{offset:+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=lib)
 
 
 def settings(changes=None):
     """A complete QS32.ini: every key with a plain value, `changes` overriding by key."""
     changes = changes or {}
-    keys = [("couleur_fond", "0"), ("couleur_encre", "65535"), ("couleur_bande", "33023"),
-            ("QS_top", "1500"), ("QS_left", "1500"), ("QS_width", "3000"), ("QS_height", "1500"),
-            ("Réduction", "0"), ("QS_visible", "Vrai"), ("déclenche_annonce", "2"), ("Genre", "1")]
+    keys = [("couleur_fond", "0"), ("couleur_encre", "65535"), ("couleur_bande", "33023"), ("QS_top", "1500"),
+            ("QS_left", "1500"), ("QS_width", "3000"), ("QS_height", "1500"), ("Réduction", "0"),
+            ("QS_visible", "Vrai"), ("déclenche_annonce", "2"), ("Genre", "1")]
     for n in range(1, 7):
         keys += [(f"ALH{n}", "0"), (f"ALMN{n}", "0"), (f"AL{n}", "Faux"), (f"ALMSG{n}", "Faux"),
                  (f"ALAPP{n}", "Faux"), (f"ALEXE{n}", ""), (f"ALSON{n}", "")]
