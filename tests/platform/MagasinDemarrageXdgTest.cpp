@@ -5,9 +5,7 @@
 #include "support/Fichiers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace {
 
@@ -22,12 +20,8 @@ protected:
         EcritOctets(programme(), "#!/bin/sh\n");
     }
     QString programme() const { return bureau.programme + QStringLiteral("/quentor"); }
-    QString entree() const { return config.path() + QStringLiteral("/autostart/quentor.desktop"); }
-    void entreeALaMain(const QByteArray& exec, const QByteArray& plus = {}) {
-        QDir().mkpath(config.path() + QStringLiteral("/autostart"));
-        EcritOctets(entree(),
-                    "[Desktop Entry]\nType=Application\nName=x\nExec=" + exec + "\n" + plus);
-    }
+    QString autostart() const { return config.path() + QStringLiteral("/autostart"); }
+    QString entree() const { return autostart() + QStringLiteral("/quentor.desktop"); }
     QTemporaryDir dossier, config;
     VariableTemporaire xdgConfig{"XDG_CONFIG_HOME", config.path().toUtf8()};
     MagasinDemarrageXdg xdg;
@@ -36,114 +30,73 @@ protected:
 TEST_F(Autostart, AjouteTesteRetire) {
     EXPECT_FALSE(TesteDemarre(QStringLiteral("quentor")));
     EXPECT_TRUE(AjouteDémarre());
-    EXPECT_EQ(
-        LitOctets(entree()),
-        QByteArray("[Desktop Entry]\nType=Application\nName=Quentor Sonalde\n"
-                   "Exec=\"") +
-            programme().toUtf8() +
-            QByteArray(
-                "\"\n"
-                "X-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n"));
+    EXPECT_EQ(LitOctets(entree()), "[Desktop Entry]\nType=Application\nName=Quentor Sonalde\nExec=\"" + programme().toUtf8() +
+                                       "\"\nX-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n");
     EXPECT_EQ(xdg.lit(QStringLiteral("quentor")), programme());
-    EXPECT_TRUE(TesteDemarre(QStringLiteral("quentor")));
     EXPECT_FALSE(RetireDémarre());
     EXPECT_FALSE(QFile::exists(entree()));
     EXPECT_TRUE(dialogues.boites.empty());
-
-    // Nothing left to remove: a failure with its number.
-    const auto r = xdg.efface(QStringLiteral("quentor"));
-    EXPECT_EQ(r.numero, ENOENT);
-    EXPECT_EQ(r.description, QStringLiteral("Fichier ou dossier introuvable"));
+    const auto r = xdg.efface(QStringLiteral("quentor"));  // nothing left to remove
+    EXPECT_EQ(QString::number(r.numero) + u' ' + r.description, QStringLiteral("%1 Fichier ou dossier introuvable").arg(ENOENT));
 }
 
 TEST_F(Autostart, LesCheminsSpeciauxSontCitesEtRelusTelsQuels) {
-    const struct {
-        QString chemin;
-        QString exec;
-    } cas[] = {
-        {QStringLiteral("/usr/bin/quentor"), QStringLiteral("/usr/bin/quentor")},
-        {QStringLiteral("/opt/100%/q"), QStringLiteral("/opt/100%%/q")},
-        {QStringLiteral("/a b/q"), QStringLiteral("\"/a b/q\"")},
-        {QStringLiteral("/a\\b/$x`\"/q"), QStringLiteral("\"/a\\\\\\\\b/\\\\$x\\\\`\\\\\"/q\"")},
-        {QStringLiteral("/été/q"), QStringLiteral("/été/q")},
+    const struct { QString chemin, exec; } cas[] = {
+        {"/usr/bin/quentor", "/usr/bin/quentor"}, {"/opt/100%/q", "/opt/100%%/q"}, {"/a b/q", "\"/a b/q\""},
+        {"/a\\b/$x`\"/q", "\"/a\\\\\\\\b/\\\\$x\\\\`\\\\\"/q\""}, {"/été/q", "/été/q"},
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.chemin.toStdString());
-        EXPECT_EQ(MagasinDemarrageXdg::valeurExec(c.chemin), c.exec);
         ASSERT_TRUE(xdg.ecrit(QStringLiteral("quentor"), c.chemin).ok());
-        EXPECT_TRUE(LitOctets(entree()).contains("\nExec=" + c.exec.toUtf8() + "\n"));
+        EXPECT_TRUE(LitOctets(entree()).contains("\nExec=" + c.exec.toUtf8() + "\n")) << c.chemin.toStdString();
         EXPECT_EQ(xdg.lit(QStringLiteral("quentor")), c.chemin);
     }
 }
 
+// Only the entry we write, switched on, naming an existing absolute path, counts as ours.
 TEST_F(Autostart, UneEntreeQueNousNAvonsPasEcriteCompteCommeAbsente) {
-    const QByteArray chemin = programme().toUtf8();
-    const QByteArray enClair = "/bin/sh";  // exists, needs no quoting
-    const struct {
-        QByteArray exec, plus;
-        bool presente;
-    } cas[] = {
-        {enClair, {}, true},
-        {" " + enClair, {}, true},           // blanks after "=" do not count
-        {"\"" + enClair + "\"", {}, false},  // quoted without need
-        {enClair + " --minimise", {}, false},
-        {enClair + " %U", {}, false},
-        {"\"" + chemin + "\" -x", {}, false},
-        {chemin, {}, false},  // a path with a blank, not quoted
-        {"sh", {}, false},    // not an absolute path
-        {enClair, "Hidden=true\n", false},
-        {enClair, "X-GNOME-Autostart-enabled=false\n", false},
-        {"/bin/introuvable", {}, false},
+    const QByteArray sh = "/bin/sh";  // exists, needs no quoting
+    const struct { QByteArray texte; bool presente; } cas[] = {
+        {"Exec=" + sh, true}, {"Exec= " + sh, true}, {"Exec=\"" + sh + "\"", false}, {"Exec=" + sh + " --minimise", false},
+        {"Exec=" + sh + " %U", false}, {"Exec=\"" + programme().toUtf8() + "\" -x", false},
+        {"Exec=" + programme().toUtf8(), false},  // a path with a blank, not quoted
+        {"Exec=sh", false}, {"Exec=" + sh + "\nHidden=true", false},
+        {"Exec=" + sh + "\nX-GNOME-Autostart-enabled=false", false}, {"Exec=/bin/introuvable", false},
+        {"Name=x\n[Desktop Action x]\nExec=" + sh, false},  // not the entry's own group
     };
+    QDir().mkpath(autostart());
     for (const auto& c : cas) {
-        SCOPED_TRACE((c.exec + " " + c.plus).constData());
-        entreeALaMain(c.exec, c.plus);
-        EXPECT_EQ(TesteDemarre(QStringLiteral("quentor")), c.presente);
+        EcritOctets(entree(), "[Desktop Entry]\nType=Application\n" + c.texte + "\n");
+        EXPECT_EQ(TesteDemarre(QStringLiteral("quentor")), c.presente) << c.texte.constData();
     }
-    // An Exec outside the [Desktop Entry] group is not the entry's.
-    QDir().mkpath(config.path() + QStringLiteral("/autostart"));
-    EcritOctets(entree(), "[Desktop Action x]\nExec=/bin/sh\n");
-    EXPECT_FALSE(TesteDemarre(QStringLiteral("quentor")));
 }
 
-TEST_F(Autostart, UnDossierImpossibleACreerDonneLeMessageDeCreation) {
-    EcritOctets(config.path() + QStringLiteral("/autostart"), "un fichier, pas un dossier");
-    const auto r = xdg.ecrit(QStringLiteral("quentor"), programme());
-    EXPECT_NE(r.numero, 0);
-    EXPECT_FALSE(r.description.isEmpty());
+// A refused write gives the system's error number and leaves nothing behind; the settings
+// window's add shows it in the "Erreur N°" box.
+TEST_F(Autostart, UneEcritureRefuseeDonneLeNumeroDuSysteme) {
+    EXPECT_EQ(xdg.ecrit(QStringLiteral("../x"), programme()).numero, EINVAL);
+    EXPECT_EQ(xdg.ecrit(QStringLiteral("quentor"), QStringLiteral("/a\nb")).numero, EINVAL);
+    EXPECT_EQ(xdg.ecrit(QString(250, u'q'), programme()).numero, ENAMETOOLONG);
+    {
+        DisquePlein plein(10);
+        EXPECT_EQ(xdg.ecrit(QStringLiteral("quentor"), programme()).numero, EFBIG);
+    }
+    EXPECT_EQ(QDir(autostart()).entryList(QDir::Files), QStringList());
+    QDir(autostart()).removeRecursively();
+    EcritOctets(autostart(), "un fichier, pas un dossier");
+    const int numero = xdg.ecrit(QStringLiteral("quentor"), programme()).numero;
     EXPECT_FALSE(AjouteDémarre());
     ASSERT_EQ(dialogues.boites.size(), 1u);
-    EXPECT_EQ(dialogues.boites[0].icone, Dialogues::Icone::Critique);
-    EXPECT_EQ(dialogues.boites[0].titre, QStringLiteral("Erreur N°%1").arg(r.numero));
-    EXPECT_EQ(
-        dialogues.boites[0].texte,
-        QStringLiteral("impossible de créer un démarrage automatique dans la base de registre !"));
-}
-
-TEST_F(Autostart, UnDossierEnLectureSeuleDonneLeMessageDeCreation) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root écrit même dans un dossier en lecture seule";
-    const QString dossierAutostart = config.path() + QStringLiteral("/autostart");
-    QDir().mkpath(dossierAutostart);
-    QFile::setPermissions(dossierAutostart, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(AjouteDémarre());
-    QFile::setPermissions(dossierAutostart,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ASSERT_EQ(dialogues.boites.size(), 1u);
-    EXPECT_EQ(dialogues.boites[0].titre, QStringLiteral("Erreur N°%1").arg(EACCES));
-    EXPECT_TRUE(QDir(dossierAutostart).isEmpty());
+    const auto& b = dialogues.boites[0];
+    EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur N°%1|impossible de créer un démarrage automatique "
+                                                       "dans la base de registre !").arg(ENOTDIR));
+    EXPECT_EQ(numero, ENOTDIR);
 }
 
 TEST_F(Autostart, SansXdgConfigHomeLEntreeVaDansPointConfig) {
     VariableTemporaire maison("HOME", dossier.path().toUtf8());
     VariableTemporaire vide("XDG_CONFIG_HOME", "");
-    EXPECT_EQ(MagasinDemarrageXdg::dossierAutostart(),
-              dossier.path() + QStringLiteral("/.config/autostart"));
     ASSERT_TRUE(xdg.ecrit(QStringLiteral("quentor"), programme()).ok());
-    EXPECT_TRUE(
-        QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
-    EXPECT_EQ(xdg.ecrit(QStringLiteral("../x"), programme()).numero, EINVAL);
-    EXPECT_EQ(xdg.ecrit(QStringLiteral("quentor"), QStringLiteral("/a\nb")).numero, EINVAL);
+    EXPECT_TRUE(QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QLocale>
 #include <QString>
+#include <csignal>
+#include <stdexcept>
+#include <sys/resource.h>
 
 inline void EcritOctets(const QString& chemin, const QByteArray& octets) {
     QFile f(chemin);
@@ -21,15 +24,8 @@ inline QByteArray LitOctets(const QString& chemin) {
 class VariableTemporaire {
 public:
     VariableTemporaire(const char* nom, const QByteArray& valeur)
-        : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) {
-        qputenv(nom, valeur);
-    }
-    ~VariableTemporaire() {
-        if (avait_)
-            qputenv(nom_, ancienne_);
-        else
-            qunsetenv(nom_);
-    }
+        : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) { qputenv(nom, valeur); }
+    ~VariableTemporaire() { avait_ ? void(qputenv(nom_, ancienne_)) : void(qunsetenv(nom_)); }
 
 private:
     const char* nom_;
@@ -45,4 +41,21 @@ public:
 
 private:
     QLocale ancienne_;
+};
+
+// Files can't grow past `octets` for the life of the object: writes fail half way, as on a full
+// disk (the signal such a write raises is ignored meanwhile).
+class DisquePlein {
+public:
+    explicit DisquePlein(rlim_t octets) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &ancienne_);
+        rlimit petite = ancienne_;
+        petite.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &petite);
+    }
+    ~DisquePlein() { setrlimit(RLIMIT_FSIZE, &ancienne_); std::signal(SIGXFSZ, signal_); }
+
+private:
+    void (*signal_)(int);
+    rlimit ancienne_{};
 };

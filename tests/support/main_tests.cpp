@@ -1,7 +1,6 @@
 // Test entry: widgets run on Qt's offscreen platform, and dates read in a fixed French locale.
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <gtest/gtest.h>
 
