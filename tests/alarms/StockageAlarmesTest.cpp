@@ -7,15 +7,12 @@ namespace {
 class StockageAlarmes : public AvecFichierIni {
 protected:
     StockageAlarmes() {
-        QByteArray t = "; alarmes\r\n";
-        for (int n = 6; n >= 1; --n) {  // any key order does
-            const QByteArray d = QByteArray::number(n);
-            t += "ALSON" + d + "= /son" + d + ".wav\r\nALEXE" + d + "=/bin/prog" + d + "\r\nALAPP" + d + "=" +
-                 (n == 3 ? "Vrai" : "Faux") + "\r\nALMSG" + d + "=" + (n % 2 ? "-1" : "0") + "\r\nAL" + d + "=" +
-                 (n == 1 ? "True" : "False") + "\r\nALMN" + d + "=" + QByteArray::number(n * 5) + "\r\nALH" + d +
-                 "=" + QByteArray::number(n + 10) + "\r\n";
-        }
-        charge(t);
+        QString t = QStringLiteral("; alarmes\r\n");
+        for (int n = 6; n >= 1; --n)  // any key order does
+            t += QStringLiteral("ALSON%1= /son%1.wav\r\nALEXE%1=/bin/prog%1\r\nALAPP%1=%2\r\nALMSG%1=%3\r\nAL%1=%4\r\n"
+                                "ALMN%1=%5\r\nALH%1=%6\r\n").arg(n).arg(n == 3 ? "Vrai" : "Faux", n % 2 ? "-1" : "0",
+                                                                        n == 1 ? "True" : "False").arg(n * 5).arg(n + 10);
+        charge(t.toLatin1());
         for (int n = 1; n <= 6; ++n)
             EcritOctets(CheminMemo(n), " \r\n");
     }
@@ -25,17 +22,12 @@ TEST_F(StockageAlarmes, ChargeLes42ClesEtLesMemosPuisLesRemetDansLeTexteSeulemen
     EcritOctets(CheminMemo(4), "Rendez-vous \xE0 14 h\r\nsalle 2\r\n");
     ChargeAlarmes();
     for (int n = 1; n <= 6; ++n) {
-        SCOPED_TRACE(n);
         EXPECT_EQ(Etat.AlarmeHeure[n] * 100 + Etat.AlarmeMinute[n], (n + 10) * 100 + n * 5);
-        EXPECT_EQ(Etat.AlarmeActive[n], n == 1);
-        EXPECT_EQ(Etat.AlarmeMessage[n], n % 2 == 1);
-        EXPECT_EQ(Etat.AlarmeAppli[n], n == 3);
-        EXPECT_EQ(Etat.AlarmeExe[n] + Etat.AlarmeSon[n], QStringLiteral("/bin/prog%1 /son%1.wav").arg(n));
-        EXPECT_EQ(Etat.AlarmeTexte[n], n == 4 ? QStringLiteral("Rendez-vous à 14 h\r\nsalle 2\r\n") : QStringLiteral(" \r\n"));
+        EXPECT_EQ(QList<bool>({Etat.AlarmeActive[n], Etat.AlarmeMessage[n], Etat.AlarmeAppli[n]}), QList<bool>({n == 1, n % 2 == 1, n == 3}));
+        EXPECT_EQ(Etat.AlarmeExe[n] + Etat.AlarmeSon[n] + Etat.AlarmeTexte[n],
+                  QStringLiteral("/bin/prog%1 /son%1.wav").arg(n) + (n == 4 ? "Rendez-vous à 14 h\r\nsalle 2\r\n" : " \r\n"));
     }
-    Etat.AlarmeHeure[2] = 7;
-    Etat.AlarmeActive[2] = true;
-    Etat.AlarmeExe[2] = QStringLiteral("/usr/bin/xclock");
+    Etat.AlarmeHeure[2] = 7, Etat.AlarmeActive[2] = true, Etat.AlarmeExe[2] = QStringLiteral("/usr/bin/xclock");
     const QByteArray avant = ini();
     EnregistreAlarmes();
     EXPECT_EQ(ini(), avant);
@@ -45,7 +37,7 @@ TEST_F(StockageAlarmes, ChargeLes42ClesEtLesMemosPuisLesRemetDansLeTexteSeulemen
 }
 
 TEST_F(StockageAlarmes, CleOuMemoManquantArreteLeProgramme) {
-    Etat.TexteIni.replace(QStringLiteral("ALMSG5=-1\r\n"), QString());
+    Etat.TexteIni.remove(QStringLiteral("ALMSG5=-1\r\n"));
     EXPECT_EQ(finAttendue([] { ChargeAlarmes(); }).texte, QStringLiteral("Il manque le paramètre ALMSG5"));
     EXPECT_EQ(finAttendue([] { EnregistreAlarmes(); }).texte, QStringLiteral("Il manque le paramètre ALMSG5"));
     ChargeTexteIni();
@@ -59,28 +51,21 @@ TEST_F(StockageAlarmes, CleOuMemoManquantArreteLeProgramme) {
 // gets one final CR LF and keeps every character; the next cycles give the same file.
 TEST_F(StockageAlarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
     const struct { bool aLaMain; QByteArray depart, fichier; } cas[] = {
-        {false, "abc", "abc\r\n"},
-        {false, "", " \r\n"},
-        {false, "\r\n", "\r\n\r\n"},
-        {false, "ligne 1\nligne 2", "ligne 1\r\nligne 2\r\n"},
-        {false, "\xC3\xA9 \xE2\x82\xAC \xC5\x93", "\xE9 \x80 \x9C\r\n"},
+        {false, "abc", "abc\r\n"}, {false, "", " \r\n"}, {false, "\r\n", "\r\n\r\n"},
+        {false, "ligne 1\nligne 2", "ligne 1\r\nligne 2\r\n"}, {false, "\xC3\xA9 \xE2\x82\xAC \xC5\x93", "\xE9 \x80 \x9C\r\n"},
         {false, "aller \xE2\x86\x92 retour", "\xEF\xBB\xBF" "aller \xE2\x86\x92 retour\r\n"},
-        {true, "abc", "abc\r\n"},
-        {true, "abc\n", "abc\r\n"},  // a lone final LF: only it goes, the c stays
+        {true, "abc", "abc\r\n"}, {true, "abc\n", "abc\r\n"},  // a lone final LF: only it goes, the c stays
         {true, "a\nb\n", "a\r\nb\r\n"},
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.depart.constData());
-        if (c.aLaMain) {
-            EcritOctets(CheminMemo(1), c.depart);
-            ChargeAlarmes();
-            EXPECT_EQ(Etat.AlarmeTexte[1], QString::fromLatin1(c.depart));
-        } else {
+        if (c.aLaMain)
+            EcritOctets(CheminMemo(1), c.depart), ChargeAlarmes();
+        else
             Etat.AlarmeTexte[1] = QString::fromUtf8(c.depart);
-        }
+        EXPECT_EQ(Etat.AlarmeTexte[1], QString::fromUtf8(c.depart));
         for (int cycle = 0; cycle < 2; ++cycle) {
             EXPECT_EQ(EcritMemos(), QStringList());
-            EXPECT_EQ(LitOctets(CheminMemo(1)), c.fichier);
+            EXPECT_EQ(LitOctets(CheminMemo(1)), c.fichier) << c.depart.constData() << cycle;
             ChargeAlarmes();
         }
     }

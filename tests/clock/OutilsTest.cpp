@@ -14,7 +14,6 @@ class Outils : public AvecHorloge {
 protected:
     Outils() {
         Etat.VersionTexte = QStringLiteral("6,10");
-        Etat.CheminAppli = QStringLiteral("/opt/quentor");
         w->LanceTrayIcon();
         w->surFermeture = [this] { ++fermetures; };
     }
@@ -25,42 +24,29 @@ protected:
     int fermetures = 0;
 };
 
-TEST_F(Outils, IconCarriesTipAndMenuUntilRemoved) {
-    EXPECT_TRUE(zone.ajoutee);
-    EXPECT_EQ(zone.bulle, QStringLiteral("Quentor Sonalde 6,10"));
-    EXPECT_EQ(zone.menu, w->BULLE);
-    w->retireTrayIcon();
-    EXPECT_FALSE(zone.ajoutee || zone.surNotification);
-}
-
 // A left click or double click brings the window back; every notification shows the toolbar.
 TEST_F(Outils, NotificationsShowTheToolbarAndLeftClicksRestore) {
+    EXPECT_EQ(zone.bulle, QStringLiteral("Quentor Sonalde 6,10"));
     for (int code : {514, 515, 512, 520}) {
-        w->hide();
-        w->CadreOutils->hide();
-        w->setEtatFenetre(1);
+        w->hide(), w->CadreOutils->hide(), w->setEtatFenetre(1);
         notifie(code);
         EXPECT_EQ(w->isVisible() && w->etatFenetre() == 0, code == 514 || code == 515) << code;
-        EXPECT_FALSE(w->CadreOutils->isHidden()) << code;
-        EXPECT_EQ(w->TrayMessage, code);
-        EXPECT_FALSE(w->TrayOccupé);
+        EXPECT_TRUE(!w->CadreOutils->isHidden() && w->TrayMessage == code && !w->TrayOccupé) << code;
     }
 }
 
 // While the menu is open, whoever opened it, a click only shows the toolbar: no restore, no
 // second menu. The menu tells the time when it opens.
 TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
-    for (bool parLaPlateforme : {false, true}) {
+    for (int parLaPlateforme : {0, 1}) {
         aLHeure(14, 5 + parLaPlateforme, 12);
         if (parLaPlateforme)
             w->BULLE->popup(QPoint(0, 0));  // as the tray host does before reporting the right click
         notifie(517);
-        ASSERT_TRUE(w->BULLE->isVisible());
-        EXPECT_TRUE(w->TrayOccupé);
-        EXPECT_EQ(w->BULLE->title() + w->AffHoraire->text(), parLaPlateforme ? "14:06Il est 14:06" : "14:05Il est 14:05");
+        ASSERT_TRUE(w->BULLE->isVisible() && w->TrayOccupé);
+        EXPECT_EQ(w->BULLE->title() + w->AffHoraire->text(), QStringLiteral("14:0%1Il est 14:0%1").arg(5 + parLaPlateforme));
         w->CadreOutils->hide();
-        notifie(514);
-        notifie(517);
+        notifie(514), notifie(517);
         EXPECT_TRUE(w->isHidden() && !w->CadreOutils->isHidden());
         w->BULLE->hide();
         EXPECT_FALSE(w->TrayOccupé);
@@ -69,61 +55,45 @@ TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
     EXPECT_TRUE(w->isVisible());
 }
 
-TEST_F(Outils, MenuItemsAndTheCloseBox) {
+// The menu's items, the toolbar's buttons (each after the click sound) and the close box.
+TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     w->AffHoraire->trigger();
     EXPECT_EQ(son.joues(), QStringList{"clip 85"});  // the chime, nothing spoken
-    w->setEtatFenetre(1);
     w->Agrandir->trigger();
     EXPECT_TRUE(w->isVisible() && w->etatFenetre() == 0);
     w->Fermeture->trigger();
-    EXPECT_EQ(fermetures, 1);
-    w->close();  // the close box runs the close sequence, which hides the window itself
-    EXPECT_EQ(fermetures, 2);
-    EXPECT_TRUE(w->isVisible());
-}
-
-TEST_F(Outils, ToolbarButtonsPlayTheClickThenAct) {
+    w->close();  // the close sequence hides the window itself
+    EXPECT_TRUE(fermetures == 2 && w->isVisible());
     int ouvertes = 0;
     w->ouvreParametres = w->ouvreAlarmes = w->ouvreInfo = [&] { ++ouvertes; };
+    Etat.CheminAppli = QStringLiteral("/opt/quentor");
     PrépareAide(w.get());
-    w->show();
     w->CadreOutils->show();
     for (BoutonOutil* b : {w->Image0, w->Image2, w->Image3, w->Image4, w->Image5})
         Clique(b);
     Clique(w->Image5, Qt::RightButton);  // does nothing
-    EXPECT_EQ(ouvertes, 3);
-    EXPECT_EQ(bureau.aides, QStringList{"/opt/quentor/Sonalde.html"});
-    EXPECT_EQ(fermetures, 1);
-    EXPECT_EQ(son.joues(), QStringList(5, "clip 84"));
+    EXPECT_TRUE(ouvertes == 3 && fermetures == 3 && bureau.aides == QStringList{"/opt/quentor/Sonalde.html"});
+    EXPECT_EQ(son.joues(), QStringList("clip 85") + QStringList(5, "clip 84"));
 }
 
 // A move over the face shows the toolbar (code 512, wherever the pointer is); on the time, a left
-// press shows it, a right press hides it, and moves do nothing.
+// press shows it, a right press hides it, and moves do nothing. A free-running 15 s timer hides it.
 TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
     w->resize(200, 80);
     w->show();
+    const int reste = w->Outils->remainingTime();
     Survole(w.get(), QPoint(150, 70));
-    EXPECT_TRUE(w->CadreOutils->isVisible());
-    EXPECT_EQ(w->TrayMessage, 512);
+    EXPECT_TRUE(w->CadreOutils->isVisible() && w->TrayMessage == 512);
+    EXPECT_LE(w->Outils->remainingTime(), reste);  // showing it does not restart the timer
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::RightButton);
     Survole(w->AffHEURE, QPoint(3, 3));
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::MiddleButton);
     EXPECT_FALSE(w->CadreOutils->isVisible());
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::LeftButton);
-    EXPECT_TRUE(w->CadreOutils->isVisible());
-}
-
-// The toolbar goes at the next 15-second mark of a free-running timer, whenever it was shown.
-TEST_F(Outils, ToolbarTimerHidesItAndRunsFreely) {
-    EXPECT_TRUE(w->Outils->isActive() && w->Outils->interval() == 15000);
-    w->show();
-    const int reste = w->Outils->remainingTime();
-    notifie(512);
-    EXPECT_LE(w->Outils->remainingTime(), reste);
+    EXPECT_TRUE(w->CadreOutils->isVisible() && w->Outils->interval() == 15000);
     w->Outils->start(1);
     QElapsedTimer t;
-    t.start();
-    while (w->CadreOutils->isVisible() && t.elapsed() < 5000)
+    for (t.start(); w->CadreOutils->isVisible() && t.elapsed() < 5000;)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_FALSE(w->CadreOutils->isVisible());
 }

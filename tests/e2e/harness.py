@@ -15,6 +15,14 @@ import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
+TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160", "--height", "28",
+          "--SetDockType", "false", "--SetPartialStrut", "false"]
+# Presses the keys given; prints the names of what got the focus meanwhile, as a screen reader hears them.
+FOCUS = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames = []\n"
+         "pyatspi.Registry.registerEventListener(lambda e: e.detail1 and names.append(e.source.name),"
+         " 'object:state-changed:focused')\n"
+         "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
+         "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
 
 
 class Desktop:
@@ -24,38 +32,30 @@ class Desktop:
     def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False):
         self.tmp = tempfile.mkdtemp(prefix="quentor-e2e-")
         self.procs = []
-        runtime = os.path.join(self.tmp, "run")
-        os.mkdir(runtime, 0o700)
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(self.tmp, "config"),
-                        HOME=os.path.join(self.tmp, "home"), SDL_AUDIODRIVER="dummy", LANG="fr_FR.UTF-8",
+        os.makedirs(os.path.join(self.tmp, "home"))
+        os.mkdir(os.path.join(self.tmp, "run"), 0o700)
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=os.path.join(self.tmp, "run"), HOME=os.path.join(self.tmp, "home"),
+                        XDG_CONFIG_HOME=os.path.join(self.tmp, "config"), SDL_AUDIODRIVER="dummy", LANG="fr_FR.UTF-8",
                         QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
-        os.makedirs(self.env["HOME"], exist_ok=True)
         rfd, wfd = os.pipe()
-        self.procs.append(subprocess.Popen(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"],
-                                           pass_fds=(wfd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"], pass_fds=(wfd,))
         os.close(wfd)
         with os.fdopen(rfd, "rb") as r:
-            display = r.readline().decode().strip()
-        if not display:
-            raise RuntimeError("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + display
+            self.env["DISPLAY"] = ":" + r.readline().decode().strip()
         if wm:
             self.start(["openbox", "--sm-disable"])
-            self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 5, "openbox")
+            self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 10, "openbox")
         if tray:
-            self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160",
-                        "--height", "28", "--SetDockType", "false", "--SetPartialStrut", "false"])
+            self.start(TRAYER)
             self.wait_for(lambda: self.windows("panel"), 10, "trayer window")
         if atspi:  # after the tray host, which would wait on the accessibility bus
-            bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=self.env,
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-            self.procs.append(bus)
+            bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE, text=True)
             self.env.update(DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
             self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def start(self, argv, env=None, **kw):
-        p = subprocess.Popen(argv, env=env or self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
+        p = subprocess.Popen(argv, env=env or self.env, **dict(dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL), **kw))
         self.procs.append(p)
         return p
 
@@ -72,14 +72,8 @@ class Desktop:
         self.run(["import", "-window", "root", path], timeout=20)
 
     def focused(self, *keys):
-        """Presses `keys`; returns the names of what got the focus meanwhile, as a screen reader
-        hears them (needs atspi)."""
-        listen = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames = []\n"
-                  "pyatspi.Registry.registerEventListener(lambda e: e.detail1 and names.append(e.source.name),"
-                  " 'object:state-changed:focused')\n"
-                  "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
-                  "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
-        return self.run(["/usr/bin/python3", "-c", listen] + list(keys), timeout=30).stdout.splitlines()
+        """Presses `keys`; the names of what got the focus meanwhile (needs atspi)."""
+        return self.run(["/usr/bin/python3", "-c", FOCUS] + list(keys), timeout=30).stdout.splitlines()
 
     @staticmethod
     def wait_for(cond, timeout, what):
@@ -104,19 +98,13 @@ class Desktop:
 
 
 class ProgramFolder:
-    """A program folder: the executable beside its settings, memos and help (the shipped ones,
-    then `files`)."""
+    """The executable beside its settings, memos and help: the shipped ones, then `files`."""
 
     def __init__(self, desktop, binary, files=None):
         self.path = os.path.join(desktop.tmp, "prog")
-        os.makedirs(self.path)
+        shutil.copytree(DEFAULTS, self.path)
         self.exe = os.path.join(self.path, os.path.basename(binary))
-        try:
-            os.link(binary, self.exe)
-        except OSError:
-            shutil.copy2(binary, self.exe)
-        for name in os.listdir(DEFAULTS):
-            shutil.copy(os.path.join(DEFAULTS, name), self.path)
+        shutil.copy2(binary, self.exe)
         for name, data in (files or {}).items():
             self.write(name, data)
 
@@ -149,52 +137,43 @@ def run_test(fn):
 
 
 class PulseCapture:
-    """A private PulseAudio server with a null sink; records what the program plays. A silent
+    """A private PulseAudio server with a null sink, recording what the program plays; a silent
     stream keeps the sink running so the recording has no gaps from its first sample."""
 
     def __init__(self, desktop):
-        self.sock = os.path.join(desktop.tmp, "pulse.sock")
-        self.raw = os.path.join(desktop.tmp, "capture.raw")
-        desktop.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
-                       "-L", "module-null-sink sink_name=cap rate=44100",
-                       "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"])
-        self.env = dict(desktop.env, PULSE_SERVER="unix:" + self.sock, SDL_AUDIODRIVER="pulseaudio")
-        Desktop.wait_for(lambda: os.path.exists(self.sock), 10, "PulseAudio")
+        sock, self.raw = os.path.join(desktop.tmp, "pulse.sock"), os.path.join(desktop.tmp, "capture.raw")
+        desktop.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "-L", "module-null-sink sink_name=cap rate=44100",
+                       "-L", f"module-native-protocol-unix socket={sock} auth-anonymous=1"])
+        self.env = dict(desktop.env, PULSE_SERVER="unix:" + sock, SDL_AUDIODRIVER="pulseaudio")
+        Desktop.wait_for(lambda: os.path.exists(sock), 10, "PulseAudio")
         fmt = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
         desktop.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
-        self.out = open(self.raw, "wb")
         # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
-        self.rec = subprocess.Popen(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env,
-                                    stdout=self.out, stderr=subprocess.DEVNULL)
-        desktop.procs.append(self.rec)
+        self.rec = desktop.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env, stdout=open(self.raw, "wb"))
         time.sleep(0.5)
 
     def stop(self):
         self.rec.send_signal(signal.SIGTERM)
         self.rec.wait(5)
-        self.out.close()
         return self.raw
 
 
 def faked_time(env, hh_mm_ss):
-    """Environment where the wall clock reads hh:mm:ss (today) now and runs on from there: a
-    whole-second offset, so that programs the clock starts see the same faked time; timers keep the
-    real monotonic clock."""
-    lib = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
+    """The wall clock reads hh:mm:ss (today) now and runs on: a whole-second offset, which programs
+    the clock starts see too; timers keep the real monotonic clock."""
     now = datetime.datetime.now()
     h, m, s = (int(x) for x in hh_mm_ss.split(":"))
-    offset = int(round((now.replace(hour=h, minute=m, second=s) - now).total_seconds()))
+    offset = round((now.replace(hour=h, minute=m, second=s) - now).total_seconds())
+    lib = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
     return dict(env, FAKETIME=f"{offset:+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=lib)
 
 
 def settings(changes=None):
     """A complete QS32.ini: every key with a plain value, `changes` overriding by key."""
-    changes = changes or {}
-    keys = [("couleur_fond", "0"), ("couleur_encre", "65535"), ("couleur_bande", "33023"), ("QS_top", "1500"),
-            ("QS_left", "1500"), ("QS_width", "3000"), ("QS_height", "1500"), ("Réduction", "0"),
-            ("QS_visible", "Vrai"), ("déclenche_annonce", "2"), ("Genre", "1")]
+    keys = dict(couleur_fond="0", couleur_encre="65535", couleur_bande="33023", QS_top="1500", QS_left="1500",
+                QS_width="3000", QS_height="1500", Réduction="0", QS_visible="Vrai", déclenche_annonce="2", Genre="1")
     for n in range(1, 7):
-        keys += [(f"ALH{n}", "0"), (f"ALMN{n}", "0"), (f"AL{n}", "Faux"), (f"ALMSG{n}", "Faux"),
-                 (f"ALAPP{n}", "Faux"), (f"ALEXE{n}", ""), (f"ALSON{n}", "")]
-    keys += [("active_image", "0"), ("image_fond", "")]
-    return ini([f"{k}={changes.get(k, v)}" for k, v in keys])
+        keys.update({f"ALH{n}": "0", f"ALMN{n}": "0", f"AL{n}": "Faux", f"ALMSG{n}": "Faux", f"ALAPP{n}": "Faux",
+                     f"ALEXE{n}": "", f"ALSON{n}": ""})
+    keys.update(active_image="0", image_fond="", **(changes or {}))
+    return ini([f"{k}={v}" for k, v in keys.items()])

@@ -35,18 +35,3 @@ TEST_F(Annonce, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
             << c.h << ":" << c.m << " mode " << c.mode << " voice " << c.genre;
     }
 }
-
-// Every id that any hour, minute and voice can make the clock say is a clip of the embedded set:
-// an absent one would be a silent gap in the announcement.
-TEST_F(Annonce, EveryReachableClipExists) {
-    for (int genre : {0, 1})
-        for (int h = 0; h < 24; ++h)
-            for (int m = 0; m < 60; m += 5) {
-                Etat.Genre = uint8_t(genre);
-                Etat.HeureActuelle = QStringLiteral("%1").arg(h, 2, 10, QChar('0'));
-                Etat.MinuteActuelle = QStringLiteral("%1").arg(m, 2, 10, QChar('0'));
-                AnnonceHeure();
-            }
-    ASSERT_EQ(son.joues().size(), 2 * 24 * (2 + 11 * 4));
-    EXPECT_FALSE(son.joues().contains(QStringLiteral("donnees")));
-}

@@ -21,12 +21,12 @@ struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
     int attentes = 0;
     QDateTime maintenant() const override { return t; }
-    void attendre(double s) override { ++attentes; avance(s); QCoreApplication::processEvents(); }
+    void attendre(double s) override { ++attentes, avance(s), QCoreApplication::processEvents(); }
     void avance(double s) { t = t.addMSecs(qRound64(s * 1000)); }
 };
 
-// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees"
-// (bytes of no known clip), "arret".
+// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
+// of no known clip), "arret"; joues() gives the plays alone.
 struct SonEnregistre : SortieSon {
     struct Evenement { QDateTime t; QString quoi; };
     explicit SonEnregistre(const Horloge* h) : horloge(h) {}
@@ -34,35 +34,25 @@ struct SonEnregistre : SortieSon {
     void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
     void arrete() override { note(QStringLiteral("arret")); }
     void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi}); }
-    QStringList joues() const;  // the plays only, in order
+    QStringList joues() const;
     std::vector<Evenement> evenements;
     const Horloge* horloge;
 };
 
 struct LanceurFactice : Lanceur {
-    Erreur lance(const QString& chemin) override {
-        if (echecs.count(chemin)) return echecs[chemin];
-        lances << chemin;
-        return {};
-    }
+    Erreur lance(const QString& chemin) override { return echecs.count(chemin) ? echecs[chemin] : (lances << chemin, Erreur{}); }
     QStringList lances;
     std::map<QString, Erreur> echecs;  // paths that fail to start
 };
 
 struct MagasinMemoire : MagasinDemarrage {
-    std::optional<QString> lit(const QString& nom) override {
-        return entrees.count(nom) ? std::optional(entrees[nom]) : std::nullopt;
-    }
-    Resultat ecrit(const QString& nom, const QString& commande) override {
-        if (refuse) return {13, QStringLiteral("Permission refusée")};
-        entrees[nom] = commande;
-        return {};
-    }
-    Resultat efface(const QString& nom) override {
-        if (refuse) return {13, QStringLiteral("Permission refusée")};
-        return entrees.erase(nom) ? Resultat{} : Resultat{2, QStringLiteral("Aucune entrée de ce nom")};
+    std::optional<QString> lit(const QString& n) override { return entrees.count(n) ? std::optional(entrees[n]) : std::nullopt; }
+    Resultat ecrit(const QString& n, const QString& c) override { return refuse ? refus() : (entrees[n] = c, Resultat{}); }
+    Resultat efface(const QString& n) override {
+        return refuse ? refus() : entrees.erase(n) ? Resultat{} : Resultat{2, QStringLiteral("Aucune entrée de ce nom")};
     }
     bool fichierExiste(const QString& chemin) override { return fichiers.contains(chemin); }
+    static Resultat refus() { return {13, QStringLiteral("Permission refusée")}; }
     std::map<QString, QString> entrees;
     QStringList fichiers;
     bool refuse = false;  // every write and removal fails
@@ -77,11 +67,9 @@ struct DialoguesFactices : Dialogues {
     void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
-    void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override {
-        couleurs.push_back({c, std::move(s)});
-    }
+    void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override { couleurs.push_back({c, s}); }
     void choisitFichier(QWidget*, const QString& d, const QStringList& f, std::function<void(const QString&)> s) override {
-        fichiers.push_back({d, f, std::move(s)});
+        fichiers.push_back({d, f, s});
     }
     int bips = 0;
     std::vector<Boite> boites;
@@ -116,10 +104,7 @@ struct ZoneFactice : ZoneNotification {
 // Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
-    AvecPlateforme() {
-        Etat = EtatProgramme{};
-        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone});
-    }
+    AvecPlateforme() { Etat = EtatProgramme{}, InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone}); }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
     HorlogeVirtuelle horloge;
     SonEnregistre son{&horloge};

@@ -23,8 +23,9 @@ inline QByteArray LitOctets(const QString& chemin) {
 // Sets an environment variable for the life of the object, then puts the old value back.
 class VariableTemporaire {
 public:
-    VariableTemporaire(const char* nom, const QByteArray& valeur)
-        : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) { qputenv(nom, valeur); }
+    VariableTemporaire(const char* nom, const QByteArray& valeur) : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) {
+        qputenv(nom, valeur);
+    }
     ~VariableTemporaire() { avait_ ? void(qputenv(nom_, ancienne_)) : void(qunsetenv(nom_)); }
 
 private:
@@ -34,28 +35,19 @@ private:
 };
 
 // Pins the default locale for the life of the object.
-class LocaleTemporaire {
-public:
-    explicit LocaleTemporaire(const QLocale& l) : ancienne_(QLocale()) { QLocale::setDefault(l); }
-    ~LocaleTemporaire() { QLocale::setDefault(ancienne_); }
-
-private:
-    QLocale ancienne_;
+struct LocaleTemporaire {
+    explicit LocaleTemporaire(const QLocale& l) { QLocale::setDefault(l); }
+    ~LocaleTemporaire() { QLocale::setDefault(ancienne); }
+    QLocale ancienne;
 };
 
-// Files can't grow past `octets` for the life of the object: writes fail half way, as on a full
-// disk (the signal such a write raises is ignored meanwhile).
-class DisquePlein {
-public:
-    explicit DisquePlein(rlim_t octets) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &ancienne_);
-        rlimit petite = ancienne_;
-        petite.rlim_cur = octets;
+// Files can't grow past `octets` for the life of the object: writes fail half way, as on a full disk.
+struct DisquePlein {
+    explicit DisquePlein(rlim_t octets) : signal(std::signal(SIGXFSZ, SIG_IGN)) {
+        rlimit petite{octets, avant.rlim_max};
         setrlimit(RLIMIT_FSIZE, &petite);
     }
-    ~DisquePlein() { setrlimit(RLIMIT_FSIZE, &ancienne_); std::signal(SIGXFSZ, signal_); }
-
-private:
-    void (*signal_)(int);
-    rlimit ancienne_{};
+    ~DisquePlein() { setrlimit(RLIMIT_FSIZE, &avant), std::signal(SIGXFSZ, signal); }
+    void (*signal)(int);
+    rlimit avant = [] { rlimit r{}; getrlimit(RLIMIT_FSIZE, &r); return r; }();
 };
