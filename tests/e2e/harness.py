@@ -175,5 +175,6 @@ def settings(changes=None):
     for n in range(1, 7):
         keys.update({f"ALH{n}": "0", f"ALMN{n}": "0", f"AL{n}": "Faux", f"ALMSG{n}": "Faux", f"ALAPP{n}": "Faux",
                      f"ALEXE{n}": "", f"ALSON{n}": ""})
-    keys.update(active_image="0", image_fond="", **(changes or {}))
+    keys.update(active_image="0", image_fond="")
+    keys.update(changes or {})
     return ini([f"{k}={v}" for k, v in keys.items()])

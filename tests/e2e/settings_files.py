@@ -7,20 +7,16 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, ini, run_test  # noqa: E402
+from harness import Desktop, ProgramFolder, ini, run_test, settings  # noqa: E402
 
 BINARY = sys.argv[1]
 
 
-def settings(genre="Genre = 1", visible="QS_visible = Vrai", drop=()):
-    lines = ["; Réglages de l'horloge, modifiés à la main", "[Quentor]", "couleur_fond=4210752",
-             "couleur_encre=65535", "couleur_bande=33023", "QS_top=1500", "QS_left=1500", "QS_width=3000",
-             "QS_height=1500", "Réduction=0", visible, "déclenche_annonce=2", genre]
-    for n in range(1, 7):
-        lines += [f"ALH{n}={6 + n}", f"ALMN{n}={5 * n}", f"AL{n}=Faux", f"ALMSG{n}=Faux", f"ALAPP{n}=Faux",
-                  f"ALEXE{n}=", f"ALSON{n}="]
-    lines += ["", "active_image=0", "image_fond= /images/mon fond.bmp", "; fin"]
-    return ini([l for l in lines if l.split("=")[0].strip() not in drop])
+def hand_written(genre=b"Genre = 1", visible=b"QS_visible = Vrai", drop=b""):
+    """Settings as a person may leave them: comments, a section, blanks around "=", a path with a leading blank."""
+    text = ini(["; Réglages de l'horloge, modifiés à la main", "[Quentor]"]) + settings({"image_fond": " /images/mon fond.bmp"})
+    text = text.replace(b"Genre=1", genre).replace(b"QS_visible=Vrai", visible).replace(b"active_image", b"\r\nactive_image")
+    return text.replace(drop + b"\r\n", b"") if drop else text
 
 
 MEMOS = {"MSG1.ASC": b"abc\r\n", "MSG2.ASC": b"", "MSG3.ASC": b"sans fin de ligne", "MSG4.ASC": b"\r\n",
@@ -39,12 +35,12 @@ def wait_window(desk):
 
 
 def test_round_trip():
-    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": settings()}))
+    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written()}))
     try:
         wait_window(desk)
         p.send_signal(15)
         assert p.wait(15) == 0, "exit code"
-        expected = dict(MEMOS, **{"QS32.ini": settings("Genre =1", "QS_visible =Vrai"), "MSG2.ASC": b" \r\n",
+        expected = dict(MEMOS, **{"QS32.ini": hand_written(b"Genre =1", b"QS_visible =Vrai"), "MSG2.ASC": b" \r\n",
                                   "MSG3.ASC": b"sans fin de ligne\r\n", "MSG4.ASC": b"\r\n\r\n"})
         assert prog.snapshot() == expected, prog.snapshot()
     finally:
@@ -69,7 +65,7 @@ def test_shipped_files_and_second_instance():
 
 
 def test_missing_key():
-    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": settings(drop=("Genre",))}))
+    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written(drop=b"Genre = 1")}))
     try:
         before = prog.snapshot()
         box = desk.wait_for(lambda: desk.windows("Erreur dans le fichier QS32.ini"), 10, "the missing-key message")[0]
