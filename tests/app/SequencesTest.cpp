@@ -48,21 +48,6 @@ protected:
     QStringList erreursImage;
 };
 
-TEST_F(Sequences, LoadAppliesEverySetting) {
-    magasin.entrees["quentor"] = "/bin/sh";
-    magasin.fichiers << "/bin/sh";
-    charge(ini(), w);
-    EXPECT_EQ(w.couleurFond().name() + w.couleurEncre().name() + w.couleurBande().name(), "#404040#008000#ff8000");
-    const RectTwips r = w.geometrieTwips();
-    EXPECT_EQ(QRectF(r.left, r.top, r.width, r.height), QRectF(1200, 1500, 3000, 1500));
-    EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.ResteVisible && Etat.AutoDemarre && Etat.AlarmeMessage[2]);
-    EXPECT_EQ(Etat.DéclencheAnnonce * 10 + Etat.Genre, 21);
-    EXPECT_EQ(Etat.AlarmeHeure[3] * 100 + Etat.AlarmeMinute[6], 930);
-    EXPECT_EQ(Etat.AlarmeTexte[4] + Etat.ImageFond, "memo\r\n /x/mon fond.bmp");
-    EXPECT_FALSE(w.imageVisible());
-    EXPECT_TRUE(dialogues.boites.empty());
-}
-
 // A settings fault is reported, ends the load and gives exit code 1.
 TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
     for (auto [changes, message] : {std::pair{QStringList{"ALH3", "Genre"}, QString("Il manque le paramètre Genre")},
@@ -90,10 +75,13 @@ TEST_F(Sequences, PictureWithLeadingBlanksLoadsAndAFailedOneIsReported) {
     EXPECT_EQ(Etat.ImageFond, dir.filePath("fond.bmp"));
 }
 
-// The close writes every setting back (the normal outer geometry, as the user left it, even when
-// minimised), then the exit clip for a second, then ends; it runs once whatever asks for it.
-TEST_F(Sequences, CloseWritesEverythingBackThenPlaysTheExitClipAndEnds) {
+// The load applies every setting, which the close writes back (the normal outer geometry, as the
+// user left it, even when minimised); then the exit clip for a second, then the end, once.
+TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) {
+    magasin.entrees["quentor"] = "/bin/sh";
+    magasin.fichiers << "/bin/sh";
     charge(ini({"Genre= 1"}), w);
+    EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible() && dialogues.boites.empty());
     w.arreteTimer();  // no tick within the exit pause: its timing is what is checked here
     // The first change once on screen is the frame's arrival: the size asked for is then applied
     // with it. The next one is the user's.

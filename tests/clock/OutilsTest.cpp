@@ -77,7 +77,7 @@ TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
 }
 
 // A move over the face shows the toolbar (code 512, wherever the pointer is); on the time, a left
-// press shows it, a right press hides it, and moves do nothing. A free-running 15 s timer hides it.
+// press shows it, a right press hides it, and moves do nothing. A free-running timer hides it.
 TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
     w->resize(200, 80);
     w->show();
@@ -90,7 +90,7 @@ TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::MiddleButton);
     EXPECT_FALSE(w->CadreOutils->isVisible());
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::LeftButton);
-    EXPECT_TRUE(w->CadreOutils->isVisible() && w->Outils->interval() == 15000);
+    EXPECT_TRUE(w->CadreOutils->isVisible());
     w->Outils->start(1);
     QElapsedTimer t;
     for (t.start(); w->CadreOutils->isVisible() && t.elapsed() < 5000;)

@@ -1,5 +1,6 @@
-// The tick on the virtual clock: the face from one reading, the minute's work in order with its
-// pauses, once per minute, never overlapping, and the timer aimed just past the next second.
+// The tick on the virtual clock: the face from one reading, the minute's work (chime, spoken time,
+// alarms) in order with its pauses, once per minute, never overlapping, and the timer aimed just
+// past the next second.
 #include "clock/BandeSecondes.h"
 #include "art/Dessins.h"
 #include "clock/QUENTORFixture.h"
@@ -21,6 +22,38 @@ TEST_F(Tic, FaceFromOneReadingAndTheBandFollowsTheSecond) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral(" 14:05 - mardi 3 mars 09"));
     EXPECT_EQ(w->AffHEURE->text() + Etat.HeureActuelle + Etat.MinuteActuelle, QStringLiteral("14:051405"));
     EXPECT_TRUE(w->Flash->isHidden() && horloge.t.time() == QTime(14, 5, 30, 250));  // only the quarter second
+}
+
+// "ms:clip ..." after the tick's start, then "|" and when the tick ended (the minute's work ends
+// with its 5 s pause, then the tick's quarter second).
+TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
+    const struct { int h, m, mode, genre; const char* attendu; } cas[] = {
+        {0, 0, 0, 0, "0:85 500:99 1700:70 |7750"},  // midnight: chime, "zéro heures"
+        {0, 0, 3, 1, "0:85 500:199 1700:170 |7750"},
+        {14, 0, 0, 0, "0:85 500:14 1700:70 |7750"}, {14, 0, 1, 0, "0:85 500:14 1700:70 |7750"},
+        {14, 0, 2, 0, "0:85 500:14 1700:70 |7750"}, {14, 0, 3, 0, "0:85 500:14 1700:70 |7750"},
+        {12, 0, 2, 0, "0:85 500:12 1700:70 |7750"},  // noon has no clip of its own
+        {12, 30, 1, 0, "0:12 1200:70 2000:30 3200:71 |8450"},  // no pause after the last clip
+        {9, 5, 3, 0, "0:9 1200:70 2000:5 3200:71 |8450"}, {9, 5, 2, 0, "|5250"},
+        {9, 5, 1, 0, "|5250"}, {9, 5, 0, 0, "|5250"}, {12, 30, 0, 0, "|5250"},
+        {23, 55, 3, 1, "0:123 1200:170 2000:155 3200:171 |8450"},
+        {16, 45, 2, 0, "0:16 1200:70 2000:45 3200:71 |8450"}, {16, 5, 2, 0, "|5250"},
+        {14, 0, 4, 0, "0:85 |5750"}, {14, 0, -1, 0, "0:85 |5750"}, {14, 30, 5, 0, "|5250"},  // unknown modes
+    };
+    int jour = 0;
+    for (const auto& c : cas) {
+        son.evenements.clear();
+        Etat.DéclencheAnnonce = int16_t(c.mode);
+        Etat.Genre = uint8_t(c.genre);
+        horloge.t = QDateTime(QDate(2009, 3, ++jour), QTime(c.h, c.m));  // the minute's work runs once a minute
+        const QDateTime debut = horloge.t;
+        w->QUENTOR_Timer_Timer();
+        QString vu;
+        for (const auto& e : son.evenements)
+            vu += QStringLiteral("%1:%2 ").arg(debut.msecsTo(e.t)).arg(e.quoi.mid(5));
+        EXPECT_EQ(vu + u'|' + QString::number(debut.msecsTo(horloge.t)), c.attendu)
+            << c.h << ":" << c.m << " mode " << c.mode << " voice " << c.genre;
+    }
 }
 
 // The announcement, 5 s, then the alarms in order 1 to 6, each firing (1.5 + 2 s) ended before

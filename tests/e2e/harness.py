@@ -1,7 +1,5 @@
-"""Runs the real program on a private X display, with its own program folder.
-
-Every process started here is ended by its PID when the test finishes.
-"""
+"""Runs the real program on a private X display, with its own program folder; every process
+started here is ended by its PID when the test finishes."""
 import datetime
 import glob
 import os
@@ -79,21 +77,18 @@ class Desktop:
     def wait_for(cond, timeout, what):
         end = time.monotonic() + timeout
         while time.monotonic() < end:
-            v = cond()
-            if v:
+            if v := cond():
                 return v
             time.sleep(0.05)
         raise AssertionError("timed out waiting for " + what)
 
     def close(self):
         for p in reversed(self.procs):
-            if p.poll() is None:
-                p.send_signal(signal.SIGTERM)
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
+            p.send_signal(signal.SIGTERM)
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill(), p.wait()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -131,8 +126,7 @@ def run_test(fn):
         fn()
     except Exception:
         traceback.print_exc()
-        print("0 passed, 1 failed")
-        sys.exit(1)
+        sys.exit(print("0 passed, 1 failed") or 1)
     print("1 passed, 0 failed")
 
 

@@ -1,6 +1,6 @@
 """The real program keeps its files: a start and a SIGTERM rewrite them exactly as expected (the
-shipped ones unchanged), a second instance leaves at once, and a missing key is reported with
-nothing written."""
+shipped ones unchanged), a second instance leaves at once, a missing key is reported with nothing
+written. Without a notification area the window stays reachable."""
 import os
 import subprocess
 import sys
@@ -23,8 +23,8 @@ MEMOS = {"MSG1.ASC": b"abc\r\n", "MSG2.ASC": b"", "MSG3.ASC": b"sans fin de lign
          "MSG5.ASC": "café à 8 h\r\n".encode("cp1252"), "MSG6.ASC": b" \r\n"}
 
 
-def started(files):
-    desk = Desktop(tray=True)
+def started(files, tray=True):
+    desk = Desktop(tray=tray)
     prog = ProgramFolder(desk, BINARY, files)
     return desk, prog, desk.start([prog.exe])
 
@@ -34,13 +34,14 @@ def wait_window(desk):
     time.sleep(1)  # the window shows during the load; SIGTERM is handled once the icon is in place
 
 
-def test_round_trip():
-    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written()}))
+def test_round_trip_without_tray():
+    """Without a notification area the window shows although QS_visible is false, and stays false."""
+    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written(visible=b"QS_visible = Faux")}), tray=False)
     try:
         wait_window(desk)
         p.send_signal(15)
         assert p.wait(15) == 0, "exit code"
-        expected = dict(MEMOS, **{"QS32.ini": hand_written(b"Genre =1", b"QS_visible =Vrai"), "MSG2.ASC": b" \r\n",
+        expected = dict(MEMOS, **{"QS32.ini": hand_written(b"Genre =1", b"QS_visible =Faux"), "MSG2.ASC": b" \r\n",
                                   "MSG3.ASC": b"sans fin de ligne\r\n", "MSG4.ASC": b"\r\n\r\n"})
         assert prog.snapshot() == expected, prog.snapshot()
     finally:
@@ -78,4 +79,4 @@ def test_missing_key():
 
 
 if __name__ == "__main__":
-    run_test(lambda: (test_round_trip(), test_shipped_files_and_second_instance(), test_missing_key()))
+    run_test(lambda: (test_round_trip_without_tray(), test_shipped_files_and_second_instance(), test_missing_key()))

@@ -1,12 +1,10 @@
 """The real program in a notification area, under a window manager: the icon docks; a left click
 shows the hidden window; minimised, it leaves the screen and the icon brings it back; the menu the
 platform opens tells the current time; an alarm rings, starts its program and opens its memo; the
-menu's last item closes the program, which saves, the window's size unchanged by its frame.
-Without a notification area the window stays reachable."""
+menu's last item closes the program, which saves, the window's size unchanged by its frame."""
 import os
 import re
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Desktop, ProgramFolder, faked_time, run_test, settings  # noqa: E402
@@ -75,19 +73,5 @@ def test_tray_window_manager_and_alarm():
         desk.close()
 
 
-def test_without_tray_the_window_stays_reachable():
-    desk = Desktop(tray=False)
-    try:
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux"})})
-        p = desk.start([prog.exe])
-        desk.wait_for(lambda: desk.windows(" - "), 10, "the window, shown although QS_visible is false")
-        time.sleep(1)  # SIGTERM is handled once the load is over
-        p.send_signal(15)
-        assert p.wait(15) == 0
-        assert b"QS_visible=Faux" in prog.read("QS32.ini"), "the stored choice is kept"
-    finally:
-        desk.close()
-
-
 if __name__ == "__main__":
-    run_test(lambda: (test_tray_window_manager_and_alarm(), test_without_tray_the_window_stays_reachable()))
+    run_test(test_tray_window_manager_and_alarm)

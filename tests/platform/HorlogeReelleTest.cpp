@@ -41,10 +41,8 @@ TEST(HorlogeReelle, WaitsSleepingWhileEventsRunAndNeverReadsTheWallClock) {
     EXPECT_GE(reveils, 3);  // timers keep firing throughout the wait
     EXPECT_LT(cpu, mur / 10) << "the wait must sleep, not spin";
     EXPECT_EQ(h.lectures, 0);
-    for (double s : {0.0, -1.0}) {  // no wait, but events still run once
-        const auto [aussi, duree, _] = attend(h, s);
-        EXPECT_TRUE(aussi && duree < 0.05) << s;
-    }
+    const auto [aussi, duree, _] = attend(h, -1);  // no wait, but events still run once
+    EXPECT_TRUE(aussi && duree < 0.05) << duree;
 }
 
 // Once the application is told to quit, a new event loop returns at once; the wait must still

@@ -44,9 +44,7 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
         charge("; en-tête\r\n" + c.ligne + "\r\nfin=1\r\n");
         EXPECT_EQ(lit(c.sorte, QStringLiteral("x")), QString::fromUtf8(c.attendu)) << c.ligne.constData();
     }
-}
-
-TEST_F(Valeurs, UneValeurQuiNeSeConvertitPasEstNommeeAvecLeFichierEtCeQuiEtaitAttendu) {
+    // The report names the file, the key, the value and what was expected.
     charge("Genre =256\r\n");
     const auto b = finAttendue([] { LitOctet(QStringLiteral("Genre")); });
     EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier QS32.ini|Dans le fichier « %1 », le paramètre "
@@ -59,17 +57,13 @@ TEST(EcritureValeurs, NombresAuPlusCourtEtBooleensDansLaLangueDuSysteme) {
         {1500.5, "1500,5", "1500.5"}, {-7.25, "-7,25", "-7.25"}, {1234567, "1234567", "1234567"},
         {1.0 / 3, "0,3333333", "0.3333333"}, {-0.0, "0", "0"}, {15000000, "1,5E+07", "1.5E+07"}, {0.000001, "1E-06", "1E-06"},
     };
-    for (const auto& c : cas) {
-        {
-            LocaleTemporaire l(QLocale(QLocale::French, QLocale::France));
-            EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.francais));
-            // What is written reads back to the same single-precision value.
-            EXPECT_NEAR(ConvertitSimple(TexteSimple(c.valeur)).value_or(-1), float(c.valeur), std::fabs(c.valeur) * 1e-6);
-        }
-        LocaleTemporaire l(QLocale(QLocale::English, QLocale::UnitedStates));
-        EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.anglais));
+    for (const auto& c : cas) {  // the tests run in French; what is written reads back to the same value
+        EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.francais));
+        EXPECT_NEAR(ConvertitSimple(TexteSimple(c.valeur)).value_or(-1), float(c.valeur), std::fabs(c.valeur) * 1e-6);
     }
     LocaleTemporaire l(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    for (const auto& c : cas)
+        EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.anglais));
     EXPECT_EQ(TexteBooleen(true) + TexteBooleen(false), QStringLiteral("TrueFalse"));
     EXPECT_EQ(ConvertitBooleen(QStringLiteral("vrai")), true);  // either language reads back
 }

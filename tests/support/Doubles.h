@@ -48,9 +48,7 @@ struct LanceurFactice : Lanceur {
 struct MagasinMemoire : MagasinDemarrage {
     std::optional<QString> lit(const QString& n) override { return entrees.count(n) ? std::optional(entrees[n]) : std::nullopt; }
     Resultat ecrit(const QString& n, const QString& c) override { return refuse ? refus() : (entrees[n] = c, Resultat{}); }
-    Resultat efface(const QString& n) override {
-        return refuse ? refus() : entrees.erase(n) ? Resultat{} : Resultat{2, QStringLiteral("Aucune entrée de ce nom")};
-    }
+    Resultat efface(const QString& n) override { return refuse ? refus() : entrees.erase(n) ? Resultat{} : Resultat{2, QStringLiteral("Aucune entrée de ce nom")}; }
     bool fichierExiste(const QString& chemin) override { return fichiers.contains(chemin); }
     static Resultat refus() { return {13, QStringLiteral("Permission refusée")}; }
     std::map<QString, QString> entrees;
@@ -68,9 +66,7 @@ struct DialoguesFactices : Dialogues {
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
     void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override { couleurs.push_back({c, s}); }
-    void choisitFichier(QWidget*, const QString& d, const QStringList& f, std::function<void(const QString&)> s) override {
-        fichiers.push_back({d, f, s});
-    }
+    void choisitFichier(QWidget*, const QString& d, const QStringList& f, std::function<void(const QString&)> s) override { fichiers.push_back({d, f, s}); }
     int bips = 0;
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;
