@@ -40,9 +40,11 @@ TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
         HorlogeReelle horloge;
         son.joueDonnees(DonneesClip(85));
         horloge.attendre(0.15);
-        son.joueDonnees(DonneesClip(81)), horloge.attendre(trames(suite[1]) / 44100.0 + 0.04);
-        son.joueFichier(fichier), horloge.attendre(trames(suite[2]) / 44100.0 + 0.04);
-        son.joueFichier(dossier.filePath("absent.wav")), horloge.attendre(trames(suite[3]) / 44100.0 + 0.04);
+        // Each sound is given 0.15 s more than its length, so that a device thread held back by a
+        // busy machine still plays it out before the next one; the last is followed by silence.
+        son.joueDonnees(DonneesClip(81)), horloge.attendre(trames(suite[1]) / 44100.0 + 0.15);
+        son.joueFichier(fichier), horloge.attendre(trames(suite[2]) / 44100.0 + 0.15);
+        son.joueFichier(dossier.filePath("absent.wav")), horloge.attendre(trames(suite[3]) / 44100.0 + 0.5);
     }
     const QByteArray octets = LitOctets(capture);
     const Pcm sortie(reinterpret_cast<const int16_t*>(octets.constData()), reinterpret_cast<const int16_t*>(octets.constData() + octets.size()));
