@@ -39,3 +39,22 @@ TEST_F(MiseEnPage, MinimisedHidesOnlyWhenAllowedAndAnIconCanBringItBack) {
         zone.ajoutee = false;
     }
 }
+
+// A colour chosen in the settings window shows at once, even while the tick is held.
+TEST_F(MiseEnPage, AColourChangeRepaintsAtOnce) {
+    struct Peintures : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Paint, false; }
+    } fond, bande;
+    w->bande->setX2(w->bande->X1() + 600);
+    w->show();
+    QCoreApplication::processEvents();
+    w->installEventFilter(&fond), w->bande->installEventFilter(&bande);
+    w->setCouleurBande(Qt::green);
+    QCoreApplication::processEvents();
+    EXPECT_GT(bande.n, 0);
+    fond.n = 0;
+    w->setCouleurFond(Qt::red);
+    QCoreApplication::processEvents();
+    EXPECT_GT(fond.n, 0);
+}
