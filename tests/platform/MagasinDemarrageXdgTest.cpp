@@ -47,7 +47,8 @@ TEST_F(Autostart, UneEntreeQueNousNAvonsPasEcriteCompteCommeAbsente) {
     const QByteArray sh = "/bin/sh", p = programme.toUtf8();  // one exists and needs no quoting
     for (auto [texte, presente] : {std::pair{"Exec= " + sh, true}, {"Exec=\"" + sh + "\"", false}, {"Exec=" + sh + " %U", false},
              {"Exec=" + p, false}, {"Exec=sh", false}, {"Exec=" + sh + "\nHidden=true", false},
-             {"Exec=" + sh + "\nX-GNOME-Autostart-enabled=false", false}, {"Name=x\n[Desktop Action x]\nExec=" + sh, false}}) {
+             {"Exec=" + sh + "\nX-GNOME-Autostart-enabled=false", false}, {"Name=x\n[Desktop Action x]\nExec=" + sh, false},
+             {"Exec=/bin/introuvable", false}}) {  // a program since removed
         EcritOctets(entree, "[Desktop Entry]\nType=Application\n" + texte + "\n");
         EXPECT_EQ(TesteDemarre("quentor"), presente) << texte.constData();
     }
