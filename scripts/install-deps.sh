@@ -5,8 +5,8 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-dev
             libgtest-dev libgmock-dev fonts-liberation libxcb1-dev qt6-translations-l10n)
-test_pkgs=(python3 xvfb xauth trayer xdotool x11-utils faketime imagemagick sox
-           pulseaudio pulseaudio-utils desktop-file-utils)
+test_pkgs=(python3 xvfb xauth trayer openbox xdotool x11-utils faketime imagemagick sox
+           pulseaudio pulseaudio-utils desktop-file-utils dbus-x11 at-spi2-core python3-pyatspi)
 
 want=("${build_pkgs[@]}")
 [ "${1:-}" = "--with-tests" ] && want+=("${test_pkgs[@]}")

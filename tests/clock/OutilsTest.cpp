@@ -1,3 +1,4 @@
+// The clock window's ways in: the notification icon, its menu, the toolbar and the mouse on the face.
 #include "app/Aide.h"
 #include "art/Dessins.h"
 #include "clock/QUENTORFixture.h"
@@ -13,158 +14,86 @@ class Outils : public AvecHorloge {
 protected:
     Outils() {
         Etat.VersionTexte = QStringLiteral("6,10");
-        Etat.CheminAppli = QStringLiteral("/opt/quentor");
         w->LanceTrayIcon();
+        w->surFermeture = [this] { ++fermetures; };
     }
     void notifie(int code) {
         ASSERT_TRUE(zone.surNotification);
         zone.surNotification(code);
     }
+    int fermetures = 0;
 };
 
-TEST_F(Outils, IconCarriesTipAndMenu) {
-    EXPECT_TRUE(zone.ajoutee);
+// A left click or double click brings the window back; every notification shows the toolbar.
+TEST_F(Outils, NotificationsShowTheToolbarAndLeftClicksRestore) {
     EXPECT_EQ(zone.bulle, QStringLiteral("Quentor Sonalde 6,10"));
-    EXPECT_EQ(zone.menu, w->BULLE);
-    w->retireTrayIcon();
-    EXPECT_FALSE(zone.ajoutee);
-    EXPECT_FALSE(zone.surNotification);
+    for (int code : {514, 515, 512, 520}) {
+        w->hide(), w->CadreOutils->hide(), w->setEtatFenetre(1);
+        notifie(code);
+        EXPECT_EQ(w->isVisible() && w->etatFenetre() == 0, code == 514 || code == 515) << code;
+        EXPECT_TRUE(!w->CadreOutils->isHidden() && w->TrayMessage == code && !w->TrayOccupé) << code;
+    }
 }
 
-TEST_F(Outils, LeftClickOrDoubleClickRestoresAndShowsTheToolbar) {
-    for (int code : {514, 515}) {
-        w->hide();
+// While the menu is open, whoever opened it, a click only shows the toolbar: no restore, no
+// second menu. The menu tells the time when it opens.
+TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
+    for (int parLaPlateforme : {0, 1}) {
+        aLHeure(14, 5 + parLaPlateforme, 12);
+        if (parLaPlateforme)
+            w->BULLE->popup(QPoint(0, 0));  // as the tray host does before reporting the right click
+        notifie(517);
+        ASSERT_TRUE(w->BULLE->isVisible());
+        EXPECT_EQ(w->BULLE->title() + w->AffHoraire->text(), QStringLiteral("14:0%1Il est 14:0%1").arg(5 + parLaPlateforme));
         w->CadreOutils->hide();
-        w->setEtatFenetre(1);
-        notifie(code);
-        EXPECT_TRUE(w->isVisible()) << code;
-        EXPECT_EQ(w->etatFenetre(), 0) << code;
-        EXPECT_TRUE(w->CadreOutils->isVisible()) << code;
-        EXPECT_EQ(w->TrayMessage, code);
+        notifie(514), notifie(517);
+        EXPECT_TRUE(w->isHidden() && !w->CadreOutils->isHidden());
+        w->BULLE->hide();
         EXPECT_FALSE(w->TrayOccupé);
     }
-}
-
-TEST_F(Outils, OtherCodesOnlyShowTheToolbar) {
-    for (int code : {512, 520}) {
-        w->CadreOutils->hide();
-        notifie(code);
-        EXPECT_TRUE(w->isHidden()) << code;
-        EXPECT_FALSE(w->CadreOutils->isHidden()) << code;
-    }
-}
-
-TEST_F(Outils, RightClickOpensTheMenuWithTheTimeAndBlocksOtherNotifications) {
-    aLHeure(14, 5, 12);
-    notifie(517);
-    ASSERT_TRUE(w->BULLE->isVisible());
-    EXPECT_EQ(w->AffHoraire->text(), QStringLiteral("Il est 14:05"));
-    EXPECT_EQ(w->BULLE->title(), QStringLiteral("14:05"));
-    // While it is open a left click only shows the toolbar: no restore, no second menu.
-    w->CadreOutils->hide();
-    notifie(514);
-    notifie(517);
-    EXPECT_TRUE(w->isHidden());
-    EXPECT_FALSE(w->CadreOutils->isHidden());
-    EXPECT_EQ(w->TrayMessage, 517);
-    w->BULLE->hide();
     notifie(514);
     EXPECT_TRUE(w->isVisible());
 }
 
-TEST_F(Outils, MenuOpenedByThePlatformAlsoBlocks) {
-    w->BULLE->popup(QPoint(0, 0));  // as the tray host does before reporting the right click
-    notifie(517);
-    notifie(514);
-    EXPECT_TRUE(w->isHidden());
-    w->BULLE->hide();
-}
-
-TEST_F(Outils, MenuItems) {
-    int fermetures = 0;
-    w->surFermeture = [&] { ++fermetures; };
+// The menu's items, the toolbar's buttons (each after the click sound) and the close box.
+TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     w->AffHoraire->trigger();
-    EXPECT_EQ(son.joues(), QStringList{QStringLiteral("clip 85")});  // the chime, nothing spoken
-    w->setEtatFenetre(1);
+    EXPECT_EQ(son.joues(), QStringList{"clip 85"});  // the chime, nothing spoken
     w->Agrandir->trigger();
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->etatFenetre(), 0);
+    EXPECT_TRUE(w->isVisible() && w->etatFenetre() == 0);
     w->Fermeture->trigger();
-    EXPECT_EQ(fermetures, 1);
-    EXPECT_EQ(w->Fermeture->text(), QStringLiteral("Ferme Quentor Sonalde"));
-}
-
-TEST_F(Outils, ToolbarButtonsPlayTheClickThenAct) {
-    int fermetures = 0, ouvertes = 0;
-    w->surFermeture = [&] { ++fermetures; };
+    w->close();  // the close sequence hides the window itself
+    EXPECT_TRUE(fermetures == 2 && w->isVisible());
+    int ouvertes = 0;
     w->ouvreParametres = w->ouvreAlarmes = w->ouvreInfo = [&] { ++ouvertes; };
-    w->show();
-    w->CadreOutils->show();
-    for (QWidget* b : {static_cast<QWidget*>(w->Image0), static_cast<QWidget*>(w->Image2),
-                       static_cast<QWidget*>(w->Image3)})
-        Clique(b);
-    EXPECT_EQ(ouvertes, 3);
+    Etat.CheminAppli = QStringLiteral("/opt/quentor");
     PrépareAide(w.get());
-    Clique(w->Image4);
-    EXPECT_EQ(bureau.aides, QStringList{QStringLiteral("/opt/quentor/Sonalde.html")});
-    Clique(w->Image5);
-    EXPECT_EQ(fermetures, 1);
-    EXPECT_EQ(son.joues(), QStringList(5, QStringLiteral("clip 84")));
-    // A right click on a button does nothing.
-    Clique(w->Image5, Qt::RightButton);
-    EXPECT_EQ(fermetures, 1);
+    w->CadreOutils->show();
+    for (BoutonOutil* b : {w->Image0, w->Image2, w->Image3, w->Image4, w->Image5})
+        Clique(b);
+    Clique(w->Image5, Qt::RightButton);  // does nothing
+    EXPECT_TRUE(ouvertes == 3 && fermetures == 3 && bureau.aides == QStringList{"/opt/quentor/Sonalde.html"});
+    EXPECT_EQ(son.joues(), QStringList("clip 85") + QStringList(5, "clip 84"));
 }
 
+// A move over the face shows the toolbar (code 512, wherever the pointer is); on the time, a left
+// press shows it, a right press hides it, and moves do nothing. A free-running timer hides it.
 TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
     w->resize(200, 80);
     w->show();
-    Survole(w.get(), QPoint(150, 70));  // the face, away from the time
-    EXPECT_TRUE(w->CadreOutils->isVisible());
-    EXPECT_EQ(w->TrayMessage, 512);
+    const int reste = w->Outils->remainingTime();
+    Survole(w.get(), QPoint(150, 70));
+    EXPECT_TRUE(w->CadreOutils->isVisible() && w->TrayMessage == 512);
+    EXPECT_LE(w->Outils->remainingTime(), reste);  // showing it does not restart the timer
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::RightButton);
-    EXPECT_FALSE(w->CadreOutils->isVisible());
-    Survole(w->AffHEURE, QPoint(3, 3));  // moves over the time do not count
-    EXPECT_FALSE(w->CadreOutils->isVisible());
+    Survole(w->AffHEURE, QPoint(3, 3));
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::MiddleButton);
     EXPECT_FALSE(w->CadreOutils->isVisible());
     EnvoieSouris(w->AffHEURE, QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_TRUE(w->CadreOutils->isVisible());
-}
-
-TEST_F(Outils, ToolbarTimerHidesItAndRunsFreely) {
-    EXPECT_EQ(w->Outils->interval(), 15000);
-    EXPECT_TRUE(w->Outils->isActive());
-    w->show();
-    w->CadreOutils->show();
-    // Showing the toolbar does not restart the timer.
-    const int reste = w->Outils->remainingTime();
-    notifie(512);
-    EXPECT_LE(w->Outils->remainingTime(), reste);
     w->Outils->start(1);
     QElapsedTimer t;
-    t.start();
-    while (w->CadreOutils->isVisible() && t.elapsed() < 5000)
+    for (t.start(); w->CadreOutils->isVisible() && t.elapsed() < 5000;)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_FALSE(w->CadreOutils->isVisible());
-}
-
-TEST_F(Outils, ToolbarLayout) {
-    EXPECT_EQ(w->CadreOutils->geometry(), QRect(48, 0, 121, 22));
-    EXPECT_EQ(w->CadreOutils->palette().color(QPalette::Window), QColor(224, 224, 224));
-    EXPECT_EQ(w->Image5->geometry(), QRect(96, 0, 24, 22));
-    EXPECT_EQ(w->Image0->objectName(), QStringLiteral("Image0"));
-}
-
-class SansZone : public AvecHorloge {};
-
-// With no notification area the window is the only way in: it is never hidden.
-TEST_F(SansZone, WindowStaysReachable) {
-    zone.presente = false;
-    Etat.ResteVisible = false;
-    w->LanceTrayIcon();
-    EXPECT_FALSE(w->peutSeCacher());
-    w->show();
-    w->setEtatFenetre(1);
-    EXPECT_FALSE(w->isHidden());
-    EXPECT_EQ(w->etatFenetre(), 1);
 }

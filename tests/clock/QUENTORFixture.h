@@ -9,25 +9,17 @@
 
 class AvecHorloge : public AvecPlateforme {
 protected:
-    AvecHorloge() {
-        w = std::make_unique<QUENTOR>();
-        // An empty table would match midnight six times over.
-        for (int n = 1; n <= 6; ++n)
-            Etat.AlarmeHeure[n] = 99;
+    AvecHorloge() : w(std::make_unique<QUENTOR>()) {
+        Etat.AlarmeHeure.fill(99);  // an empty table would match midnight six times over
     }
-    ~AvecHorloge() override {
-        if (MessAlarmOuvert())
-            delete MessAlarmOuvert();
-    }
+    ~AvecHorloge() override { delete MessAlarmOuvert(); }
     void aLHeure(int h, int m, int s) { horloge.t = QDateTime(QDate(2009, 3, 3), QTime(h, m, s)); }
+    // One tick of the real clock window at h:m:s.
+    void tic(int h, int m, int s) { aLHeure(h, m, s); w->QUENTOR_Timer_Timer(); }
     // Alarm n at h:m with the given actions.
-    void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false,
-                const QString& exe = {}) {
-        Etat.AlarmeHeure[n] = int16_t(h);
-        Etat.AlarmeMinute[n] = int16_t(m);
-        Etat.AlarmeActive[n] = sonne;
-        Etat.AlarmeMessage[n] = memo;
-        Etat.AlarmeAppli[n] = appli;
+    void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false, const QString& exe = {}) {
+        Etat.AlarmeHeure[n] = int16_t(h), Etat.AlarmeMinute[n] = int16_t(m);
+        Etat.AlarmeActive[n] = sonne, Etat.AlarmeMessage[n] = memo, Etat.AlarmeAppli[n] = appli;
         Etat.AlarmeExe[n] = exe;
         Etat.AlarmeSon[n] = QStringLiteral("/sons/alarme%1.wav").arg(n);
         Etat.AlarmeTexte[n] = QStringLiteral("mémo %1\r\n").arg(n);

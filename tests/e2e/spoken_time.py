@@ -16,26 +16,20 @@ def test_announcement_1430():
     try:
         cap = PulseCapture(desk)
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"déclenche_annonce": "2", "Genre": "1"})})
-        env = faked_time(cap.env, "14:29:55")
-        p = desk.start([prog.exe], env=env)
+        p = desk.start([prog.exe], env=faked_time(cap.env, "14:29:55"))
         time.sleep(13)
         raw = cap.stop()
         p.send_signal(15)
         p.wait(15)
-        out = subprocess.run([ANALYSE, raw, "114", "170", "130", "171"], capture_output=True,
-                             text=True, timeout=60)
+        out = subprocess.run([ANALYSE, raw, "114", "170", "130", "171"], capture_output=True, text=True, timeout=60)
         assert out.returncode == 0, out.stderr
-        found = {}
-        for line in out.stdout.splitlines():
-            f = line.split()
-            if len(f) == 4 and f[1] != "-":
-                found[int(f[0])] = (float(f[1]), float(f[2]), float(f[3]))
         print(out.stdout)
+        found = {int(f[0]): [float(v) for v in f[1:]] for f in map(str.split, out.stdout.splitlines())
+                 if len(f) == 4 and f[1] != "-"}
         assert set(found) == {114, 170, 130, 171}, found
-        t0 = found[114][0]
         for clip, offset in ((114, 0.0), (170, 1.2), (130, 2.0), (171, 3.2)):
             start, played, length = found[clip]
-            assert abs(start - t0 - offset) <= 0.020, (clip, start - t0)
+            assert abs(start - found[114][0] - offset) <= 0.020, (clip, start - found[114][0])
             assert played >= length - 5, (clip, played, length)
     finally:
         desk.close()

@@ -1,250 +1,77 @@
+// The real SDL output on its disk driver, which writes every frame the device would have played to
+// a file. The driver runs a little fast: everything is judged by frame positions, not wall time.
 #include "platform/SonSdl.h"
 
 #include "platform/AlerteDefaut.h"
 #include "platform/HorlogeReelle.h"
 #include "sound/Clips.h"
+#include "support/Fichiers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
-#include <unistd.h>
 
-// These run the real SDL output on its disk driver, which writes every frame the device would
-// have played to a file. The driver runs a little fast, so everything is judged by frame
-// positions in the capture, never by wall time.
 namespace {
+Pcm clip(int16_t id) { return *DecodeWav(DonneesClip(id)); }
+long trames(const Pcm& p) { return long(TramesPcm(p)); }
 
-constexpr long kUnTampon = 512;  // frames in one device buffer
-// A sound starts one buffer period after it is asked for, wherever the device is in its buffer;
-// a newly opened device may first send one buffer of silence. Written at the disk driver's own
-// pace, that puts the start within two buffers of the stream's head.
-constexpr long kDebutAuPlusTard = 2 * kUnTampon;
-
-class SonSdlDisque : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dossier.isValid());
-        capture = dossier.filePath(QStringLiteral("out.raw"));
-        const char* ancien = std::getenv("SDL_AUDIODRIVER");
-        pilotePrecedent = ancien ? std::optional<std::string>(ancien) : std::nullopt;
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", capture.toLocal8Bit().constData(), 1);
-        son.emplace();
-    }
-    void TearDown() override {
-        son.reset();
-        if (pilotePrecedent)
-            setenv("SDL_AUDIODRIVER", pilotePrecedent->c_str(), 1);
-        else
-            unsetenv("SDL_AUDIODRIVER");
-        unsetenv("SDL_DISKAUDIOFILE");
-    }
-    // Closes the device (which closes the file) and reads what was played.
-    Pcm arreteEtLit() {
-        son.reset();
-        QFile f(capture);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray b = f.readAll();
-        Pcm p(std::size_t(b.size()) / sizeof(int16_t));
-        std::memcpy(p.data(), b.constData(), p.size() * sizeof(int16_t));
-        return p;
-    }
-    static Pcm clip(int16_t id) { return *DecodeWav(DonneesClip(id)); }
-    static double duree(const Pcm& p) { return double(TramesPcm(p)) / kFrequenceSortie; }
-
-    QTemporaryDir dossier;
-    QString capture;
-    std::optional<std::string> pilotePrecedent;
-    std::optional<SonSdl> son;
-    HorlogeReelle horloge;
-};
-
-// Frame index in `capture` where the first `n` frames of `motif` appear, from frame `depuis`.
-long trouve(const Pcm& capture, const Pcm& motif, std::size_t n, std::size_t depuis = 0) {
-    n = std::min(n, TramesPcm(motif));
-    auto debut = capture.begin() + long(depuis * 2);
-    while (true) {
-        auto it = std::search(debut, capture.end(), motif.begin(), motif.begin() + long(n * 2));
-        if (it == capture.end())
-            return -1;
-        if ((it - capture.begin()) % 2 == 0)
-            return long((it - capture.begin()) / 2);
+// The frame of `capture` where the first `n` frames (all when 0) of `motif` start, from `depuis`.
+long trouve(const Pcm& capture, const Pcm& motif, long depuis, long n = 0) {
+    for (auto debut = capture.begin() + 2 * depuis;;) {
+        auto it = std::search(debut, capture.end(), motif.begin(), motif.begin() + 2 * (n ? n : trames(motif)));
+        if (it == capture.end() || (it - capture.begin()) % 2 == 0)
+            return it == capture.end() ? -1 : long(it - capture.begin()) / 2;
         debut = it + 1;
     }
 }
-
-bool silence(const Pcm& p, std::size_t depuisTrame) {
-    return std::all_of(p.begin() + long(std::min(depuisTrame * 2, p.size())), p.end(),
-                       [](int16_t s) { return s == 0; });
-}
-
 }  // namespace
 
-// Each clip starts in the first buffer the device takes and plays out to its last frame;
-// the two compressed (MS ADPCM) clips included.
-TEST_F(SonSdlDisque, ClipsStartAtOnceAndPlayToTheirLastFrame) {
-    const int16_t ids[] = {1, 101, 81, 84};
-    for (int16_t id : ids) {
-        son->joueDonnees(DonneesClip(id));
-        horloge.attendre(duree(clip(id)) + 0.04);
-    }
-    const Pcm sortie = arreteEtLit();
-    ASSERT_FALSE(sortie.empty());
-    std::size_t position = 0;
-    for (int16_t id : ids) {
-        const Pcm attendu = clip(id);
-        const long debut = trouve(sortie, attendu, TramesPcm(attendu), position);
-        ASSERT_GE(debut, 0) << "clip " << id << " not found whole";
-        if (id == ids[0]) {
-            EXPECT_LE(debut, kDebutAuPlusTard) << "the first clip waited for a later buffer";
-        }
-        position = std::size_t(debut) + TramesPcm(attendu);
-    }
-    EXPECT_TRUE(silence(sortie, position));
-}
-
-TEST_F(SonSdlDisque, NewClipCutsThePlayingOneAtOnce) {
-    const Pcm a = clip(85), b = clip(1);
-    son->joueDonnees(DonneesClip(85));
-    horloge.attendre(0.15);
-    son->joueDonnees(DonneesClip(1));
-    horloge.attendre(duree(b) + 0.04);
-    const Pcm sortie = arreteEtLit();
-
-    const long debutA = trouve(sortie, a, 100);
-    const long debutB = trouve(sortie, b, TramesPcm(b));
-    ASSERT_GE(debutA, 0);
-    ASSERT_LE(debutA, kDebutAuPlusTard);
-    ASSERT_GT(debutB, debutA);
-    // Clip A sounded from its beginning right up to B's first frame, and was cut there.
-    const Pcm prefixeA(a.begin(), a.begin() + 2 * (debutB - debutA));
-    EXPECT_TRUE(std::equal(prefixeA.begin(), prefixeA.end(), sortie.begin() + 2 * debutA));
-    EXPECT_GT(debutB - debutA, 0.12 * kFrequenceSortie);
-    EXPECT_LT(debutB - debutA, 0.25 * kFrequenceSortie);
-    EXPECT_TRUE(silence(sortie, std::size_t(debutB) + TramesPcm(b)));
-}
-
-TEST_F(SonSdlDisque, FileThatCannotPlayGivesTheDefaultAlert) {
-    QFile vide(dossier.filePath(QStringLiteral("vide.wav")));
-    ASSERT_TRUE(vide.open(QIODevice::WriteOnly));
-    vide.close();
-    QFile faux(dossier.filePath(QStringLiteral("faux.wav")));
-    ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
-    faux.write(QByteArray("RIFF\x24\0\0\0WAVEdata", 16) + QByteArray(4000, '\x7f'));
-    faux.close();
-
-    son->joueFichier(dossier.filePath(QStringLiteral("absent.wav")));
-    horloge.attendre(0.1);
-    son->joueFichier(vide.fileName());
-    horloge.attendre(0.1);
-    son->joueFichier(faux.fileName());
-    const Pcm alerte = *AlerteDefaut();
-    horloge.attendre(duree(alerte) + 0.04);
-    const Pcm sortie = arreteEtLit();
-
-    // Three starts of the alert, the last one played whole.
-    const long un = trouve(sortie, alerte, 2000);
-    ASSERT_GE(un, 0);
-    ASSERT_LE(un, kDebutAuPlusTard);
-    const long deux = trouve(sortie, alerte, 2000, std::size_t(un) + 1);
-    ASSERT_GT(deux, 0);
-    const long trois = trouve(sortie, alerte, TramesPcm(alerte), std::size_t(deux) + 1);
-    ASSERT_GT(trois, deux);
-}
-
-TEST_F(SonSdlDisque, AWaveFilePlaysItsOwnSound) {
-    QFile f(dossier.filePath(QStringLiteral("réveil.wav")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(DonneesClip(82));
-    f.close();
-    son->joueFichier(f.fileName());
-    horloge.attendre(duree(clip(82)) + 0.04);
-    const Pcm sortie = arreteEtLit();
-    const long debut = trouve(sortie, clip(82), TramesPcm(clip(82)));
-    EXPECT_GE(debut, 0);
-    EXPECT_LE(debut, kDebutAuPlusTard);
-}
-
-TEST_F(SonSdlDisque, UnplayableDataPlaysNothingAndEndsTheCurrentSound) {
-    son->joueDonnees(DonneesClip(85));
-    horloge.attendre(0.1);
-    son->joueDonnees(QByteArray("RIFF\x24\0\0\0WAVEnothing at all", 27));
-    horloge.attendre(0.1);
-    const Pcm sortie = arreteEtLit();
-    const Pcm a = clip(85);
-    // Clip 85 from its start until the unplayable data arrived, then nothing but silence.
-    const long debut = trouve(sortie, a, 100);
-    ASSERT_GE(debut, 0);
-    ASSERT_LE(debut, kDebutAuPlusTard);
-    std::size_t fin = 0;
-    while (debut + fin < TramesPcm(sortie) && fin < TramesPcm(a) && sortie[2 * (debut + fin)] == a[2 * fin])
-        ++fin;
-    EXPECT_GT(fin, 0.08 * kFrequenceSortie);
-    EXPECT_LT(fin, 0.2 * kFrequenceSortie);
-    EXPECT_TRUE(silence(sortie, debut + fin));
-}
-
-TEST_F(SonSdlDisque, DeviceClosesWhenIdleAndReopensOnDemand) {
-    son.emplace(std::chrono::milliseconds(100));
-    son->joueDonnees(DonneesClip(82));  // 0.1 s
-    EXPECT_TRUE(son->peripheriqueOuvert());
-    horloge.attendre(0.15);
-    EXPECT_TRUE(son->peripheriqueOuvert()) << "closed while still playing or just after";
-    horloge.attendre(0.2);
-    EXPECT_FALSE(son->peripheriqueOuvert());
-    son->arrete();  // nothing plays: no effect, and it does not reopen the device
-    EXPECT_FALSE(son->peripheriqueOuvert());
-    son->joueDonnees(DonneesClip(82));
-    EXPECT_TRUE(son->peripheriqueOuvert());
-}
-
-// At log-on the sound server may start after the program: without a device the output stays
-// silent, does not probe again at every clip, and finds the device once it is there.
-TEST_F(SonSdlDisque, FindsADeviceThatAppearsLater) {
-    setenv("SDL_AUDIODRIVER", "pilote-absent", 1);
-    son.emplace(std::chrono::milliseconds(4000), std::chrono::milliseconds(150));
-    son->joueDonnees(DonneesClip(82));
-    EXPECT_FALSE(son->peripheriqueOuvert());
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    son->joueDonnees(DonneesClip(82));
-    EXPECT_FALSE(son->peripheriqueOuvert()) << "probed again at once";
-    horloge.attendre(0.2);
-    son->joueDonnees(DonneesClip(82));
-    EXPECT_TRUE(son->peripheriqueOuvert());
-}
-
-// Without a usable device the program goes on in silence, and nothing reaches the console
-// (ALSA alone would print a dozen lines about the missing card).
-TEST(SonSdlSansPeripherique, StaysSilentOnTheConsole) {
-    const char* ancien = std::getenv("SDL_AUDIODRIVER");
-    const std::string precedent = ancien ? ancien : "";
+// A plays until B cuts it; then B, a wave file and the default alert (for a file that can't play)
+// play to their last frame, one after the other, the first starting within two device buffers.
+TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
     QTemporaryDir dossier;
-    const QByteArray journal = dossier.filePath(QStringLiteral("stderr.txt")).toLocal8Bit();
-    fflush(stderr);
-    const int sauve = dup(STDERR_FILENO);
-    FILE* f = std::fopen(journal.constData(), "w");
-    dup2(fileno(f), STDERR_FILENO);
-    for (const char* pilote : {"alsa", "pilote-inexistant"}) {
-        setenv("SDL_AUDIODRIVER", pilote, 1);
-        SonSdl s;
-        s.joueDonnees(DonneesClip(1));
-        s.joueFichier(QStringLiteral("/absent.wav"));
-        s.arrete();
+    const QString capture = dossier.filePath("out.raw"), fichier = dossier.filePath("réveil.wav");
+    EcritOctets(fichier, DonneesClip(82));
+    const std::vector<Pcm> suite = {clip(85), clip(81), clip(82), *AlerteDefaut()};  // 81: MS ADPCM
+    {
+        VariableTemporaire pilote("SDL_AUDIODRIVER", "disk"), disque("SDL_DISKAUDIOFILE", capture.toLocal8Bit());
+        SonSdl son;
+        HorlogeReelle horloge;
+        son.joueDonnees(DonneesClip(85));
+        horloge.attendre(0.15);
+        // Each sound is given 0.15 s more than its length, so that a device thread held back by a
+        // busy machine still plays it out before the next one; the last is followed by silence.
+        son.joueDonnees(DonneesClip(81)), horloge.attendre(trames(suite[1]) / 44100.0 + 0.15);
+        son.joueFichier(fichier), horloge.attendre(trames(suite[2]) / 44100.0 + 0.15);
+        son.joueFichier(dossier.filePath("absent.wav")), horloge.attendre(trames(suite[3]) / 44100.0 + 0.5);
     }
-    fflush(stderr);
-    dup2(sauve, STDERR_FILENO);
-    close(sauve);
-    std::fclose(f);
-    if (ancien)
-        setenv("SDL_AUDIODRIVER", precedent.c_str(), 1);
-    else
-        unsetenv("SDL_AUDIODRIVER");
-    QFile sortie(QString::fromLocal8Bit(journal));
-    ASSERT_TRUE(sortie.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sortie.readAll(), QByteArray());
+    const QByteArray octets = LitOctets(capture);
+    const Pcm sortie(reinterpret_cast<const int16_t*>(octets.constData()), reinterpret_cast<const int16_t*>(octets.constData() + octets.size()));
+    long position = trouve(sortie, suite[0], 0, 100);
+    ASSERT_TRUE(position >= 0 && position <= 2 * 512) << position;
+    for (std::size_t i = 1; i < suite.size(); ++i) {
+        const long debut = trouve(sortie, suite[i], position);
+        ASSERT_GT(debut, position) << "sound " << i << " not found whole";
+        if (i == 1)  // A sounded right up to B's first frame
+            EXPECT_TRUE(debut - position > 0.12 * 44100 && debut - position < 0.25 * 44100 &&
+                        std::equal(sortie.begin() + 2 * position, sortie.begin() + 2 * debut, suite[0].begin())) << debut;
+        position = debut + trames(suite[i]);
+    }
+    EXPECT_TRUE(std::all_of(sortie.begin() + 2 * position, sortie.end(), [](int16_t s) { return s == 0; }));
+}
+
+// Without a usable device the program goes on in silence, and nothing reaches the console (ALSA
+// alone would print a dozen lines). In a child process, whose standard error must stay empty.
+TEST(SonSdlSansPeripheriqueDeathTest, StaysSilentOnTheConsole) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT({
+        for (const char* pilote : {"alsa", "pilote-inexistant"}) {
+            VariableTemporaire v("SDL_AUDIODRIVER", pilote);
+            SonSdl s;
+            s.joueDonnees(DonneesClip(1));
+            s.joueFichier(QStringLiteral("/absent.wav"));
+        }
+        std::_Exit(0);
+    }, ::testing::ExitedWithCode(0), "^$");
 }

@@ -15,31 +15,17 @@ class AvecFichierIni : public AvecPlateforme {
 protected:
     AvecFichierIni() { Etat.CheminAppli = dossier.path(); }
     void ecritIni(const QByteArray& octets) { EcritOctets(CheminIni(), octets); }
-    void charge(const QByteArray& octets) {
-        ecritIni(octets);
-        ChargeTexteIni();
-    }
+    void charge(const QByteArray& octets) { ecritIni(octets), ChargeTexteIni(); }
     QByteArray ini() const { return LitOctets(CheminIni()); }
-    // Names and sizes of the folder's files: shows that nothing was written.
-    QStringList inventaire() const {
-        QStringList l;
-        for (const QFileInfo& f :
-             QDir(dossier.path()).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
-            l << f.fileName() + QStringLiteral(":") + QString::number(f.size());
-        return l;
-    }
-    // Runs `f`, which must end the program; returns the one box it showed.
+    // Runs `f`, which must end the program after a beep, one modal critical box and a beep;
+    // returns that box.
     DialoguesFactices::Boite finAttendue(const std::function<void()>& f) {
-        const int boitesAvant = int(dialogues.boites.size());
-        const int bipsAvant = dialogues.bips;
+        const auto boites = dialogues.boites.size();
+        const int bips = dialogues.bips;
         EXPECT_THROW(f(), FinProgramme);
-        EXPECT_EQ(dialogues.bips - bipsAvant, 2);
-        EXPECT_EQ(int(dialogues.boites.size()) - boitesAvant, 1);
-        if (dialogues.boites.empty())
-            return {};
-        const auto b = dialogues.boites.back();
-        EXPECT_EQ(b.icone, Dialogues::Icone::Critique);
-        EXPECT_TRUE(b.modale);
+        EXPECT_TRUE(dialogues.bips == bips + 2 && dialogues.boites.size() == boites + 1);
+        const auto b = dialogues.boites.size() > boites ? dialogues.boites.back() : DialoguesFactices::Boite{};
+        EXPECT_TRUE(b.icone == Dialogues::Icone::Critique && b.modale);
         return b;
     }
     QTemporaryDir dossier;

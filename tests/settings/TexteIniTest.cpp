@@ -1,216 +1,101 @@
-// Reading, looking up, rewriting and saving the settings text.
+// Reading, looking up, rewriting and saving the settings text, byte for byte.
 #include "settings/ReglagesTest.h"
-
-#include <csignal>
-#include <sys/resource.h>
+#include "settings/Windows1252.h"
 
 namespace {
 
 using TexteIni = AvecFichierIni;
 
-TEST_F(TexteIni, ChargerPuisToutReecrireGardeLeFichierOctetPourOctet) {
-    const QByteArray fichier =
-        "; Quentor Sonalde\r\n"
-        "[Horloge]\r\n"
-        "couleur_fond=5258796\r\n"
-        "\r\n"
-        "inconnue=garder telle quelle = oui\r\n"
-        "  QS_top=1500,5\r\n"
-        "QS_visible=Vrai\r\n"
-        "# d\xE9"
-        "clenche_annonce=9 dans un commentaire\r\n"
-        "d\xE9"
-        "clenche_annonce=2\r\n"
-        "ALEXE1=C:\\Program Files\\ALH1=x.exe\r\n"
-        "ALH1=7\r\n"
-        "Genre=1\r\n"
-        "image_fond=/home/moi/Images/genre.bmp\r\n";
-    charge(fichier);
-    EcritINI(QStringLiteral("couleur_fond"), LitEntier32(QStringLiteral("couleur_fond")));
+// A key is found only at the start of a line (after blanks, any letter case), never inside a
+// value, a comment or a longer name, however far into the file; a write replaces only what
+// follows its "=" (a line break in it becomes a blank); every other byte is kept.
+TEST_F(TexteIni, ChargerLireEtReecrireGardeLeFichierOctetPourOctet) {
+    const QByteArray debut = "; Quentor\r\n[Horloge]\r\n; " + QByteArray(40000, 'x') + "\r\n\r\ninconnue=a = b\r\n";
+    charge(debut + "  QS_top=1500,5\r\n# d\xE9" "clenche_annonce=9\r\nD\xC9" "CLENCHE_annonce =2\r\n"
+                   "ALEXE1=C:\\Program Files\\ALH1=x.exe\r\nALH1=7\r\n\tgenre  = 1\r\nAL1=Vrai\r\nb=2\r\n");
     EcritINI(QStringLiteral("QS_top"), LitSimple(QStringLiteral("QS_top")));
-    EcritINI(QStringLiteral("QS_visible"), LitBooleen(QStringLiteral("QS_visible")));
-    EcritINI(QStringLiteral("déclenche_annonce"),
-             int32_t{LitEntier16(QStringLiteral("déclenche_annonce"))});
-    EcritINI(QStringLiteral("ALEXE1"), ValeurIni(QStringLiteral("ALEXE1")));
-    EcritINI(QStringLiteral("ALH1"), int32_t{LitEntier16(QStringLiteral("ALH1"))});
-    EcritINI(QStringLiteral("Genre"), int32_t{LitOctet(QStringLiteral("Genre"))});
-    EcritINI(QStringLiteral("image_fond"), ValeurIni(QStringLiteral("image_fond")));
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), fichier);
-    EXPECT_TRUE(dialogues.boites.empty());
-}
-
-TEST_F(TexteIni, EcrireRemplaceSeulementCeQuiSuitLEgal) {
-    charge("a=1\r\nGenre  = 0\r\nb=2\r\n");
-    EcritINI(QStringLiteral("genre"), int32_t{1});
-    EcritINI(QStringLiteral("a"), QStringLiteral("x=y"));
-    // A line break in a value would make a line of its own.
+    EcritINI(QStringLiteral("déclenche_annonce"), int32_t{LitEntier16(QStringLiteral("déclenche_annonce"))});
+    EcritINI(QStringLiteral("ALEXE1"), ValeurIni(QStringLiteral("ALEXE1")) + QStringLiteral("=y"));
+    EcritINI(QStringLiteral("ALH1"), int32_t{LitOctet(QStringLiteral("ALH1")) + LitOctet(QStringLiteral("Genre"))});
+    EcritINI(QStringLiteral("AL1"), LitBooleen(QStringLiteral("AL1")));
     EcritINI(QStringLiteral("b"), QStringLiteral("l1\r\nl2"));
-    EXPECT_EQ(Etat.TexteIni, QStringLiteral("a=x=y\r\nGenre  =1\r\nb=l1  l2\r\n"));
-}
-
-TEST_F(TexteIni, UnNomDeCleNeSeTrouveQuEnDebutDeLigne) {
-    charge(
-        "ALH1=7\r\nALMSG1=Faux\r\nALAPP1=Faux\r\nALEXE1=/opt/AL1=x\r\n"
-        "image_fond=C:\\images\\genre.bmp\r\n"
-        "AL1=Vrai\r\n"
-        "  genre =1\r\n");
-    EXPECT_TRUE(LitBooleen(QStringLiteral("AL1")));
-    EXPECT_EQ(LitOctet(QStringLiteral("Genre")), 1);
-    EXPECT_EQ(LitEntier16(QStringLiteral("ALH1")), 7);
+    ASSERT_EQ(EnregistreTexteIni(), QString());
+    EXPECT_EQ(ini(), debut + "  QS_top=1500,5\r\n# d\xE9" "clenche_annonce=9\r\nD\xC9" "CLENCHE_annonce =2\r\n"
+                             "ALEXE1=C:\\Program Files\\ALH1=x.exe=y\r\nALH1=8\r\n\tgenre  = 1\r\nAL1=Vrai\r\nb=l1  l2\r\n");
     EXPECT_TRUE(dialogues.boites.empty());
 }
 
 TEST_F(TexteIni, CleOuSeparateurManquantArreteLeProgrammeSansRienEcrire) {
-    const struct {
-        QByteArray fichier;
-        const char* cle;
-        const char* manque;
-    } cas[] = {
-        {"ALH10=7\r\nAL1x=1\r\n; AL1=1\r\n", "AL1", "AL1"},
-        {"Genre 1\r\nx=2\r\n", "Genre", " = "},
-        {"Genre\r\nGenre=1\r\n", "Genre", " = "},
-        {"Genre=1\nx=2\n", "Genre", " = "},  // bare LF line ends
+    const struct { QByteArray fichier; const char *cle, *manque; } cas[] = {
+        {"ALH10=7\r\nAL1x=1\r\n; AL1=1\r\n", "AL1", "AL1"}, {"Genre 1\r\nx=2\r\n", "Genre", " = "},
+        {"Genre\r\nGenre=1\r\n", "Genre", " = "}, {"Genre=1\nx=2\n", "Genre", " = "},  // bare LF line ends
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.fichier.constData());
         charge(c.fichier);
-        const auto avant = inventaire();
-        const QString cle = QString::fromUtf8(c.cle);
-        auto b = finAttendue([&] { ValeurIni(cle); });
-        EXPECT_EQ(b.titre, QStringLiteral("Erreur dans le fichier QS32.ini"));
-        EXPECT_EQ(b.texte, QStringLiteral("Il manque le paramètre ") + QString::fromUtf8(c.manque));
-        b = finAttendue([&] { EcritINI(cle, QStringLiteral("v")); });
-        EXPECT_EQ(b.texte, QStringLiteral("Il manque le paramètre ") + QString::fromUtf8(c.manque));
-        EXPECT_EQ(inventaire(), avant);
+        const QString cle = QString::fromUtf8(c.cle), attendu = QStringLiteral("Il manque le paramètre ") + c.manque;
+        const auto b = finAttendue([&] { ValeurIni(cle); });
+        EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier QS32.ini|") + attendu);
+        EXPECT_EQ(finAttendue([&] { EcritINI(cle, QStringLiteral("v")); }).texte, attendu) << c.fichier.constData();
         EXPECT_EQ(ini(), c.fichier);
     }
 }
 
-TEST_F(TexteIni, LaDerniereLigneSansCRNAPasDeValeur) {
-    Etat.TexteIni = QStringLiteral("Genre=1");
-    const auto b = finAttendue([] { ValeurIni(QStringLiteral("Genre")); });
-    EXPECT_EQ(b.texte, QStringLiteral("Il manque le paramètre  = "));
+TEST_F(TexteIni, LeFichierFinitToujoursParUnSeulCRLF) {
+    const struct { QByteArray fichier, enregistre; } cas[] = {
+        {"a=1\r\nb=2", "a=1\r\nb=2\r\n"}, {"a=1\r\nb=2\r\n", "a=1\r\nb=2\r\n"},
+        {"a=1\r\nb=x\n", "a=1\r\nb=x\r\n"},  // a final bare LF is one line end: the x stays
+        {"a=1\r\n\t", "a=1\r\n\t\r\n"},      // a final control character is kept
+    };
+    for (const auto& c : cas)
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            cycle ? ChargeTexteIni() : charge(c.fichier);
+            ASSERT_EQ(EnregistreTexteIni(), QString());
+            EXPECT_EQ(ini(), c.enregistre) << c.fichier.constData() << cycle;
+        }
 }
 
-TEST_F(TexteIni, PasDeLimiteDePositionA32767) {
-    const QByteArray commentaire = "; " + QByteArray(40000, 'x') + "\r\n";
-    charge(commentaire + "Genre=1\r\n");
-    EXPECT_EQ(LitOctet(QStringLiteral("Genre")), 1);
-}
-
-TEST_F(TexteIni, LeFichierFiniTOujoursParUnSeulCRLF) {
-    charge("a=1\r\nb=2");  // written by hand, no final line break
-    EXPECT_EQ(Etat.TexteIni, QStringLiteral("a=1\r\nb=2\r\n"));
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("a=1\r\nb=2\r\n"));
-    ChargeTexteIni();
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("a=1\r\nb=2\r\n"));
-
-    // A final bare LF is one line end: the character before it stays.
-    Etat.TexteIni = QStringLiteral("a=1\r\nb=x\n");
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("a=1\r\nb=x\r\n"));
-
-    charge("a=1\r\n\t");  // ends with a control character: left as it is
-    EXPECT_EQ(Etat.TexteIni, QStringLiteral("a=1\r\n\t"));
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("a=1\r\n\t\r\n"));
-}
-
-TEST_F(TexteIni, FichierAbsentVideOuIllisibleArreteLeProgramme) {
-    auto b = finAttendue([] { ChargeTexteIni(); });
-    EXPECT_EQ(b.titre, QStringLiteral("Erreur dans le fichier QS32.ini"));
-    EXPECT_TRUE(b.texte.contains(CheminIni()));
-    EXPECT_TRUE(b.texte.contains(QStringLiteral("introuvable"))) << b.texte.toStdString();
-    EXPECT_TRUE(inventaire().isEmpty());
-
+TEST_F(TexteIni, FichierAbsentOuVideArreteLeProgramme) {
+    const auto b = finAttendue([] { ChargeTexteIni(); });
+    EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier QS32.ini|Le fichier de paramètres « %1 » est "
+                                                       "introuvable. Réinstallez-le avec le programme.").arg(CheminIni()));
     ecritIni("");
-    b = finAttendue([] { ChargeTexteIni(); });
-    EXPECT_TRUE(b.texte.contains(CheminIni()));
-    EXPECT_TRUE(b.texte.contains(QStringLiteral("est vide"))) << b.texte.toStdString();
-    EXPECT_EQ(ini(), QByteArray());
-
-    QFile::remove(CheminIni());
-    QDir(dossier.path()).mkdir(QStringLiteral("QS32.ini"));
-    b = finAttendue([] { ChargeTexteIni(); });
-    EXPECT_TRUE(b.texte.contains(QStringLiteral("ne peut pas être lu"))) << b.texte.toStdString();
-    EXPECT_TRUE(Etat.TexteIni.isEmpty());
-
-    // Settings never loaded are never saved over the file.
-    QDir(dossier.path()).rmdir(QStringLiteral("QS32.ini"));
+    EXPECT_TRUE(finAttendue([] { ChargeTexteIni(); }).texte.endsWith(CheminIni() + QStringLiteral(" » est vide.")));
     ecritIni("Genre=1\r\n");
-    EXPECT_TRUE(EnregistreTexteIni().contains(CheminIni()));
+    EXPECT_TRUE(EnregistreTexteIni().contains(CheminIni()));  // settings never loaded are never saved
     EXPECT_EQ(ini(), QByteArray("Genre=1\r\n"));
 }
 
-TEST_F(TexteIni, Windows1252DansLesDeuxSens) {
-    charge(
-        "image_fond=\xE9t\xE9 \x80 \x9C"
-        "uf.bmp\r\nR\xE9"
-        "duction=0\r\n");
+// Windows-1252 both ways, any byte kept; text it can't hold goes out as UTF-8 behind a byte-order
+// mark and reads back; the file is Windows-1252 again once the text fits.
+TEST_F(TexteIni, Windows1252OuUtf8AvecMarque) {
+    QByteArray octets;
+    for (int i = 0; i < 256; ++i)
+        octets += char(i);
+    EXPECT_EQ(EncodeFichierTexte(DecodeFichierTexte(octets)), octets);
+    EXPECT_EQ(DecodeFichierTexte(EncodeFichierTexte(QStringLiteral("ï»¿abc"))), QStringLiteral("ï»¿abc"));
+    charge("image_fond=\xE9t\xE9 \x80 \x9C" "uf.bmp\r\nR\xE9" "duction=0\r\n");
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), QStringLiteral("été € œuf.bmp"));
+    const QString cyrillique = QStringLiteral("/home/Дмитрий/фото→.bmp");
+    EcritINI(QStringLiteral("image_fond"), cyrillique);
+    ASSERT_EQ(EnregistreTexteIni(), QString());
+    EXPECT_EQ(ini(), "\xEF\xBB\xBFimage_fond=" + cyrillique.toUtf8() + "\r\nR\xC3\xA9" "duction=0\r\n");
+    ChargeTexteIni();
+    EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")) + ValeurIni(QStringLiteral("Réduction")), cyrillique + u'0');
     EcritINI(QStringLiteral("image_fond"), QStringLiteral("Œuvre à 5 €.bmp"));
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("image_fond=\x8Cuvre \xE0 5 \x80.bmp\r\nR\xE9"
-                                "duction=0\r\n"));
-}
-
-TEST_F(TexteIni, UnTexteHorsWindows1252PasseEnUtf8AvecMarque) {
-    charge(
-        "image_fond=\r\nR\xE9"
-        "duction=0\r\n");
-    const QString chemin = QStringLiteral("/home/Дмитрий/фото→.bmp");
-    EcritINI(QStringLiteral("image_fond"), chemin);
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("image_fond=").toUtf8() +
-                         chemin.toUtf8() +
-                         QByteArray("\r\nR\xC3\xA9"
-                                    "duction=0\r\n"));
-    ChargeTexteIni();
-    EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), chemin);
-    EXPECT_EQ(LitEntier16(QStringLiteral("Réduction")), 0);
-
-    // Back to text that fits: the file is Windows-1252 again.
-    EcritINI(QStringLiteral("image_fond"), QStringLiteral("é.bmp"));
-    ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("image_fond=\xE9.bmp\r\nR\xE9"
-                                "duction=0\r\n"));
+    EXPECT_EQ(ini(), QByteArray("image_fond=\x8Cuvre \xE0 5 \x80.bmp\r\nR\xE9" "duction=0\r\n"));
 }
 
 TEST_F(TexteIni, UnEnregistrementRateLaisseLAncienFichierIntact) {
-    const QByteArray ancien = "Genre=0\r\n";
-    charge(ancien);
+    charge("Genre=0\r\n");
     EcritINI(QStringLiteral("Genre"), QString(5000, u'x'));
-
-    // A file size limit makes the write fail half way, as a full disk would.
-    rlimit ancienne{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &ancienne), 0);
-    auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit petite = ancienne;
-    petite.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petite), 0);
-    const QString raison = EnregistreTexteIni();
-    setrlimit(RLIMIT_FSIZE, &ancienne);
-    std::signal(SIGXFSZ, ancienSignal);
-
-    EXPECT_TRUE(raison.contains(CheminIni())) << raison.toStdString();
-    EXPECT_TRUE(raison.startsWith(QStringLiteral("Le fichier « "))) << raison.toStdString();
-    EXPECT_EQ(ini(), ancien);
-    EXPECT_EQ(inventaire(), QStringList{QStringLiteral("QS32.ini:9")});
-    EXPECT_TRUE(dialogues.boites.empty());
-}
-
-TEST(RetireBlancs, EnleveLesBlancsDeTeteEtSignaleUnTexteVide) {
-    QString s = QStringLiteral("   /a b.bmp ");
-    EXPECT_TRUE(RetireBlancs(s));
-    EXPECT_EQ(s, QStringLiteral("/a b.bmp "));
-    s = QStringLiteral("   ");
-    EXPECT_FALSE(RetireBlancs(s));
-    EXPECT_TRUE(s.isEmpty());
-    s.clear();
-    EXPECT_FALSE(RetireBlancs(s));
+    QString raison;
+    {
+        DisquePlein plein(1000);
+        raison = EnregistreTexteIni();
+    }
+    EXPECT_TRUE(raison.startsWith(QStringLiteral("Le fichier « ") + CheminIni())) << raison.toStdString();
+    EXPECT_EQ(ini() + QDir(dossier.path()).entryList(QDir::Files).join(u' ').toLatin1(), "Genre=0\r\nQS32.ini");
 }
 
 }  // namespace

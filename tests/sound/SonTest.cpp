@@ -1,40 +1,29 @@
+// The embedded clip set, and a clip handed to the output.
 #include "sound/Son.h"
 
 #include "sound/Clips.h"
 #include "support/Doubles.h"
 
-#include <QCoreApplication>
+#include <QDir>
+#include <QSet>
 #include <QTimer>
 
-using Son = AvecPlateforme;
+// Exactly the 74 ids the program plays from: a missing clip would be silence in an announcement.
+TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
+    QSet<int> embarques, listes(IdsClips().begin(), IdsClips().end());
+    for (const QString& nom : QDir(QStringLiteral(":/wave")).entryList(QDir::Files))
+        embarques.insert(nom.chopped(4).toInt());
+    EXPECT_EQ(embarques, listes);
+    EXPECT_EQ(listes.size(), 74);
+}
 
-TEST_F(Son, JoueSonKeepsTheClipAndLetsEventsRunOnce) {
-    bool evenementTraite = false;
-    QTimer::singleShot(0, [&] { evenementTraite = true; });
+// The clip's bytes stay here while it plays, and events run once: the tick's repaint shows.
+TEST_F(AvecPlateforme, JoueSonKeepsTheClipAndLetsEventsRunOnce) {
+    QObject contexte;
+    bool traite = false;
+    QTimer::singleShot(0, &contexte, [&] { traite = true; });
     JoueSon(84);
-    EXPECT_EQ(TamponSon(), DonneesClip(84));
-    EXPECT_EQ(son.joues(), QStringList{QStringLiteral("clip 84")});
-    EXPECT_TRUE(evenementTraite);
-
-    JoueSon(85);
-    EXPECT_EQ(TamponSon(), DonneesClip(85));
-    EXPECT_EQ(son.joues(), (QStringList{QStringLiteral("clip 84"), QStringLiteral("clip 85")}));
-}
-
-TEST_F(Son, AnIdOutsideTheSetHandsOverNoClip) {
-    JoueSon(124);
-    EXPECT_TRUE(TamponSon().isEmpty());
-    ASSERT_EQ(son.evenements.size(), 1u);
-    EXPECT_EQ(son.evenements[0].quoi, QStringLiteral("donnees"));
-}
-
-TEST_F(Son, FileStopAndWaitGoToThePlatform) {
-    JoueFichierSon(QStringLiteral("/alarmes/réveil.wav"));
-    Attente(1.5);
-    ArreteSon();
-    ASSERT_EQ(son.evenements.size(), 2u);
-    EXPECT_EQ(son.evenements[0].quoi, QStringLiteral("fichier /alarmes/réveil.wav"));
-    EXPECT_EQ(son.evenements[1].quoi, QStringLiteral("arret"));
-    EXPECT_EQ(son.evenements[0].t.msecsTo(son.evenements[1].t), 1500);
-    EXPECT_EQ(horloge.attentes, 1);
+    EXPECT_TRUE(traite && TamponSon() == DonneesClip(84));
+    JoueSon(124);  // no such clip: nothing is handed over
+    EXPECT_EQ(son.joues(), (QStringList{"clip 84", "donnees"}));
 }

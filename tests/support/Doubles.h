@@ -1,107 +1,87 @@
 #pragma once
-// Test doubles for every platform interface, and a fixture that installs them.
+// Test doubles for every platform interface, and a fixture that installs them fresh for each test.
 
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <vector>
 
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
+
 // Virtual time: attendre() jumps forward at once and still delivers posted events.
-class HorlogeVirtuelle : public Horloge {
-public:
+struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
-    QDateTime maintenant() const override { return t; }
-    void attendre(double secondes) override;
-    void avance(double secondes) { t = t.addMSecs(qRound64(secondes * 1000)); }
-    void interromptAttentes() override { ++interruptions; }
     int attentes = 0, interruptions = 0;
     // Runs inside wait number n (from 1), before its events: where a test acts during a pause.
     std::function<void(int n)> pendantAttente;
+    QDateTime maintenant() const override { return t; }
+    void attendre(double s) override {
+        ++attentes;
+        if (pendantAttente)
+            pendantAttente(attentes);
+        avance(s), QCoreApplication::processEvents();
+    }
+    void interromptAttentes() override { ++interruptions; }
+    void avance(double s) { t = t.addMSecs(qRound64(s * 1000)); }
 };
 
-// Records what was played, with the virtual time it started.
-class SonEnregistre : public SortieSon {
-public:
-    struct Evenement {
-        QDateTime t;
-        QString quoi;  // "clip 84", "fichier /x.wav", "donnees" (bytes of no known clip), "arret"
-    };
+// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
+// of no known clip), "arret"; joues() gives the plays alone.
+struct SonEnregistre : SortieSon {
+    struct Evenement { QDateTime t; QString quoi; };
     explicit SonEnregistre(const Horloge* h) : horloge(h) {}
     void joueDonnees(const QByteArray& wav) override;
-    void joueFichier(const QString& chemin) override;
-    void arrete() override;
-    // Only the plays ("clip N" / "fichier P"), in order.
+    void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
+    void arrete() override { note(QStringLiteral("arret")); }
+    void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi}); }
     QStringList joues() const;
     std::vector<Evenement> evenements;
     const Horloge* horloge;
 };
 
-class LanceurFactice : public Lanceur {
-public:
-    Erreur lance(const QString& chemin) override;
+struct LanceurFactice : Lanceur {
+    Erreur lance(const QString& chemin) override { return echecs.count(chemin) ? echecs[chemin] : (lances << chemin, Erreur{}); }
     QStringList lances;
     std::map<QString, Erreur> echecs;  // paths that fail to start
 };
 
-class MagasinMemoire : public MagasinDemarrage {
-public:
-    std::optional<QString> lit(const QString& nom) override;
-    Resultat ecrit(const QString& nom, const QString& commande) override;
-    Resultat efface(const QString& nom) override;
+struct MagasinMemoire : MagasinDemarrage {
+    std::optional<QString> lit(const QString& n) override { return entrees.count(n) ? std::optional(entrees[n]) : std::nullopt; }
+    Resultat ecrit(const QString& n, const QString& c) override { return refuse ? refus() : (entrees[n] = c, Resultat{}); }
+    Resultat efface(const QString& n) override { return refuse ? refus() : entrees.erase(n) ? Resultat{} : Resultat{2, QStringLiteral("Aucune entrée de ce nom")}; }
     bool fichierExiste(const QString& chemin) override { return fichiers.contains(chemin); }
+    static Resultat refus() { return {13, QStringLiteral("Permission refusée")}; }
     std::map<QString, QString> entrees;
     QStringList fichiers;
     bool refuse = false;  // every write and removal fails
 };
 
-class DialoguesFactices : public Dialogues {
-public:
-    struct Boite {
-        Icone icone;
-        QString titre, texte;
-        bool modale;  // the user can't reach the other windows until it is dismissed
-    };
-    // A chooser left open: the test answers it through `suite`, or leaves it open.
-    struct DemandeFichier {
-        QString dossier;
-        QStringList filtres;
-        std::function<void(const QString&)> suite;
-    };
-    struct DemandeCouleur {
-        QColor initiale;
-        std::function<void(std::optional<QColor>)> suite;
-    };
+// Boxes are recorded; choosers stay pending until the test answers through their `suite`.
+struct DialoguesFactices : Dialogues {
+    struct Boite { Icone icone; QString titre, texte; bool modale; };
+    struct DemandeFichier { QString dossier; QStringList filtres; std::function<void(const QString&)> suite; };
+    struct DemandeCouleur { QColor initiale; std::function<void(std::optional<QColor>)> suite; };
     void bip() override { ++bips; }
-    void boite(Icone i, const QString& titre, const QString& texte) override {
-        boites.push_back({i, titre, texte, true});
-    }
-    void boiteModale(Icone i, const QString& titre, const QString& texte) override {
-        boites.push_back({i, titre, texte, true});
-    }
-    void boiteSansAttente(Icone i, const QString& titre, const QString& texte) override {
-        boites.push_back({i, titre, texte, false});
-    }
-    void choisitCouleur(QWidget*, const QColor& initiale,
-                        std::function<void(std::optional<QColor>)> suite) override {
-        couleurs.push_back({initiale, std::move(suite)});
-    }
-    void choisitFichier(QWidget*, const QString& dossier, const QStringList& filtres,
-                        std::function<void(const QString&)> suite) override {
-        fichiers.push_back({dossier, filtres, std::move(suite)});
-    }
+    void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
+    void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
+    void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
+    void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override { couleurs.push_back({c, s}); }
+    void choisitFichier(QWidget*, const QString& d, const QStringList& f, std::function<void(const QString&)> s) override { fichiers.push_back({d, f, s}); }
     int bips = 0;
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;
     std::vector<DemandeCouleur> couleurs;
 };
 
-class BureauFactice : public Bureau {
-public:
+struct BureauFactice : Bureau {
     QString dossierProgramme() const override { return programme; }
     QString nomExecutable() const override { return QStringLiteral("quentor"); }
     QString dossierSysteme() const override { return QStringLiteral("/usr/bin/"); }
@@ -115,26 +95,21 @@ public:
     std::vector<int> codesSortie;
 };
 
-class ZoneFactice : public ZoneNotification {
-public:
+struct ZoneFactice : ZoneNotification {
     bool disponible() const override { return presente; }
-    void ajoute(const QIcon&, const QString& b, QMenu* m) override {
-        ajoutee = true;
-        bulle = b;
-        menu = m;
-    }
-    void retire() override { ajoutee = false; ++retraits; }
+    void ajoute(const QIcon&, const QString& b, QMenu* m) override { ajoutee = true, bulle = b, menu = m; }
+    void retire() override { ajoutee = false, ++retraits; }
     bool presente = true, ajoutee = false;
     int retraits = 0;
     QString bulle;
     QMenu* menu = nullptr;
 };
 
-// Installs fresh doubles and a fresh shared state for each test.
+// Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
-    AvecPlateforme();
-    ~AvecPlateforme() override;
+    AvecPlateforme() { Etat = EtatProgramme{}, InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone}); }
+    ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
     HorlogeVirtuelle horloge;
     SonEnregistre son{&horloge};
     LanceurFactice lanceur;

@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QLocale>
 #include <QString>
+#include <csignal>
+#include <stdexcept>
+#include <sys/resource.h>
 
 inline void EcritOctets(const QString& chemin, const QByteArray& octets) {
     QFile f(chemin);
@@ -20,16 +23,10 @@ inline QByteArray LitOctets(const QString& chemin) {
 // Sets an environment variable for the life of the object, then puts the old value back.
 class VariableTemporaire {
 public:
-    VariableTemporaire(const char* nom, const QByteArray& valeur)
-        : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) {
+    VariableTemporaire(const char* nom, const QByteArray& valeur) : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) {
         qputenv(nom, valeur);
     }
-    ~VariableTemporaire() {
-        if (avait_)
-            qputenv(nom_, ancienne_);
-        else
-            qunsetenv(nom_);
-    }
+    ~VariableTemporaire() { avait_ ? void(qputenv(nom_, ancienne_)) : void(qunsetenv(nom_)); }
 
 private:
     const char* nom_;
@@ -38,11 +35,19 @@ private:
 };
 
 // Pins the default locale for the life of the object.
-class LocaleTemporaire {
-public:
-    explicit LocaleTemporaire(const QLocale& l) : ancienne_(QLocale()) { QLocale::setDefault(l); }
-    ~LocaleTemporaire() { QLocale::setDefault(ancienne_); }
+struct LocaleTemporaire {
+    explicit LocaleTemporaire(const QLocale& l) { QLocale::setDefault(l); }
+    ~LocaleTemporaire() { QLocale::setDefault(ancienne); }
+    QLocale ancienne;
+};
 
-private:
-    QLocale ancienne_;
+// Files can't grow past `octets` for the life of the object: writes fail half way, as on a full disk.
+struct DisquePlein {
+    explicit DisquePlein(rlim_t octets) : signal(std::signal(SIGXFSZ, SIG_IGN)) {
+        rlimit petite{octets, avant.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &petite);
+    }
+    ~DisquePlein() { setrlimit(RLIMIT_FSIZE, &avant), std::signal(SIGXFSZ, signal); }
+    void (*signal)(int);
+    rlimit avant = [] { rlimit r{}; getrlimit(RLIMIT_FSIZE, &r); return r; }();
 };
