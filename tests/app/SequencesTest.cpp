@@ -113,7 +113,7 @@ TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
-    RéarmeFermeture();
+    Etat.FermetureEnCours = false;  // a second close in the same process
     Etat.AlarmeTexte[1] = "changé";
     Etat.TexteIni.replace("ALSON6=", "ALSON6");  // its separator is gone
     QUENTOR_Form_QueryUnload(w);

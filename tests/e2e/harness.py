@@ -41,12 +41,18 @@ class Desktop:
         os.close(wfd)
         with os.fdopen(rfd, "rb") as r:
             self.env["DISPLAY"] = ":" + r.readline().decode().strip()
-        if wm:
-            self.start(["openbox", "--sm-disable"])
-            self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 10, "openbox")
-        if tray:
-            self.start(TRAYER)
-            self.wait_for(lambda: self.windows("panel"), 10, "trayer window")
+        try:
+            # The tray host first: a window manager still starting may never map its panel, but
+            # adopts one already on screen.
+            if tray:
+                self.start(TRAYER)
+                self.wait_for(lambda: self.windows("panel"), 10, "trayer window")
+            if wm:
+                self.start(["openbox", "--sm-disable"])
+                self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 10, "openbox")
+        except Exception:
+            self.close()
+            raise
         if atspi:  # after the tray host, which would wait on the accessibility bus
             bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE, text=True)
             self.env.update(DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
