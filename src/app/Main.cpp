@@ -2,6 +2,7 @@
 
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
+#include "app/DossierReglages.h"
 #include "app/Sequences.h"
 #include "app/SignauxFin.h"
 #include "clock/QUENTOR.h"
@@ -48,6 +49,8 @@ int Main(int argc, char** argv) {
     InstallePlateforme(p);
 
     RemplitEtat();
+    if (!PlaceReglages())
+        return 1;
     JoueSon(84);
 
     QUENTOR fenetre;

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -16,6 +17,18 @@
 
 QString BureauReel::dossierProgramme() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+QString BureauReel::dossierUtilisateur() const {
+    return QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+// Installed data sit at a fixed place relative to the executable (bin/ and share/quentor/ under
+// one prefix), so the program finds them in /usr, /usr/local or any other prefix.
+QString BureauReel::dossierDonnees() const {
+    return QDir::toNativeSeparators(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                    QStringLiteral("/" QUENTOR_DONNEES_RELATIF)));
 }
 
 QString BureauReel::nomExecutable() const {

@@ -100,6 +100,8 @@ public:
 class BureauFactice : public Bureau {
 public:
     QString dossierProgramme() const override { return programme; }
+    QString dossierUtilisateur() const override { return utilisateur; }
+    QString dossierDonnees() const override { return donnees; }
     QString nomExecutable() const override { return QStringLiteral("quentor"); }
     QString dossierSysteme() const override { return QStringLiteral("/usr/bin/"); }
     QString dossierProgrammes() const override { return QStringLiteral("/opt/"); }
@@ -107,6 +109,7 @@ public:
     bool prendInstanceUnique() override { return instanceLibre; }
     void quitte(int code) override { codesSortie.push_back(code); }
     QString programme = QStringLiteral("/tmp");
+    QString utilisateur, donnees;
     QStringList aides;
     bool instanceLibre = true;
     std::vector<int> codesSortie;
