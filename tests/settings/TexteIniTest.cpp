@@ -172,10 +172,10 @@ TEST_F(TexteIni, UnTexteHorsWindows1252PasseEnUtf8AvecMarque) {
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), chemin);
     EXPECT_EQ(LitEntier16(QStringLiteral("Réduction")), 0);
 
-    // Back to text that fits: the file is Windows-1252 again.
+    // Back to text that fits: the file stays in UTF-8 as it was read, so no other line changes.
     EcritINI(QStringLiteral("image_fond"), QStringLiteral("é.bmp"));
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), QByteArray("image_fond=\xE9.bmp\r\nR\xE9"
+    EXPECT_EQ(ini(), QByteArray("\xEF\xBB\xBFimage_fond=\xC3\xA9.bmp\r\nR\xC3\xA9"
                                 "duction=0\r\n"));
 }
 
