@@ -126,8 +126,7 @@ def wait_closable(p, timeout=10):
     """Waits until the program handles SIGTERM (its close sequence), which it sets up last."""
     def handled():
         with open(f"/proc/{p.pid}/status") as f:
-            mask = next(l for l in f if l.startswith("SigCgt:")).split()[1]
-        return int(mask, 16) & (1 << (signal.SIGTERM - 1))
+            return int(f.read().split("SigCgt:")[1].split()[0], 16) & (1 << signal.SIGTERM - 1)
     Desktop.wait_for(handled, timeout, "the SIGTERM handler")
 
 

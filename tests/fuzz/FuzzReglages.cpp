@@ -2,7 +2,6 @@
 // key lookup, value writes and conversions, with what the program relies on never to lose a
 // user's text. A settings fault ends in FinProgramme, caught here; no dialogue is installed.
 #include "alarms/StockageAlarmes.h"
-#include "settings/Couleur.h"
 #include "settings/TexteIni.h"
 #include "settings/ValeursIni.h"
 #include "settings/Windows1252.h"
@@ -20,42 +19,25 @@
 
 namespace {
 
-const char* const kCles[] = {"couleur_fond", "QS_top", "Réduction", "QS_visible",
-                             "déclenche_annonce", "Genre", "ALH1", "AL1", "ALEXE1", "image_fond"};
-const QString kCRLF = QStringLiteral("\r\n");
 
-// `avant` and `apres` differ inside one line only, after an "=" of that line.
+// `avant` and `apres` differ on one line at most, and not before that line's first "=".
 void uneSeuleLigneChange(const QString& avant, const QString& apres) {
-    qsizetype d = 0, f = 0;
-    while (d < avant.size() && d < apres.size() && avant[d] == apres[d])
-        ++d;
-    while (f < avant.size() - d && f < apres.size() - d && avant.rbegin()[f] == apres.rbegin()[f])
-        ++f;
-    const QString change = avant.mid(d, avant.size() - d - f) + apres.mid(d, apres.size() - d - f);
-    EXIGE(!change.contains(u'\r') && !change.contains(u'\n'));
-    const qsizetype ligne = std::max(avant.lastIndexOf(u'\r', d - 1), avant.lastIndexOf(u'\n', d - 1));
-    EXIGE(avant == apres || avant.lastIndexOf(u'=', d - 1) > ligne);
+    const QStringList a = avant.split(u'\n'), b = apres.split(u'\n');
+    EXIGE(a.size() == b.size());
+    for (qsizetype i = 0, changees = 0; i < a.size(); ++i)
+        EXIGE(a[i] == b[i] || (++changees == 1 && a[i].section(u'=', 0, 0) == b[i].section(u'=', 0, 0)));
 }
 
-// ValeurIni's answer for a value just written.
-QString relu(QString v) {
-    v.replace(u'\r', u' ').replace(u'\n', u' ');
-    return v == u"True" || v == u"Vrai" ? QStringLiteral("-1")
-           : v == u"False" || v == u"Faux" ? QStringLiteral("0") : v;
-}
-
-void reglages(const QString& texte, bool utf8, const QString& cle, const QString& valeur,
-              int32_t nombre, float reel) {
-    Etat.TexteIni = TexteIniLu(texte);
+void reglages(bool utf8, const QString& cle, QString valeur, int32_t nombre, float reel) {
     try {
-        ValeurIni(cle);
-        for (auto lit : {+[](const QString& c) { LitSimple(c); }, +[](const QString& c) { LitBooleen(c); },
-                         +[](const QString& c) { LitCouleur(c); }})
-            try { lit(cle); } catch (const FinProgramme&) {}
+        ConvertitEntier(ValeurIni(cle), INT32_MIN, INT32_MAX);  // converted or refused, no crash
+        ConvertitBooleen(ValeurIni(cle));
         const QString avant = Etat.TexteIni;
         EcritINI(cle, valeur);
         uneSeuleLigneChange(avant, Etat.TexteIni);
-        EXIGE(ValeurIni(cle) == relu(valeur));
+        valeur.replace(u'\r', u' ').replace(u'\n', u' ');  // a value never splits its line
+        const bool mot = QStringList{"True", "Vrai", "False", "Faux"}.contains(valeur);
+        EXIGE(mot || ValeurIni(cle) == valeur);
         EcritINI(cle, nombre);
         EXIGE(LitEntier32(cle) == nombre);
         EcritINI(cle, nombre % 2 == 0);
@@ -72,7 +54,7 @@ void reglages(const QString& texte, bool utf8, const QString& cle, const QString
         EcritINI(cle, valeur);
         const QByteArray fichier = EncodeFichierTexte(TexteIniAEcrire(Etat.TexteIni), utf8);
         Etat.TexteIni = TexteIniLu(DecodeFichierTexte(fichier, &utf8));
-        EXIGE(ValeurIni(cle) == relu(valeur));
+        EXIGE(mot || ValeurIni(cle) == valeur);
         EXIGE(EncodeFichierTexte(TexteIniAEcrire(Etat.TexteIni), utf8) == fichier);
     } catch (const FinProgramme&) {
     }
@@ -81,11 +63,12 @@ void reglages(const QString& texte, bool utf8, const QString& cle, const QString
 // Read, written at a close, read and written again: the second close writes the same bytes.
 void memo(QString m, bool utf8) {
     PrepareMemo(m);
-    const QByteArray fichier = EncodeFichierTexte(m + kCRLF, utf8);
+    m += QStringLiteral("\r\n");  // the file holds the memo and one CR LF
+    const QByteArray fichier = EncodeFichierTexte(m, utf8);
     QString relu = DecodeFichierTexte(fichier, &utf8);
-    EXIGE(relu == m + kCRLF);
+    EXIGE(relu == m);
     PrepareMemo(relu);
-    EXIGE(EncodeFichierTexte(relu + kCRLF, utf8) == fichier);
+    EXIGE(EncodeFichierTexte(relu + m.right(2), utf8) == fichier);
 }
 
 }  // namespace
@@ -97,16 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto nombre = fdp.ConsumeIntegral<int32_t>();
     const auto reel = fdp.ConsumeFloatingPoint<float>();
     const std::string fichier = fdp.ConsumeBytesAsString(fdp.ConsumeIntegralInRange<size_t>(0, size));
-    const std::string cle = fdp.ConsumeRandomLengthString(12);
     const std::string valeur = fdp.ConsumeRemainingBytesAsString();
-    QLocale::setDefault(choix & 1 ? francais : QLocale::c());
+    QLocale::setDefault(choix & 0x80 ? francais : QLocale::c());
 
     const QByteArray octets = QByteArray::fromStdString(fichier);
     bool utf8 = false;
     const QString texte = DecodeFichierTexte(octets, &utf8);
     EXIGE(EncodeFichierTexte(texte, utf8) == octets);
     memo(texte, utf8);
-    reglages(texte, utf8, choix & 2 ? QString::fromUtf8(cle) : QString::fromUtf8(kCles[(choix >> 2) % 10]),
+    Etat.TexteIni = TexteIniLu(texte);
+    // The key: what one line has before its "=", or the first few characters of that line.
+    const QString ligne = texte.split(u'\n')[choix % (texte.count(u'\n') + 1)];
+    reglages(utf8, (choix & 0x40 ? ligne.left(choix % 7) : ligne.section(u'=', 0, 0)).trimmed(),
              DepuisWindows1252(QByteArray::fromStdString(valeur)), nombre, reel);
     return 0;
 }
