@@ -13,9 +13,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUENTOR_PAGE_WEB})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so invisible to dpkg-shlibdeps: without Qt's platform plugins the program
-# cannot open a window. The digits' font and the help viewer are only recommended.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Every dependency is computed (Qt's X11 platform plugin comes with libqt6gui6). The digits' font
+# and the help viewer are only recommended: the clock runs without them.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "talking clock that speaks the time in French")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quentor Sonalde shows the time in large digits in a small window, lives in
