@@ -1,5 +1,4 @@
-// Where the settings live when none stand beside the program: a folder that can't be prepared is
-// told and ends the program. The help is read where it is. (The e2e tests cover the rest.)
+// A settings folder that can't be prepared is told and ends the program; the help is found.
 #include "app/DossierReglages.h"
 #include "support/Doubles.h"
 #include "support/Fichiers.h"

@@ -19,13 +19,12 @@
 
 namespace {
 
-
 // `avant` and `apres` differ on one line at most, and not before that line's first "=".
 void uneSeuleLigneChange(const QString& avant, const QString& apres) {
     const QStringList a = avant.split(u'\n'), b = apres.split(u'\n');
     EXIGE(a.size() == b.size());
-    for (qsizetype i = 0, changees = 0; i < a.size(); ++i)
-        EXIGE(a[i] == b[i] || (++changees == 1 && a[i].section(u'=', 0, 0) == b[i].section(u'=', 0, 0)));
+    for (qsizetype i = 0, n = 0; i < a.size(); ++i)  // n: lines changed
+        EXIGE(a[i] == b[i] || (++n == 1 && a[i].section(u'=', 0, 0) == b[i].section(u'=', 0, 0)));
 }
 
 void reglages(bool utf8, const QString& cle, QString valeur, int32_t nombre, float reel) {
@@ -74,14 +73,13 @@ void memo(QString m, bool utf8) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QLocale francais(QLocale::French, QLocale::France);
     FuzzedDataProvider fdp(data, size);
     const auto choix = fdp.ConsumeIntegral<uint8_t>();
     const auto nombre = fdp.ConsumeIntegral<int32_t>();
     const auto reel = fdp.ConsumeFloatingPoint<float>();
-    const std::string fichier = fdp.ConsumeBytesAsString(fdp.ConsumeIntegralInRange<size_t>(0, size));
+    const auto fichier = fdp.ConsumeBytesAsString(fdp.ConsumeIntegralInRange<size_t>(0, size));
     const std::string valeur = fdp.ConsumeRemainingBytesAsString();
-    QLocale::setDefault(choix & 0x80 ? francais : QLocale::c());
+    QLocale::setDefault(choix & 0x80 ? QLocale(QLocale::French, QLocale::France) : QLocale::c());
 
     const QByteArray octets = QByteArray::fromStdString(fichier);
     bool utf8 = false;

@@ -1,6 +1,7 @@
 // Renders the program icon, which is drawn in code, into the icon theme's sizes and into SVG for
 // installation: one drawing for every size, no hand-made copies to keep in step with it.
-// Usage: quentor_icones DOSSIER NOM  ->  DOSSIER/hicolor/NxN/apps/NOM.png, .../scalable/apps/NOM.svg
+// Usage: quentor_icones DOSSIER NOM
+//   writes DOSSIER/hicolor/NxN/apps/NOM.png and DOSSIER/hicolor/scalable/apps/NOM.svg
 #include "art/Dessins.h"
 
 #include <QDir>
