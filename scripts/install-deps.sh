@@ -4,12 +4,12 @@
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libsdl2-dev
-            libgtest-dev libgmock-dev fonts-liberation libxcb1-dev)
+            libgtest-dev libgmock-dev fonts-liberation libxcb1-dev dpkg-dev)
 # The tests; strace kills the program mid-save; clang and its libFuzzer runtime fuzz the settings;
 # the rest builds and checks the Debian package in a fresh Debian 12.
 test_pkgs=(python3 xvfb xauth trayer xdotool x11-utils faketime imagemagick sox
            pulseaudio pulseaudio-utils strace clang libclang-rt-14-dev
-           dpkg-dev lintian desktop-file-utils appstream debootstrap)
+           lintian desktop-file-utils appstream debootstrap)
 
 want=("${build_pkgs[@]}")
 [ "${1:-}" = "--with-tests" ] && want+=("${test_pkgs[@]}")
