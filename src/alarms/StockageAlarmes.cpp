@@ -24,12 +24,13 @@ QString litMemo(int n) {
                      QStringLiteral("Le fichier mémo de l'alarme %1 « %2 » ne peut pas être lu : %3.")
                          .arg(n)
                          .arg(chemin, lu.raison));
+    Etat.MemoEnUtf8[n] = lu.utf8;
     return lu.texte;
 }
 
-// Makes the memo stable over any number of load and close cycles: the file always gets the text
-// plus one CR LF, and the CR LF it came back with is taken off before the next write.
-void prepareMemo(QString& memo) {
+}  // namespace
+
+void PrepareMemo(QString& memo) {
     // What the text box gives has bare LF line breaks; the file has CR LF.
     QString normal;
     normal.reserve(memo.size());
@@ -44,8 +45,6 @@ void prepareMemo(QString& memo) {
     if (memo.size() >= 3 && memo.endsWith(kCRLF))
         memo.chop(2);
 }
-
-}  // namespace
 
 QString CheminMemo(int n) { return Etat.CheminAppli + QStringLiteral("/MSG%1.ASC").arg(n); }
 
@@ -77,8 +76,9 @@ void EnregistreAlarmes() {
 QStringList EcritMemos() {
     QStringList echecs;
     for (int n = 1; n <= 6; ++n) {
-        prepareMemo(Etat.AlarmeTexte[n]);
-        const QString raison = EcritFichierTexte(CheminMemo(n), Etat.AlarmeTexte[n] + kCRLF);
+        PrepareMemo(Etat.AlarmeTexte[n]);
+        const QString raison = EcritFichierTexte(CheminMemo(n), Etat.AlarmeTexte[n] + kCRLF,
+                                                 Etat.MemoEnUtf8[n]);
         if (!raison.isEmpty())
             echecs << raison;
     }

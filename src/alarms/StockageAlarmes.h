@@ -10,5 +10,9 @@ void ChargeAlarmes();
 void EnregistreAlarmes();
 // Rewrites the six memo files atomically; returns the French reason of each file that failed.
 QStringList EcritMemos();
+// The memo as it is kept and written: CR LF line breaks, a blank for an empty memo, and the final
+// CR LF it was read with taken off, since the file always gets the text plus one CR LF. Any
+// number of load and close cycles then gives the same file.
+void PrepareMemo(QString& memo);
 // CheminAppli + "/MSG" + n + ".ASC"
 QString CheminMemo(int n);

@@ -1,5 +1,6 @@
 #include "app/Aide.h"
 
+#include "app/DossierReglages.h"
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
 
@@ -12,7 +13,7 @@ QString fichierAide;
 
 void PrépareAide(QWidget* fenetre) {
     HandleAide = fenetre;
-    const QString dossier = Etat.CheminAppli.trimmed();
+    const QString dossier = DossierAide().trimmed();
     const QString nom = QStringLiteral("Sonalde.html");
     fichierAide = dossier.endsWith(QLatin1Char('/')) || dossier.endsWith(QLatin1Char('\\'))
                       ? dossier + nom

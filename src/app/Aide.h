@@ -1,5 +1,6 @@
 #pragma once
-// The help document beside the program, opened in the desktop's viewer.
+// The help document, beside the settings or where the program installed it, opened in the
+// desktop's viewer.
 
 #include <QString>
 

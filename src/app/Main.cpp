@@ -4,6 +4,7 @@
 #include "alarms/ALARMES.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
+#include "app/DossierReglages.h"
 #include "app/Sequences.h"
 #include "app/SignauxFin.h"
 #include "clock/QUENTOR.h"
@@ -61,6 +62,8 @@ int Main(int argc, char** argv) {
     InstallePlateforme(p);
 
     RemplitEtat();
+    if (!PlaceReglages())
+        return 1;
     JoueSon(84);
 
     QUENTOR fenetre;

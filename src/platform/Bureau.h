@@ -6,6 +6,10 @@ class Bureau {
 public:
     virtual ~Bureau() = default;
     virtual QString dossierProgramme() const = 0;   // folder of the running executable
+    // The user's own settings folder (it may not exist yet).
+    virtual QString dossierUtilisateur() const = 0;
+    // The files installed with the program for every user: default settings, memos, help.
+    virtual QString dossierDonnees() const = 0;
     virtual QString nomExecutable() const = 0;      // file name (without ".exe" on Windows)
     virtual QString dossierSysteme() const = 0;     // system tools, ends with a separator
     virtual QString dossierProgrammes() const = 0;  // installed programs, ends with a separator

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -25,6 +26,18 @@ QString NomExecutable(const QString& chemin) {
 #else
     return exe.fileName();  // programs have no extension here: "quentor-6.1" is a whole name
 #endif
+}
+
+QString BureauReel::dossierUtilisateur() const {
+    return QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+// Installed data sit at a fixed place relative to the executable (bin/ and share/quentor/ under
+// one prefix), so the program finds them in /usr, /usr/local or any other prefix.
+QString BureauReel::dossierDonnees() const {
+    return QDir::toNativeSeparators(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                    QStringLiteral("/" QUENTOR_DONNEES_RELATIF)));
 }
 
 QString BureauReel::nomExecutable() const {

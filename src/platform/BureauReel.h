@@ -11,6 +11,8 @@ QString NomExecutable(const QString& chemin);
 class BureauReel : public Bureau {
 public:
     QString dossierProgramme() const override;
+    QString dossierUtilisateur() const override;
+    QString dossierDonnees() const override;
     QString nomExecutable() const override;
     QString dossierSysteme() const override;
     QString dossierProgrammes() const override;

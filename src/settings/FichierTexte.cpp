@@ -71,12 +71,12 @@ LectureTexte LitFichierTexte(const QString& chemin) {
         r.raison = raisonFichier(f.error());
         return r;
     }
-    r.texte = DecodeFichierTexte(octets);
+    r.texte = DecodeFichierTexte(octets, &r.utf8);
     return r;
 }
 
-QString EcritFichierTexte(const QString& chemin, const QString& texte) {
-    const QByteArray octets = EncodeFichierTexte(texte);
+QString EcritFichierTexte(const QString& chemin, const QString& texte, bool utf8) {
+    const QByteArray octets = EncodeFichierTexte(texte, utf8);
     QSaveFile f(chemin);
     QString raison;
     // Unbuffered, so that every failed or short write is seen here: a failure inside a buffered

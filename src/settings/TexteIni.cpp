@@ -70,22 +70,29 @@ void ChargeTexteIni() {
                                 .arg(chemin, lu.raison));
     if (lu.texte.isEmpty())
         ErreurFatale(titre, QStringLiteral("Le fichier de paramètres « %1 » est vide.").arg(chemin));
-    Etat.TexteIni = lu.texte;
-    if (Etat.TexteIni.back().unicode() > 13)
-        Etat.TexteIni += kCRLF;
+    Etat.TexteIni = TexteIniLu(lu.texte);
+    Etat.IniEnUtf8 = lu.utf8;
+}
+
+QString TexteIniLu(const QString& texte) {
+    return !texte.isEmpty() && texte.back().unicode() > 13 ? texte + kCRLF : texte;
+}
+
+QString TexteIniAEcrire(const QString& texte) {
+    QString t = texte;
+    // Only a real line end is taken off, so no character of the last line is ever lost.
+    if (t.endsWith(kCRLF))
+        t.chop(2);
+    else if (t.endsWith(u'\n'))
+        t.chop(1);
+    return t + kCRLF;
 }
 
 QString EnregistreTexteIni() {
     if (Etat.TexteIni.isEmpty())
         return QStringLiteral("Le fichier « %1 » n'a pas été enregistré : les paramètres n'avaient "
                               "pas été lus.").arg(CheminIni());
-    QString texte = Etat.TexteIni;
-    // Only a real line end is taken off, so no character of the last line is ever lost.
-    if (texte.endsWith(kCRLF))
-        texte.chop(2);
-    else if (texte.endsWith(u'\n'))
-        texte.chop(1);
-    return EcritFichierTexte(CheminIni(), texte + kCRLF);
+    return EcritFichierTexte(CheminIni(), TexteIniAEcrire(Etat.TexteIni), Etat.IniEnUtf8);
 }
 
 QString ValeurIniTexte(const QString& cle) {

@@ -8,13 +8,20 @@
 // Full path of the settings file in Etat.CheminAppli.
 QString CheminIni();
 
+// The settings text as it is kept in memory once read: CR LF appended when its last character is
+// not a control character.
+QString TexteIniLu(const QString& texte);
+// The text written to the file: one final CR LF in place of the text's own (a final CR LF, or a
+// lone final LF), so that it ends with exactly one however many times it is read and written.
+QString TexteIniAEcrire(const QString& texte);
+
 // Reads the file into Etat.TexteIni (Windows-1252, or UTF-8 after a UTF-8 byte-order mark),
 // appending CR LF when its last character is not a control character.
 // A missing, unreadable or empty file is reported and ends the program (throws FinProgramme).
 void ChargeTexteIni();
 // Writes Etat.TexteIni back atomically, ending with exactly one CR LF (a final CR LF, or a lone
-// final LF, of the text is taken off first). Windows-1252, or UTF-8 behind a byte-order mark when
-// the text holds a character Windows-1252 cannot. Throws nothing: returns an empty text, or the
+// final LF, of the text is taken off first). In the encoding it was read with (Windows-1252, or
+// UTF-8 behind a byte-order mark), UTF-8 when the text holds a character Windows-1252 cannot. Throws nothing: returns an empty text, or the
 // French reason it failed naming the file (the old file is then untouched). Refuses to write an
 // empty text (settings never loaded) rather than wipe the file.
 QString EnregistreTexteIni();

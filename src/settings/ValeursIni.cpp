@@ -72,7 +72,13 @@ QString TexteSimple(double valeur) {
             break;
         }
     }
-    const QString sci = QString::number(f, 'e', chiffres - 1);
+    QString sci = QString::number(f, 'e', chiffres - 1);
+    // Rounded to seven digits, a number may end with zeros: they are not written, or the value
+    // read back would be written differently at the next save.
+    while (chiffres > 1 && sci[sci.indexOf(u'e') - 1] == u'0') {
+        --chiffres;
+        sci = QString::number(f, 'e', chiffres - 1);
+    }
     const int exposant = sci.mid(sci.indexOf(u'e') + 1).toInt();
     QString texte;
     if (exposant >= -5 && exposant < 7) {

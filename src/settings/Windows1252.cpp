@@ -1,7 +1,9 @@
 #include "settings/Windows1252.h"
 
 #include <QStringDecoder>
+
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -22,6 +24,17 @@ int octetPour(char16_t c) {
         if (kHaut[i] == c)
             return 0x80 + i;
     return -1;
+}
+
+// `octets` as UTF-8 when they are valid UTF-8 (a byte-order mark among them is kept as a
+// character), else nothing: invalid bytes would come back as replacement characters, lost.
+std::optional<QString> utf8Valide(QByteArrayView octets) {
+    QStringDecoder d(QStringDecoder::Utf8,
+                     QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString texte = d(octets);
+    if (d.hasError())
+        return std::nullopt;
+    return texte;
 }
 
 }  // namespace
@@ -50,20 +63,27 @@ QByteArray VersWindows1252(const QString& texte, bool* complet) {
     return octets;
 }
 
-QString DecodeFichierTexte(const QByteArray& octets) {
+QString DecodeFichierTexte(const QByteArray& octets, bool* utf8) {
     if (octets.startsWith(kMarqueUtf8)) {
-        // Only the file's own mark goes: a text that began with U+FEFF keeps it.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        return utf8(QByteArrayView(octets).sliced(3));
+        if (auto texte = utf8Valide(QByteArrayView(octets).sliced(3))) {
+            if (utf8)
+                *utf8 = true;
+            return *texte;
+        }
     }
+    if (utf8)
+        *utf8 = false;
     return DepuisWindows1252(octets);
 }
 
-QByteArray EncodeFichierTexte(const QString& texte) {
-    bool complet = false;
-    QByteArray octets = VersWindows1252(texte, &complet);
-    // Bytes that would read back as a byte-order mark go out as UTF-8 too, or they would vanish.
-    if (complet && !octets.startsWith(kMarqueUtf8))
-        return octets;
+QByteArray EncodeFichierTexte(const QString& texte, bool utf8) {
+    if (!utf8) {
+        bool complet = false;
+        QByteArray octets = VersWindows1252(texte, &complet);
+        // Bytes that would read back as UTF-8 behind a byte-order mark go out as UTF-8 indeed.
+        if (complet && !(octets.startsWith(kMarqueUtf8) &&
+                         utf8Valide(QByteArrayView(octets).sliced(3))))
+            return octets;
+    }
     return kMarqueUtf8 + texte.toUtf8();
 }

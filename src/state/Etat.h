@@ -14,6 +14,7 @@ struct EtatProgramme {
     QString VersionTexte;       // "##0.00" with the locale's decimal separator
 
     QString TexteIni;           // the whole settings file, from load to close
+    bool IniEnUtf8 = false;     // the settings file was read as UTF-8: it is written back so
     QString ImageFond;          // background picture path
     int16_t ErreurImage = 0;    // non-zero: the picture failed to load at start-up
     int16_t DéclencheAnnonce = 0;
@@ -32,6 +33,7 @@ struct EtatProgramme {
     std::array<QString, 7> AlarmeExe;
     std::array<QString, 7> AlarmeSon;
     std::array<QString, 7> AlarmeTexte;
+    std::array<bool, 7> MemoEnUtf8{};  // the memo file was read as UTF-8
 
     int16_t AlarmeChoisie = 1;
     int16_t AlarmeAffichée = 0;

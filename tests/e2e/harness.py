@@ -121,6 +121,14 @@ class ProgramFolder:
         return {n: self.read(n) for n in sorted(os.listdir(self.path)) if n.upper().endswith((".INI", ".ASC"))}
 
 
+def wait_closable(p, timeout=10):
+    """Waits until the program handles SIGTERM (its close sequence), which it sets up last."""
+    def handled():
+        with open(f"/proc/{p.pid}/status") as f:
+            return int(f.read().split("SigCgt:")[1].split()[0], 16) & (1 << signal.SIGTERM - 1)
+    Desktop.wait_for(handled, timeout, "the SIGTERM handler")
+
+
 def ini(lines):
     """Settings text as the program stores it: Windows-1252, CR LF."""
     return "".join(l + "\r\n" for l in lines).encode("cp1252")

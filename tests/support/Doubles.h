@@ -83,6 +83,8 @@ struct DialoguesFactices : Dialogues {
 
 struct BureauFactice : Bureau {
     QString dossierProgramme() const override { return programme; }
+    QString dossierUtilisateur() const override { return utilisateur; }
+    QString dossierDonnees() const override { return donnees; }
     QString nomExecutable() const override { return QStringLiteral("quentor"); }
     QString dossierSysteme() const override { return QStringLiteral("/usr/bin/"); }
     QString dossierProgrammes() const override { return QStringLiteral("/opt/"); }
@@ -90,6 +92,7 @@ struct BureauFactice : Bureau {
     bool prendInstanceUnique() override { return instanceLibre; }
     void quitte(int code) override { codesSortie.push_back(code); }
     QString programme = QStringLiteral("/tmp");
+    QString utilisateur, donnees;
     QStringList aides;
     bool instanceLibre = true;
     std::vector<int> codesSortie;
