@@ -13,7 +13,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from harness import Desktop, ProgramFolder, settings  # noqa: E402
-from tray_alarm import tray_icon  # noqa: E402
+from harness import tray_icon  # noqa: E402
 
 def cpu_seconds(pid):
     """CPU time of every thread, from the scheduler's own nanosecond accounting (finer than the

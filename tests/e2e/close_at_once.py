@@ -7,8 +7,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, faked_time, run_test, settings  # noqa: E402
-from tray_alarm import click, tray_icon  # noqa: E402
+from harness import Desktop, ProgramFolder, click, faked_time, run_test, settings, tray_icon  # noqa: E402
 
 BINARY = sys.argv[1]
 

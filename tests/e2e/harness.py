@@ -2,6 +2,7 @@
 started here is ended by its PID when the test finishes."""
 import datetime
 import glob
+import re
 import os
 import shutil
 import signal
@@ -28,7 +29,7 @@ class Desktop:
     fresh environment for the program."""
 
     def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False):
-        self.tmp = tempfile.mkdtemp(prefix="quentor-e2e-")
+        self.tmp, self.tray = tempfile.mkdtemp(prefix="quentor-e2e-"), tray
         self.procs = []
         os.makedirs(os.path.join(self.tmp, "home"))
         os.mkdir(os.path.join(self.tmp, "run"), 0o700)
@@ -121,12 +122,28 @@ class ProgramFolder:
         return {n: self.read(n) for n in sorted(os.listdir(self.path)) if n.upper().endswith((".INI", ".ASC"))}
 
 
-def wait_closable(p, timeout=10):
-    """Waits until the program handles SIGTERM (its close sequence), which it sets up last."""
-    def handled():
-        with open(f"/proc/{p.pid}/status") as f:
-            return int(f.read().split("SigCgt:")[1].split()[0], 16) & (1 << signal.SIGTERM - 1)
-    Desktop.wait_for(handled, timeout, "the SIGTERM handler")
+def tray_icon(desk):
+    """Centre of the program's icon docked in trayer, in root coordinates."""
+    tree = desk.run(["xwininfo", "-tree", "-id", desk.windows("panel")[0]]).stdout
+    for m in re.finditer(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", tree):
+        w, h, x, y = (int(v) for v in m.groups())
+        if 12 <= w <= 40 and 12 <= h <= 40:
+            return x + w // 2, y + h // 2
+    return None
+
+
+def click(desk, xy, button):
+    desk.run(["xdotool", "mousemove", str(xy[0]), str(xy[1]), "click", str(button)])
+
+
+def wait_closable(desk, timeout=10):
+    """Waits until a SIGTERM runs the close sequence, which the program arms once loaded: just
+    before its icon docks; without a tray host, a moment after its window shows."""
+    if desk.tray:
+        desk.wait_for(lambda: tray_icon(desk), timeout, "the icon")
+    else:
+        desk.wait_for(lambda: desk.windows(" - "), timeout, "the clock window")
+        time.sleep(1)
 
 
 def ini(lines):

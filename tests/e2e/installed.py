@@ -20,7 +20,7 @@ def test_installed():
         user = Path(desk.env["XDG_CONFIG_HOME"], "quentor")
         for start in (1, 2):
             p = desk.start([prefix / "bin" / "quentor"])
-            wait_closable(p)
+            wait_closable(desk)
             p.send_signal(15)
             assert p.wait(15) == 0, "exit code"
             assert sorted(os.listdir(user)) == NAMES, os.listdir(user)

@@ -17,7 +17,7 @@ def close(desk, prog, inject=None):  # with `inject`, strace kills it at that sy
     for name, data in OLD.items():
         prog.write(name, data)
     p = desk.start([prog.exe])
-    wait_closable(p)
+    wait_closable(desk)
     if inject:
         desk.procs.append(subprocess.Popen(["strace", "-p", str(p.pid), "-o", "/dev/null", "-e",
                           "inject=%s:signal=KILL:when=%d" % inject], stderr=subprocess.PIPE))

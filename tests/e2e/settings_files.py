@@ -7,7 +7,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, ini, run_test, settings  # noqa: E402
+from harness import Desktop, ProgramFolder, ini, run_test, settings, wait_closable  # noqa: E402
 
 BINARY = sys.argv[1]
 
@@ -29,16 +29,11 @@ def started(files, tray=True):
     return desk, prog, desk.start([prog.exe])
 
 
-def wait_window(desk):
-    desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
-    time.sleep(1)  # the window shows during the load; SIGTERM is handled once the icon is in place
-
-
 def test_round_trip_without_tray():
     """Without a notification area the window shows although QS_visible is false, and stays false."""
     desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written(visible=b"QS_visible = Faux")}), tray=False)
     try:
-        wait_window(desk)
+        wait_closable(desk)
         p.send_signal(15)
         assert p.wait(15) == 0, "exit code"
         expected = dict(MEMOS, **{"QS32.ini": hand_written(b"Genre =1", b"QS_visible =Faux"), "MSG2.ASC": b" \r\n",
@@ -52,7 +47,7 @@ def test_shipped_files_and_second_instance():
     desk, prog, first = started({})
     try:
         shipped = prog.snapshot()
-        wait_window(desk)
+        wait_closable(desk)
         t0 = time.monotonic()
         second = subprocess.run([prog.exe], env=desk.env, timeout=10, capture_output=True)
         assert (second.returncode, second.stdout, second.stderr) == (0, b"", b""), "the second one ends silently"

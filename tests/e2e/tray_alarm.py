@@ -7,23 +7,9 @@ import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, faked_time, run_test, settings  # noqa: E402
+from harness import Desktop, ProgramFolder, click, faked_time, run_test, settings, tray_icon  # noqa: E402
 
 BINARY = sys.argv[1]
-
-
-def tray_icon(desk):
-    """Centre of the program's icon docked in trayer, in root coordinates."""
-    tree = desk.run(["xwininfo", "-tree", "-id", desk.windows("panel")[0]]).stdout
-    for m in re.finditer(r"(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", tree):
-        w, h, x, y = (int(v) for v in m.groups())
-        if 12 <= w <= 40 and 12 <= h <= 40:
-            return x + w // 2, y + h // 2
-    return None
-
-
-def click(desk, xy, button):
-    desk.run(["xdotool", "mousemove", str(xy[0]), str(xy[1]), "click", str(button)])
 
 
 def wm_state(desk, wid):
