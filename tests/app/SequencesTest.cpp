@@ -1,5 +1,6 @@
 // The load and close sequences over real files in a temporary program folder.
 #include "state/FinProgramme.h"
+#include "alarms/MessAlarm.h"
 #include "app/Sequences.h"
 #include "clock/QUENTOR.h"
 #include "support/Doubles.h"
@@ -121,5 +122,31 @@ TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     EXPECT_EQ(lit("MSG1.ASC") + lit("QS32.ini"), "un\r\n" + ini({"Genre=0"}));
     EXPECT_EQ(bureau.codesSortie, (std::vector<int>{0, 1}));
 }
+
+// A close begun in any pause of the minute's work ends it there: waits 1-3 space the spoken time,
+// 4 is the 5-second pause, 5 and 6 the firing (0: the close comes first, and a tick at second 0
+// during its exit clip). Nothing follows but the exit clip; a second request then is ignored.
+class FermetureEnPause : public Sequences, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FermetureEnPause, NothingOfTheMinuteFollowsTheClose) {
+    const int k = GetParam();
+    charge(ini({"déclenche_annonce=1", "ALH1=7", "ALMN1=30", "AL1=Vrai", "ALAPP1=Vrai", "ALEXE1=/bin/x"}), w);
+    w.surFermeture = [this] { QUENTOR_Form_QueryUnload(w); };
+    horloge.t = QDateTime(QDate(2009, 3, 3), k ? QTime(7, 30) : QTime(7, 29, 59));
+    horloge.pendantAttente = [&](int n) {
+        if (n == k)
+            w.QUENTOR_Fermeture_Click();
+        if (n == k + 1)
+            horloge.t = QDateTime(QDate(2009, 3, 3), QTime(7, 30)), w.QUENTOR_Timer_Timer(), w.close();
+    };
+    k ? w.QUENTOR_Timer_Timer() : w.QUENTOR_Fermeture_Click();
+    const QStringList minute = {"clip 107", "clip 170", "clip 130", "clip 171", "fichier "};
+    EXPECT_EQ(son.joues(), minute.mid(0, std::min(k, 5)) << "clip 84");
+    EXPECT_EQ(lanceur.lances.size(), k >= 5 ? 1u : 0u);
+    EXPECT_TRUE(horloge.attentes == k + 1 && horloge.interruptions == 1 && !MessAlarmOuvert());
+    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && !w.timerActif());
+    EXPECT_TRUE(lit("QS32.ini").contains("ALH1=7\r\n"));
+}
+INSTANTIATE_TEST_SUITE_P(Pauses, FermetureEnPause, ::testing::Range(0, 7));
 
 }  // namespace

@@ -38,6 +38,17 @@ TEST_F(MiseEnPage, MinimisedHidesOnlyWhenAllowedAndAnIconCanBringItBack) {
     }
 }
 
+// A notification area that starts after us gets the icon and, from the next tick, the minimised
+// window; one that goes brings the hidden window back.
+TEST_F(MiseEnPage, AnAreaThatComesOrGoesIsFollowedAtTheNextTick) {
+    zone.presente = Etat.ResteVisible = false;
+    w->show(), w->LanceTrayIcon();
+    zone.presente = true, w->QUENTOR_Timer_Timer(), w->setEtatFenetre(1);
+    EXPECT_TRUE(zone.ajoutee && w->isHidden());
+    zone.presente = false, w->QUENTOR_Timer_Timer();
+    EXPECT_TRUE(w->isVisible());
+}
+
 // A colour chosen in the settings window shows at once, even while the tick is held.
 TEST_F(MiseEnPage, AColourChangeRepaintsAtOnce) {
     struct Peintures : QObject {

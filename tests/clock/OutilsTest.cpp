@@ -55,6 +55,13 @@ TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
     EXPECT_TRUE(w->isVisible());
 }
 
+// A host that shows the menu by its own means asks for its contents and never closes our QMenu.
+TEST_F(Outils, AMenuShownByTheHostNeverLeavesTheNotificationsBusy) {
+    emit w->BULLE->aboutToShow();
+    notifie(514);
+    EXPECT_TRUE(w->isVisible());
+}
+
 // The menu's items, the toolbar's buttons (each after the click sound) and the close box.
 TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     w->AffHoraire->trigger();

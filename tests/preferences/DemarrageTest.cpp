@@ -1,4 +1,5 @@
 // Adding, removing and testing the start-at-login entry, and the messages of a refusal.
+#include "platform/BureauReel.h"
 #include "preferences/Demarrage.h"
 #include "support/Doubles.h"
 
@@ -25,4 +26,9 @@ TEST_F(AvecPlateforme, AjouteEtRetireDonnentLEtatReelEtSignalentUnRefus) {
                                  "Erreur N°13|Une erreur s'est produite dans la base de registre de Windows!"}));
     InstallePlateforme(Plateforme{});  // no store at all
     EXPECT_FALSE(TesteDemarre("quentor"));
+}
+
+// A program has no extension to take off here: "quentor-6.1" is a whole name.
+TEST(NomExecutable, IsTheWholeFileName) {
+    EXPECT_EQ(NomExecutable("/opt/q/quentor-6.1") + NomExecutable("/usr/bin/quentor"), "quentor-6.1quentor");
 }

@@ -7,12 +7,13 @@
 
 namespace {
 
-enum Sorte { Texte, Entier32, Entier16, Octet, Simple, Booleen, Couleur };
+enum Sorte { Texte, Brut, Entier32, Entier16, Octet, Simple, Booleen, Couleur };
 
 QString lit(Sorte sorte, const QString& cle) {
     try {
         switch (sorte) {
         case Texte: return u'[' + ValeurIni(cle) + u']';
+        case Brut: return u'[' + ValeurIniTexte(cle) + u']';
         case Entier32: return QString::number(LitEntier32(cle));
         case Entier16: return QString::number(LitEntier16(cle));
         case Octet: return QString::number(LitOctet(cle));
@@ -37,7 +38,7 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
         {"x=1500.5", Simple, "erreur"}, {"x=1e39", Simple, "erreur"}, {"x =true", Booleen, "vrai"},
         {"x = -1", Booleen, "vrai"}, {"x = Vrai", Booleen, "vrai"}, {"x=2", Booleen, "vrai"}, {"x = false ", Booleen, "faux"},
         {"x=oui", Booleen, "erreur"}, {"x=", Booleen, "erreur"}, {"x=True", Texte, "[-1]"}, {"x=Faux", Texte, "[0]"},
-        {"x= Vrai", Texte, "[ Vrai]"}, {"x = /usr/bin/a=b ", Texte, "[ /usr/bin/a=b ]"}, {"x=16777215", Couleur, "16777215"},
+        {"x= Vrai", Texte, "[ Vrai]"}, {"x=Vrai", Brut, "[Vrai]"}, {"x.old=1\r\nx =2", Entier32, "2"}, {"x = /usr/bin/a=b ", Texte, "[ /usr/bin/a=b ]"}, {"x=16777215", Couleur, "16777215"},
         {"x=16777216", Couleur, "erreur"}, {"x=-1", Couleur, "erreur"},
     };
     for (const auto& c : cas) {
@@ -65,6 +66,12 @@ TEST(EcritureValeurs, NombresAuPlusCourtEtBooleensDansLaLangueDuSysteme) {
     for (const auto& c : cas)
         EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.anglais));
     EXPECT_EQ(TexteBooleen(true) + TexteBooleen(false), QStringLiteral("TrueFalse"));
+    // ASCII digits and minus whatever the language; the system's comma, or else a point.
+    for (auto [nom, texte] : {std::pair{"sv_SE", "-1500,5"}, {"ar_EG", "-1500.5"}, {"fa_IR", "-1500.5"}, {"de_CH", "-1500.5"}}) {
+        LocaleTemporaire autre{QLocale(QString::fromLatin1(nom))};
+        EXPECT_EQ(TexteSimple(-1500.5), QString::fromLatin1(texte)) << nom;
+        EXPECT_EQ(ConvertitSimple(QString::fromLatin1(texte)), -1500.5) << nom;
+    }
     EXPECT_EQ(ConvertitBooleen(QStringLiteral("vrai")), true);  // either language reads back
 }
 
