@@ -19,6 +19,9 @@ from harness import Desktop, ProgramFolder, faked_time  # noqa: E402
 # (picture, toolbar button that opens the window, or None for the clock window)
 WINDOWS = [
     ("horloge.png", None),
+    ("reglages.png", "Image0"),
+    ("alarmes.png", "Image2"),
+    ("informations.png", "Image3"),
 ]
 # The toolbar's buttons from its left end, each 24 pixels wide, the bar 48 pixels from the left.
 TOOLBAR = ["Image0", "Image2", "Image3", "Image4", "Image5"]
@@ -53,7 +56,8 @@ def main():
             new = desk.wait_for(lambda: set(desk.windows("")) - before, 10, picture)
             time.sleep(0.5)
             shoot(desk, sorted(new)[-1], os.path.join(out, picture))
-            desk.run(["xdotool", "key", "--window", sorted(new)[-1], "Escape"])
+            desk.run(["xdotool", "windowfocus", "--sync", sorted(new)[-1], "key", "Escape"])
+            desk.wait_for(lambda: not set(desk.windows("")) - before, 10, "the window to close")
     finally:
         desk.close()
 
