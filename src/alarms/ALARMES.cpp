@@ -90,14 +90,7 @@ QLabel* Etiquette(const QString& texte, QWidget* parent) {
 
 }  // namespace
 
-PointTwips PlacementALARMES(const RectTwips& horloge) {
-    PointTwips p{horloge.left - 3000, horloge.top - 2600};
-    if (p.top < 0)
-        p.top = 50;
-    if (p.left < 0)
-        p.left = horloge.left + 2400;
-    return p;
-}
+PointTwips PlacementALARMES(const RectTwips& horloge) { return PlaceSurHorloge(horloge, 2600, 3000, 2400); }
 
 QString TexteMinute(int minute) {
     return minute >= 10 ? QString::number(minute) : QStringLiteral("0") + QString::number(minute);

@@ -18,9 +18,6 @@ class BoutonFleches;
 class ImageDessinee;
 
 // Where the editor opens (outer position, twips), from the clock window's outer geometry.
-struct PointTwips {
-    double left = 0, top = 0;
-};
 PointTwips PlacementALARMES(const RectTwips& horloge);
 
 // The minute as the editor shows it: two characters below 10 ("05"), the plain number otherwise.

@@ -35,15 +35,7 @@ const QColor GrisClair(192, 192, 192);
 
 }  // namespace
 
-QPointF PositionParametres(const RectTwips& horloge) {
-    double haut = horloge.top - 2850;
-    if (haut < 0)
-        haut = 50;
-    double gauche = horloge.left - 4000;
-    if (gauche < 0)
-        gauche = horloge.left + 3040;
-    return {gauche, haut};
-}
+PointTwips PositionParametres(const RectTwips& horloge) { return PlaceSurHorloge(horloge, 2850, 4000, 3040); }
 
 PARAMETRES::PARAMETRES(FenetreHorloge& horloge)
     : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {

@@ -6,7 +6,6 @@
 
 #include "state/FenetreHorloge.h"
 
-#include <QPointF>
 #include <QWidget>
 #include <array>
 
@@ -20,7 +19,7 @@ class QRadioButton;
 
 // Where the settings window goes (outer left and top, twips) for the clock window's outer
 // geometry: above and to the left of the clock, or beside it when that would leave the screen.
-QPointF PositionParametres(const RectTwips& horloge);
+PointTwips PositionParametres(const RectTwips& horloge);
 
 class PARAMETRES : public QWidget {
 public:

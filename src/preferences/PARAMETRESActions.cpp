@@ -15,8 +15,8 @@
 #include <QRadioButton>
 
 void PARAMETRES::PARAMETRES_Form_Load() {
-    const QPointF place = PositionParametres(horloge_.geometrieTwips());
-    move(EnPixels(place.x()), EnPixels(place.y()));
+    const PointTwips place = PositionParametres(horloge_.geometrieTwips());
+    move(EnPixels(place.left), EnPixels(place.top));
     colorieEchantillon(0, horloge_.couleurFond());
     colorieEchantillon(1, horloge_.couleurEncre());
     colorieEchantillon(2, horloge_.couleurBande());

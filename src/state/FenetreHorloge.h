@@ -12,6 +12,22 @@ struct RectTwips {
     double left = 0, top = 0, width = 0, height = 0;
 };
 
+struct PointTwips {
+    double left = 0, top = 0;
+};
+
+// Where a window opened over the clock goes (its outer top-left corner): `haut` above and `gauche`
+// left of the clock's; at 50 from the top when that would leave the screen at the top, and
+// `droite` right of the clock's left edge when it would leave it at the left.
+inline PointTwips PlaceSurHorloge(const RectTwips& horloge, double haut, double gauche, double droite) {
+    PointTwips p{horloge.left - gauche, horloge.top - haut};
+    if (p.top < 0)
+        p.top = 50;
+    if (p.left < 0)
+        p.left = horloge.left + droite;
+    return p;
+}
+
 class FenetreHorloge {
 public:
     virtual ~FenetreHorloge() = default;
