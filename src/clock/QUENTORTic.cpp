@@ -96,6 +96,14 @@ void QUENTOR::QUENTOR_Timer_Timer() {
             return;
     }
 
+    // The next second 0 will sound: the sound output gets ready for it.
+    if (s == 59) {
+        const int m = (t.time().minute() + 1) % 60;
+        const QString mm = QString::number(m).rightJustified(2, u'0');
+        if (m == 0 || AnnonceDue(Etat.DéclencheAnnonce, mm))
+            PrepareSon();
+    }
+
     if (s == 0) {
         QDateTime minute = t;
         minute.setTime(QTime(t.time().hour(), t.time().minute()));

@@ -250,6 +250,21 @@ void SonSdl::joueFichier(const QString& chemin) {
     joue(std::move(pcm), demande);
 }
 
+// A device that has just opened hands its first buffer straight to the output, while a running
+// one plays each buffer a device buffer later: a sound started on a fresh device would be heard
+// that much earlier than the ones after it, and the first pause of an announcement would be
+// heard too long. Opened a little before, it is running when the sound comes.
+void SonSdl::prepare() {
+    if (!ouvre())
+        return;
+    SDL_LockAudioDevice(peripherique_);
+    if (!(voix_.trames && voix_.position < voix_.total))
+        voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);  // idle from now
+    SDL_PauseAudioDevice(peripherique_, 0);
+    SDL_UnlockAudioDevice(peripherique_);
+    minuterieRepos_.start(delaiRepos_);
+}
+
 void SonSdl::arrete() {
     if (!peripherique_)
         return;

@@ -29,6 +29,7 @@ public:
     void joueDonnees(const QByteArray& wav) override;
     void joueFichier(const QString& chemin) override;
     void arrete() override;
+    void prepare() override;
 
     bool peripheriqueOuvert() const { return peripherique_ != 0; }
     // True while the current sound still has frames to hand to the device.
