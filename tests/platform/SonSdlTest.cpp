@@ -55,6 +55,13 @@ protected:
         std::memcpy(p.data(), b.constData(), p.size() * sizeof(int16_t));
         return p;
     }
+    // Waits out a sound of `secondes`, then until its last frame has reached the device, however
+    // slowly a busy machine runs the device thread.
+    void joueJusquAuBout(double secondes) {
+        horloge.attendre(secondes);
+        for (int i = 0; son->joue() && i < 500; ++i)
+            horloge.attendre(0.01);
+    }
     static Pcm clip(int16_t id) { return *DecodeWav(DonneesClip(id)); }
     static double duree(const Pcm& p) { return double(TramesPcm(p)) / kFrequenceSortie; }
 
@@ -92,11 +99,7 @@ TEST_F(SonSdlDisque, ClipsStartAtOnceAndPlayToTheirLastFrame) {
     const int16_t ids[] = {1, 101, 81, 84};
     for (int16_t id : ids) {
         son->joueDonnees(DonneesClip(id));
-        // The next clip waits for this one's last frame to reach the device, however slowly a
-        // busy machine runs the device thread.
-        horloge.attendre(duree(clip(id)));
-        for (int i = 0; son->joue() && i < 500; ++i)
-            horloge.attendre(0.01);
+        joueJusquAuBout(duree(clip(id)));
     }
     const Pcm sortie = arreteEtLit();
     ASSERT_FALSE(sortie.empty());
@@ -121,7 +124,7 @@ TEST_F(SonSdlDisque, NewClipCutsThePlayingOneAtOnce) {
     horloge.attendre(0.15);
     son->joueDonnees(DonneesClip(1));
     const double ecart = entreDemandes.nsecsElapsed() / 1e9;
-    horloge.attendre(duree(b) + 0.04);
+    joueJusquAuBout(duree(b));
     const Pcm sortie = arreteEtLit();
 
     const long debutA = trouve(sortie, a, 100);
@@ -154,7 +157,7 @@ TEST_F(SonSdlDisque, FileThatCannotPlayGivesTheDefaultAlert) {
     horloge.attendre(0.1);
     son->joueFichier(faux.fileName());
     const Pcm alerte = *AlerteDefaut();
-    horloge.attendre(duree(alerte) + 0.04);
+    joueJusquAuBout(duree(alerte));
     const Pcm sortie = arreteEtLit();
 
     // Three starts of the alert, the last one played whole.
@@ -173,7 +176,7 @@ TEST_F(SonSdlDisque, AWaveFilePlaysItsOwnSound) {
     f.write(DonneesClip(82));
     f.close();
     son->joueFichier(f.fileName());
-    horloge.attendre(duree(clip(82)) + 0.04);
+    joueJusquAuBout(duree(clip(82)));
     const Pcm sortie = arreteEtLit();
     const long debut = trouve(sortie, clip(82), TramesPcm(clip(82)));
     EXPECT_GE(debut, 0);
