@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
         Etat.AlarmeHeure[n] = 99;
 
     QUENTOR w;
+    w.show();  // a face on screen: each tick ends with the marker's quarter second, noted above
     const qint64 debut = QDateTime::currentSecsSinceEpoch();
     w.demarreTimer();
     QTimer::singleShot(duree * 1000, &app, &QApplication::quit);

@@ -1,6 +1,9 @@
-// CPU time of one whole minute's speech (chime and announcement), decoding included, on the
-// real SDL output with a cold cache and a closed device.
-// Usage: bench_cpu_annonce [hh mm genre]   (default 00 00 0, then 23 55 1)
+// CPU time of one whole minute's speech (chime and announcement) on the real SDL output, from
+// the closed device to the device closed again after it: first cold (sound system not started,
+// nothing decoded), then warm (clips decoded before, device closed in between), as the running
+// clock speaks every few minutes. Measure it through a real sound server with
+// bench/annonce_pulse.py; alone it runs on SDL's dummy driver.
+// Usage: bench_cpu_annonce [repetitions=3]
 #include "Mesure.h"
 
 #include "state/Etat.h"
@@ -14,13 +17,7 @@
 #include <cstdio>
 
 namespace {
-void mesure(const char* hh, const char* mm, int genre) {
-    HorlogeReelle horloge;
-    SonSdl son;
-    Plateforme p;
-    p.horloge = &horloge;
-    p.son = &son;
-    InstallePlateforme(p);
+void mesure(const char* quand, HorlogeReelle& horloge, SonSdl& son, const char* hh, const char* mm, int genre) {
     Etat.HeureActuelle = QString::fromLatin1(hh);
     Etat.MinuteActuelle = QString::fromLatin1(mm);
     Etat.Genre = uint8_t(genre);
@@ -29,21 +26,33 @@ void mesure(const char* hh, const char* mm, int genre) {
         CarillonHeure();
     AnnonceHeure();
     const double cpu = tempsCpu() - cpu0, mur = tempsMonotone() - mur0;
-    std::printf("%s:%s voice %d: wall %.3f s, CPU %.2f ms\n", hh, mm, genre, mur, cpu * 1e3);
-    InstallePlateforme(Plateforme{});
+    // The device plays on to the last clip's end, then idles until it closes: that is part of
+    // what an announcement costs.
+    while (son.peripheriqueOuvert())
+        horloge.attendre(0.05);
+    const double cpuFerme = tempsCpu() - cpu0, murFerme = tempsMonotone() - mur0;
+    std::printf("%s %s:%s voice %d: speech %.2f s, CPU %5.1f ms; until the device closed %.2f s, CPU %5.1f ms\n",
+                quand, hh, mm, genre, mur, cpu * 1e3, murFerme, cpuFerme * 1e3);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     piloteParDefaut();
     QCoreApplication app(argc, argv);
+    const int n = argc > 1 ? std::atoi(argv[1]) : 3;
     std::printf("driver %s\n", std::getenv("SDL_AUDIODRIVER"));
-    if (argc > 3) {
-        mesure(argv[1], argv[2], std::atoi(argv[3]));
-        return 0;
+    HorlogeReelle horloge;
+    SonSdl son;
+    Plateforme p;
+    p.horloge = &horloge;
+    p.son = &son;
+    InstallePlateforme(p);
+    mesure("cold", horloge, son, "00", "00", 0);
+    mesure("cold", horloge, son, "23", "55", 1);
+    for (int i = 0; i < n; ++i) {
+        mesure("warm", horloge, son, "00", "00", 0);
+        mesure("warm", horloge, son, "23", "55", 1);
     }
-    mesure("00", "00", 0);
-    mesure("23", "55", 1);
-    mesure("09", "05", 0);
+    InstallePlateforme(Plateforme{});
     return 0;
 }

@@ -7,6 +7,10 @@
 
 BandeSecondes::BandeSecondes(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Solid, and it grows from its left end: when it lengthens, only the new part is painted,
+    // and nothing behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);
     place();
 }
 

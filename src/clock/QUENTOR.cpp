@@ -4,6 +4,7 @@
 #include "alarms/DeclencheAlarmes.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
+#include "clock/EtiquetteHeure.h"
 #include "art/Dessins.h"
 #include "art/Twips.h"
 #include "platform/ListeTaches.h"
@@ -58,7 +59,7 @@ void QUENTOR::construitCadran() {
     PHOTO->setScaledContents(true);
     PHOTO->setGeometry(EnPixels(-45), EnPixels(-45), EnPixels(2340), EnPixels(840));
 
-    AffHEURE = new QLabel(QStringLiteral("23:42"), this);
+    AffHEURE = new EtiquetteHeure(QStringLiteral("23:42"), this);
     AffHEURE->setObjectName(QStringLiteral("AffHEURE"));
     AffHEURE->setTextFormat(Qt::PlainText);
     AffHEURE->setAttribute(Qt::WA_TranslucentBackground);
@@ -206,8 +207,16 @@ void QUENTOR::alignBandeSurHeure() {
 }
 
 void QUENTOR::metLegende(const QDateTime& t) {
+    // The caption names the minute: it is formatted again only when the minute changes.
+    const QDate jour = t.date();
+    const int minute = t.time().hour() * 60 + t.time().minute();
+    if (jour == jourLegende_ && minute == minuteLegende_ && windowTitle() == legende_)
+        return;
+    jourLegende_ = jour;
+    minuteLegende_ = minute;
     // The default locale is the system's; day and month names follow it.
-    setWindowTitle(QLocale().toString(t, QStringLiteral(" hh:mm - dddd d MMM yy")));
+    legende_ = QLocale().toString(t, QStringLiteral(" hh:mm - dddd d MMM yy"));
+    setWindowTitle(legende_);
 }
 
 double QUENTOR::bandeY() const { return bande->Y(); }
@@ -245,8 +254,10 @@ void QUENTOR::moveEvent(QMoveEvent* e) {
 
 void QUENTOR::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange)
+    if (e->type() == QEvent::WindowStateChange) {
         QUENTOR_Form_Resize();
+        rattrapeCadran();
+    }
 }
 
 void QUENTOR::showEvent(QShowEvent* e) {
@@ -254,6 +265,7 @@ void QUENTOR::showEvent(QShowEvent* e) {
     // The window system forgets the state each time the window is withdrawn.
     if (horsListeDesTaches_)
         ExclutDeLaListeDesTaches(this, true);
+    rattrapeCadran();
 }
 
 void QUENTOR::closeEvent(QCloseEvent* e) {

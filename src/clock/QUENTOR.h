@@ -151,6 +151,13 @@ private:
     QMargins margesCadre() const;
     void appliqueGeometrie(const RectTwips& r);
     void suitGeometrieDemandee();
+    // True while the face can be seen: the window is shown and not minimised.
+    bool cadranVisible() const;
+    // The time and the band from a reading; left for later while the face can't be seen.
+    void afficheHeure(const QString& hm, int seconde);
+    QString texteHeure(const QTime& h);
+    // A face shown again catches up with the last reading before it is painted.
+    void rattrapeCadran();
 
     double hautHeureTwips_ = 90;
     // The outer geometry asked for, until the window manager's frame is known and it has been
@@ -161,6 +168,15 @@ private:
     bool enTic_ = false;
     QDateTime derniereMinuteTraitee_;
     QDateTime derniereLecture_;
+    // The face missed ticks while it could not be seen.
+    bool cadranEnRetard_ = false;
+    // The time's text and the minute it names.
+    QString heureTexte_;
+    int minuteHeure_ = -1;
+    // The caption last written and the minute it names.
+    QString legende_;
+    QDate jourLegende_;
+    int minuteLegende_ = -1;
     bool horsListeDesTaches_ = false;
     bool iconeAjoutee_ = false;
 };

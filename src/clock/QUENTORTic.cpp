@@ -43,11 +43,14 @@ void QUENTOR::programmeProchainTic() {
     // A second that began since the last reading (the tick was held, or the timer just came on)
     // is shown at once; otherwise the tick lands just after the next boundary. Measured from a
     // fresh reading, the delay is at most a second, and a clock set backwards or forwards only
-    // moves the next boundary.
-    if (!derniereLecture_.isValid() || t.toSecsSinceEpoch() != derniereLecture_.toSecsSinceEpoch())
+    // moves the next boundary. Compared as local fields: converting to the epoch costs more than
+    // the rest of an idle tick.
+    const QTime h = t.time(), l = derniereLecture_.time();
+    if (!derniereLecture_.isValid() || t.date() != derniereLecture_.date() ||
+        h.msecsSinceStartOfDay() / 1000 != l.msecsSinceStartOfDay() / 1000)
         Timer->start(0);
     else
-        Timer->start(1000 - t.time().msec() + MargeMs);
+        Timer->start(1000 - h.msec() + MargeMs);
 }
 
 void QUENTOR::QUENTOR_Timer_Timer() {
@@ -72,19 +75,34 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     const QDateTime t = PF().horloge->maintenant();
     derniereLecture_ = t;
     const int s = t.time().second();
-    Flash->show();
+    // A face nobody can see gets no marker and no layout work: it catches up when it shows.
+    const bool vu = cadranVisible();
+    if (vu)
+        Flash->show();
     metLegende(t);
-    AffHEURE->setText(t.toString(QStringLiteral("hh:mm")));
-    AffHEURE->adjustSize();
-    bande->setX2(bande->X1() + EnTwips(AffHEURE->width()) * s / 60.0);
-    Etat.HeureActuelle = t.toString(QStringLiteral("hh"));
-    Etat.MinuteActuelle = t.toString(QStringLiteral("hh:mm")).right(2);
-    // The marker, the time and the band reach the screen in one repaint, before any pause of the
-    // minute's work: one repaint a second less keeps the idle clock cheap.
-    repaint(Flash->geometry() | AffHEURE->geometry() | bande->geometry());
-    QCoreApplication::processEvents();
-    if (!garde || Etat.FermetureEnCours)
-        return;
+    const QString hm = texteHeure(t.time());
+    afficheHeure(hm, s);
+    if (QStringView(Etat.HeureActuelle) != QStringView(hm).left(2))
+        Etat.HeureActuelle = hm.left(2);
+    if (QStringView(Etat.MinuteActuelle) != QStringView(hm).right(2))
+        Etat.MinuteActuelle = hm.right(2);
+    // Only what changed reaches the screen, in one repaint before any pause of the minute's
+    // work: the marker, the band's new end, and the time when its text changed. The events run
+    // at once do that repaint; asking for it before them would paint the marker twice. With no
+    // face to show, they wait for the event loop the tick returns to.
+    if (vu) {
+        QCoreApplication::processEvents();
+        if (!garde || Etat.FermetureEnCours)
+            return;
+    }
+
+    // The next second 0 will sound: the sound output gets ready for it.
+    if (s == 59) {
+        const int m = (t.time().minute() + 1) % 60;
+        const QString mm = QString::number(m).rightJustified(2, u'0');
+        if (m == 0 || AnnonceDue(Etat.DéclencheAnnonce, mm))
+            PrepareSon();
+    }
 
     if (s == 0) {
         QDateTime minute = t;
@@ -98,9 +116,52 @@ void QUENTOR::QUENTOR_Timer_Timer() {
         }
     }
 
-    Attente(0.25);
-    if (garde && !Etat.FermetureEnCours)
-        Flash->hide();
+    // The pause only keeps the marker on screen: with no face to show it on, the tick ends
+    // here, and the idle clock wakes once a second instead of twice.
+    if (cadranVisible() && !Flash->isHidden()) {
+        Attente(0.25);
+        if (!garde || Etat.FermetureEnCours)
+            return;
+    }
+    Flash->hide();
+}
+
+// "hh:mm", formatted once a minute: the same text as QTime's own format, far cheaper to test.
+QString QUENTOR::texteHeure(const QTime& h) {
+    const int minute = h.hour() * 60 + h.minute();
+    if (minute != minuteHeure_) {
+        minuteHeure_ = minute;
+        const QChar c[] = {QChar(u'0' + h.hour() / 10), QChar(u'0' + h.hour() % 10), QChar(u':'),
+                           QChar(u'0' + h.minute() / 10), QChar(u'0' + h.minute() % 10)};
+        heureTexte_ = QString(c, 5);
+    }
+    return heureTexte_;
+}
+
+bool QUENTOR::cadranVisible() const { return isVisible() && !isMinimized(); }
+
+// Steps 3 and 4: the time is written only when its text changes; the band grows from its
+// left end, so only its new part is painted.
+void QUENTOR::afficheHeure(const QString& hm, int seconde) {
+    const bool nouvelle = AffHEURE->text() != hm;
+    if (nouvelle)
+        AffHEURE->setText(hm);
+    if (!cadranVisible()) {
+        cadranEnRetard_ = true;
+        return;
+    }
+    if (nouvelle || cadranEnRetard_)
+        AffHEURE->adjustSize();
+    cadranEnRetard_ = false;
+    bande->setX2(bande->X1() + EnTwips(AffHEURE->width()) * seconde / 60.0);
+}
+
+void QUENTOR::rattrapeCadran() {
+    if (!cadranEnRetard_ || !cadranVisible() || !derniereLecture_.isValid())
+        return;
+    afficheHeure(texteHeure(derniereLecture_.time()), derniereLecture_.time().second());
+    // During the minute's work the marker stays up until the tick ends.
+    Flash->setVisible(enTic_);
 }
 
 // Each step may be where the close began: what follows it then does nothing.

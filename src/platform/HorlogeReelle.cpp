@@ -8,6 +8,10 @@
 #include <chrono>
 #include <cmath>
 
+namespace {
+constexpr qint64 kAttenteEnDeuxFoisNs = 300'000'000;
+}
+
 QDateTime HorlogeReelle::maintenant() const { return QDateTime::currentDateTime(); }
 
 void HorlogeReelle::attendre(double secondes) {
@@ -25,11 +29,13 @@ void HorlogeReelle::attendre(double secondes) {
     reveil.setSingleShot(true);
     reveil.setTimerType(Qt::PreciseTimer);
     while (!fin.hasExpired() && interruptions == interruptions_) {
-        // Timers fire late in proportion to their length (about 1 ms a second here), so a
+        // Timers fire late in proportion to their length (about 1.2 ms a second here), so a
         // long remainder is aimed a little short and the rest done by a second, short timer.
+        // A short wait (the tick's quarter second, every second) ends less than half a
+        // millisecond late on one timer: a second wake-up would cost more than it corrects.
         // Rounded up, so the loop never wakes early and spins on a sub-millisecond remainder.
         qint64 viseNs = fin.remainingTimeNSecs();
-        if (viseNs > 20'000'000)
+        if (viseNs > kAttenteEnDeuxFoisNs)
             viseNs -= viseNs / 64;
         reveil.start(int(std::min<qint64>((viseNs + 999'999) / 1'000'000, 3'600'000)));
         QEventLoop boucle;

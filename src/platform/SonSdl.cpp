@@ -15,8 +15,10 @@ namespace {
 constexpr std::size_t kCacheMax = 4 * 1024 * 1024;
 // Files larger than this are not sounds anyone means to play as an alert.
 constexpr qint64 kFichierMax = 256LL * 1024 * 1024;
-// The device's buffer, in frames, and how long it lasts.
-constexpr int kTramesTampon = 512;
+// The device's buffer, in frames, and how long it lasts. Under a sound server the device
+// thread wakes for every buffer or less: 2048 frames (46 ms) keep an announcement's cost low
+// and leave a busy machine time to refill it, while a sound still starts well within 60 ms.
+constexpr int kTramesTampon = 2048;
 constexpr int64_t kPeriodeNs = int64_t(kTramesTampon) * 1'000'000'000 / kFrequenceSortie;
 
 // ALSA writes its configuration errors straight to stderr when SDL probes a machine without a
@@ -119,7 +121,7 @@ bool SonSdl::ouvre() {
     voulu.freq = kFrequenceSortie;
     voulu.format = AUDIO_S16SYS;
     voulu.channels = kCanauxSortie;
-    voulu.samples = kTramesTampon;  // 11.6 ms: a sound reaches the device well within the latency goal
+    voulu.samples = kTramesTampon;
     voulu.callback = &SonSdl::remplit;
     voulu.userdata = &voix_;
     // No allowed changes: SDL converts to the real device format behind the callback.
@@ -155,10 +157,18 @@ void SonSdl::repos() {
     // Idle time counts from the end of the last sound (or from the stop), not from its start.
     const int64_t fin = voix_.finNs.load(std::memory_order_relaxed);
     const auto reste = duration_cast<milliseconds>(nanoseconds(fin - maintenantNs())) + delaiRepos_;
-    if (reste > milliseconds(0))
+    if (reste > milliseconds(0)) {
         minuterieRepos_.start(reste);
-    else
-        ferme();
+        return;
+    }
+    ferme();
+    // The sound system goes too: its drivers keep threads that wake while nothing plays (ALSA's
+    // looks for new cards ten times a second, the sound server's follows every change of its
+    // outputs). The next sound starts it again, in a few milliseconds.
+    if (sdlPret_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlPret_ = false;
+    }
 }
 
 bool SonSdl::joue() const {
@@ -175,7 +185,7 @@ std::chrono::steady_clock::time_point SonSdl::premiereTrame() const {
         std::chrono::nanoseconds(voix_.premiereTrameNs.load(std::memory_order_relaxed)));
 }
 
-void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
+void SonSdl::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs) {
     if (!pcm || pcm->empty()) {
         arrete();
         return;
@@ -189,7 +199,7 @@ void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
     voix_.trames = pcm->data();
     voix_.total = TramesPcm(*pcm);
     voix_.position = 0;
-    voix_.demandeNs = maintenantNs();
+    voix_.demandeNs = demandeNs;
     voix_.premiereTrameNs.store(0, std::memory_order_relaxed);
     voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);
     std::shared_ptr<const Pcm> ancien = std::exchange(precedent_, std::exchange(enCours_, std::move(pcm)));
@@ -202,9 +212,12 @@ void SonSdl::joue(std::shared_ptr<const Pcm> pcm) {
 }
 
 void SonSdl::joueDonnees(const QByteArray& wav) {
+    // The constant start latency counts from here: decoding and opening the device take
+    // their share of it instead of adding to it.
+    const int64_t demande = maintenantNs();
     auto trouve = cache_.constFind(wav);
     if (trouve != cache_.constEnd()) {
-        joue(*trouve);
+        joue(*trouve, demande);
         return;
     }
     std::shared_ptr<const Pcm> pcm = DecodeWav(wav);
@@ -219,10 +232,11 @@ void SonSdl::joueDonnees(const QByteArray& wav) {
         }
     }
     // Undecodable bytes play nothing, and like any new sound they end the one playing.
-    joue(std::move(pcm));
+    joue(std::move(pcm), demande);
 }
 
 void SonSdl::joueFichier(const QString& chemin) {
+    const int64_t demande = maintenantNs();
     std::shared_ptr<const Pcm> pcm;
     QFile f(chemin);
     if (f.open(QIODevice::ReadOnly)) {
@@ -233,7 +247,22 @@ void SonSdl::joueFichier(const QString& chemin) {
     }
     if (!pcm || pcm->empty())
         pcm = AlerteDefaut();
-    joue(std::move(pcm));
+    joue(std::move(pcm), demande);
+}
+
+// A device that has just opened hands its first buffer straight to the output, while a running
+// one plays each buffer a device buffer later: a sound started on a fresh device would be heard
+// that much earlier than the ones after it, and the first pause of an announcement would be
+// heard too long. Opened a little before, it is running when the sound comes.
+void SonSdl::prepare() {
+    if (!ouvre())
+        return;
+    SDL_LockAudioDevice(peripherique_);
+    if (!(voix_.trames && voix_.position < voix_.total))
+        voix_.finNs.store(maintenantNs(), std::memory_order_relaxed);  // idle from now
+    SDL_PauseAudioDevice(peripherique_, 0);
+    SDL_UnlockAudioDevice(peripherique_);
+    minuterieRepos_.start(delaiRepos_);
 }
 
 void SonSdl::arrete() {

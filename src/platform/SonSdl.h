@@ -15,9 +15,12 @@
 
 class SonSdl : public SortieSon {
 public:
-    // `delaiRepos`: idle time before the device closes; `attenteEssai`: after a failed open,
-    // how long before the drivers are probed again (a sound server may start after us).
-    explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(4000),
+    // `delaiRepos`: idle time before the device closes, longer than any silence inside an
+    // announcement (under 1.2 s), so that its clips all start with the open device's constant
+    // latency, and short, since an open device wakes the program for every buffer even
+    // while it plays silence. `attenteEssai`: after a failed open, how long before the
+    // drivers are probed again (a sound server may start after us).
+    explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(1500),
                     std::chrono::milliseconds attenteEssai = std::chrono::seconds(20));
     ~SonSdl() override;
     SonSdl(const SonSdl&) = delete;
@@ -26,6 +29,7 @@ public:
     void joueDonnees(const QByteArray& wav) override;
     void joueFichier(const QString& chemin) override;
     void arrete() override;
+    void prepare() override;
 
     bool peripheriqueOuvert() const { return peripherique_ != 0; }
     // True while the current sound still has frames to hand to the device.
@@ -49,7 +53,8 @@ private:
     };
     static void remplit(void* voix, uint8_t* flux, int octets);
 
-    void joue(std::shared_ptr<const Pcm> pcm);
+    // `demandeNs`: when the sound was asked for (steady clock).
+    void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs);
     bool ouvre();
     void ferme();
     void repos();

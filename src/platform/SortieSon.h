@@ -11,4 +11,6 @@ public:
     // Plays a WAVE file; plays the program's default alert sound when it cannot.
     virtual void joueFichier(const QString& chemin) = 0;
     virtual void arrete() = 0;
+    // A sound is coming within a second or so: an output that needs time to settle starts now.
+    virtual void prepare() {}
 };

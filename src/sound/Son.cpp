@@ -29,6 +29,11 @@ void ArreteSon() {
         s->arrete();
 }
 
+void PrepareSon() {
+    if (SortieSon* s = PF().son)
+        s->prepare();
+}
+
 void Attente(double secondes) {
     if (Horloge* h = PF().horloge)
         h->attendre(secondes);

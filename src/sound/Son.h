@@ -10,6 +10,8 @@ void JoueSon(int16_t id);
 // Plays a WAVE file asynchronously; the default alert sound when it can't be played.
 void JoueFichierSon(const QString& chemin);
 void ArreteSon();
+// Sound is due within about a second: the output gets ready so that it starts on time.
+void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
 void Attente(double secondes);
 

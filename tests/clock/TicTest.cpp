@@ -8,7 +8,11 @@
 #include <QLabel>
 #include <QTimer>
 
-class Tic : public AvecHorloge {};
+// A clock on screen: each tick shows its marker for a quarter second.
+class Tic : public AvecHorloge {
+protected:
+    Tic() { w->show(); }
+};
 
 TEST_F(Tic, FaceFromOneReadingAndTheBandFollowsTheSecond) {
     w->alignBandeSurHeure();

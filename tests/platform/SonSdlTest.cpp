@@ -7,6 +7,7 @@
 #include "sound/Clips.h"
 #include "support/Fichiers.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -28,9 +29,11 @@ long trouve(const Pcm& capture, const Pcm& motif, long depuis, long n = 0) {
 }  // namespace
 
 // A plays until B cuts it; then B, a wave file and the default alert (for a file that can't play)
-// play to their last frame, one after the other, the first starting within two device buffers.
+// play to their last frame, one after the other, the first starting within two device buffers of
+// 2048 frames.
 TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
     QTemporaryDir dossier;
+    double ecart = 0;  // wall time between A's and B's requests
     const QString capture = dossier.filePath("out.raw"), fichier = dossier.filePath("réveil.wav");
     EcritOctets(fichier, DonneesClip(82));
     const std::vector<Pcm> suite = {clip(85), clip(81), clip(82), *AlerteDefaut()};  // 81: MS ADPCM
@@ -38,24 +41,37 @@ TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
         VariableTemporaire pilote("SDL_AUDIODRIVER", "disk"), disque("SDL_DISKAUDIOFILE", capture.toLocal8Bit());
         SonSdl son;
         HorlogeReelle horloge;
+        // Each sound is waited out to its last frame, however slowly a busy machine runs the
+        // device thread; the last is followed by silence.
+        const auto auBout = [&](const Pcm& p) {
+            horloge.attendre(trames(p) / 44100.0);
+            for (int i = 0; son.joue() && i < 500; ++i)
+                horloge.attendre(0.01);
+        };
+        QElapsedTimer entreDemandes;
+        entreDemandes.start();
         son.joueDonnees(DonneesClip(85));
         horloge.attendre(0.15);
-        // Each sound is given 0.15 s more than its length, so that a device thread held back by a
-        // busy machine still plays it out before the next one; the last is followed by silence.
-        son.joueDonnees(DonneesClip(81)), horloge.attendre(trames(suite[1]) / 44100.0 + 0.15);
-        son.joueFichier(fichier), horloge.attendre(trames(suite[2]) / 44100.0 + 0.15);
-        son.joueFichier(dossier.filePath("absent.wav")), horloge.attendre(trames(suite[3]) / 44100.0 + 0.5);
+        son.joueDonnees(DonneesClip(81));
+        ecart = entreDemandes.nsecsElapsed() / 1e9;
+        auBout(suite[1]);
+        son.joueFichier(fichier), auBout(suite[2]);
+        son.joueFichier(dossier.filePath("absent.wav")), auBout(suite[3]);
+        horloge.attendre(0.3);
     }
     const QByteArray octets = LitOctets(capture);
     const Pcm sortie(reinterpret_cast<const int16_t*>(octets.constData()), reinterpret_cast<const int16_t*>(octets.constData() + octets.size()));
     long position = trouve(sortie, suite[0], 0, 100);
-    ASSERT_TRUE(position >= 0 && position <= 2 * 512) << position;
+    ASSERT_TRUE(position >= 0 && position <= 2 * 2048) << position;
     for (std::size_t i = 1; i < suite.size(); ++i) {
         const long debut = trouve(sortie, suite[i], position);
         ASSERT_GT(debut, position) << "sound " << i << " not found whole";
-        if (i == 1)  // A sounded right up to B's first frame
-            EXPECT_TRUE(debut - position > 0.12 * 44100 && debut - position < 0.25 * 44100 &&
+        // A sounded right up to B's first frame, which came within a buffer of its request (judged
+        // by the wall clock, as a busy machine may stretch the wait; the driver runs a little fast).
+        if (i == 1) {
+            EXPECT_TRUE(debut - position > 0.12 * 44100 && debut - position < ecart * 1.05 * 44100 + 2 * 2048 &&
                         std::equal(sortie.begin() + 2 * position, sortie.begin() + 2 * debut, suite[0].begin())) << debut;
+        }
         position = debut + trames(suite[i]);
     }
     EXPECT_TRUE(std::all_of(sortie.begin() + 2 * position, sortie.end(), [](int16_t s) { return s == 0; }));
