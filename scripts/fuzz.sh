@@ -17,5 +17,5 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
 cmake --build build-fuzz --target fuzz_reglages
 mkdir -p build-fuzz/corpus
 cd build-fuzz
-exec tests/fuzz/fuzz_reglages -max_total_time="$secondes" -max_len=2048 -print_final_stats=1 \
+exec fuzz/fuzz_reglages -max_total_time="$secondes" -max_len=2048 -print_final_stats=1 \
      corpus ../resources/defaults
