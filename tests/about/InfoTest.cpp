@@ -2,7 +2,6 @@
 #include "about/Info.h"
 #include "clock/QUENTORFixture.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 using InfoFenetre = AvecHorloge;

@@ -5,7 +5,6 @@
 #include "support/Souris.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 
 using Alarmes = AvecHorloge;
 

@@ -1,12 +1,10 @@
 // The clock window's ways in: the notification icon, its menu, the toolbar and the mouse on the face.
 #include "app/Aide.h"
-#include "art/Dessins.h"
 #include "clock/QUENTORFixture.h"
 #include "support/Souris.h"
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 
@@ -51,13 +49,7 @@ TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
         w->BULLE->hide();
         EXPECT_FALSE(w->TrayOccupé);
     }
-    notifie(514);
-    EXPECT_TRUE(w->isVisible());
-}
-
-// A host that shows the menu by its own means asks for its contents and never closes our QMenu.
-TEST_F(Outils, AMenuShownByTheHostNeverLeavesTheNotificationsBusy) {
-    emit w->BULLE->aboutToShow();
+    emit w->BULLE->aboutToShow();  // a host showing the menu by its own means never closes our QMenu
     notifie(514);
     EXPECT_TRUE(w->isVisible());
 }

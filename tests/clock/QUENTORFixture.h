@@ -2,10 +2,29 @@
 // A clock window on the test platform, with the virtual clock at a chosen instant.
 
 #include "alarms/MessAlarm.h"
+#include "art/Dessins.h"
+#include "clock/BandeSecondes.h"
 #include "clock/QUENTOR.h"
 #include "support/Doubles.h"
 
+#include <QLabel>
+#include <QPaintEvent>
 #include <memory>
+
+// Every region the face's widgets paint, in the window's coordinates.
+struct Peintures : QObject {
+    explicit Peintures(QUENTOR* f) : f_(f) {
+        for (QWidget* w : std::initializer_list<QWidget*>{f, f->AffHEURE, f->bande, f->Flash, f->PHOTO})
+            w->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(e)->region().translated(static_cast<QWidget*>(o)->mapTo(f_, QPoint()));
+        return false;
+    }
+    QUENTOR* f_;
+    QRegion region;
+};
 
 class AvecHorloge : public AvecPlateforme {
 protected:

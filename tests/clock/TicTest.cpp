@@ -1,13 +1,12 @@
 // The tick on the virtual clock: the face from one reading, the minute's work (chime, spoken time,
 // alarms) in order with its pauses, once per minute, never overlapping, and the timer aimed just
-// past the next second.
-#include "clock/BandeSecondes.h"
-#include "art/Dessins.h"
+// past the next second; only what changed is painted, and nothing on a hidden face.
 #include "clock/QUENTORFixture.h"
 
-#include <QLabel>
+#include <QCoreApplication>
 #include <QTimer>
 
+// A clock on screen: each tick shows its marker for a quarter second.
 // A clock on screen: each tick shows its marker for a quarter second.
 class Tic : public AvecHorloge {
 protected:
@@ -34,14 +33,13 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
     const struct { int h, m, mode, genre; const char* attendu; } cas[] = {
         {0, 0, 0, 0, "0:85 500:99 1700:70 |7750"},  // midnight: chime, "zéro heures"
         {0, 0, 3, 1, "0:85 500:199 1700:170 |7750"},
-        {14, 0, 0, 0, "0:85 500:14 1700:70 |7750"}, {14, 0, 1, 0, "0:85 500:14 1700:70 |7750"},
-        {14, 0, 2, 0, "0:85 500:14 1700:70 |7750"}, {14, 0, 3, 0, "0:85 500:14 1700:70 |7750"},
+        {14, 0, 0, 0, "0:85 500:14 1700:70 |7750"}, {14, 0, 3, 0, "0:85 500:14 1700:70 |7750"},
         {12, 0, 2, 0, "0:85 500:12 1700:70 |7750"},  // noon has no clip of its own
         {12, 30, 1, 0, "0:12 1200:70 2000:30 3200:71 |8450"},  // no pause after the last clip
         {9, 5, 3, 0, "0:9 1200:70 2000:5 3200:71 |8450"}, {9, 5, 2, 0, "|5250"},
         {9, 5, 1, 0, "|5250"}, {9, 5, 0, 0, "|5250"}, {12, 30, 0, 0, "|5250"},
         {23, 55, 3, 1, "0:123 1200:170 2000:155 3200:171 |8450"},
-        {16, 45, 2, 0, "0:16 1200:70 2000:45 3200:71 |8450"}, {16, 5, 2, 0, "|5250"},
+        {16, 45, 2, 0, "0:16 1200:70 2000:45 3200:71 |8450"},
         {14, 0, 4, 0, "0:85 |5750"}, {14, 0, -1, 0, "0:85 |5750"}, {14, 30, 5, 0, "|5250"},  // unknown modes
     };
     int jour = 0;
@@ -105,4 +103,38 @@ TEST_F(Tic, TimerLandsJustAfterTheNextSecond) {
     w->arreteTimer();
     w->QUENTOR_Timer_Timer();  // a tick run while stopped does not re-arm it
     EXPECT_FALSE(w->timerActif() || w->Timer->isActive());
+}
+
+TEST_F(Tic, AShownFaceRepaintsOnlyTheMarkerAndTheBandsNewEnd) {
+    w->alignBandeSurHeure();
+    w->resize(250, 150);
+    tic(14, 5, 30);
+    QCoreApplication::processEvents();
+    const QRect avant = w->bande->geometry();
+    Peintures p(w.get());
+    tic(14, 5, 31);  // the marker comes and goes, the band grows, the time's text stays
+    QCoreApplication::processEvents();
+    const QRect apres = w->bande->geometry();
+    ASSERT_GT(apres.right(), avant.right());
+    const QRegion attendu = QRegion(w->Flash->geometry()) + QRect(avant.topRight(), apres.bottomRight());
+    EXPECT_TRUE(!p.region.isEmpty() && (p.region - attendu).isEmpty());
+}
+
+TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
+    w->hide();
+    Etat.DéclencheAnnonce = 0;
+    w->alignBandeSurHeure();
+    Peintures p(w.get());
+    tic(10, 16, 45);
+    EXPECT_EQ(horloge.t.time(), QTime(10, 16, 45));  // no quarter second: no marker to keep up
+    tic(10, 17, 0);
+    EXPECT_EQ(horloge.t.time(), QTime(10, 17, 5));  // the minute's work still ran, its pause whole
+    EXPECT_EQ(w->windowTitle() + Etat.HeureActuelle + Etat.MinuteActuelle, QStringLiteral(" 10:17 - mardi 3 mars 091017"));
+    tic(10, 17, 30);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(p.region.isEmpty());
+    w->show();  // before its first paint, the face shows the last reading
+    EXPECT_EQ(w->AffHEURE->text(), QStringLiteral("10:17"));
+    EXPECT_DOUBLE_EQ(w->bandeX2() - w->bandeX1(), w->AffHEURE->width() * 15.0 * 30 / 60);
+    EXPECT_TRUE(w->Flash->isHidden());
 }

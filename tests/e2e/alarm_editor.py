@@ -4,8 +4,7 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import DEFAULTS, Desktop, ProgramFolder, PulseCapture, faked_time, run_test, settings  # noqa: E402
+from harness import DEFAULTS, Desktop, ProgramFolder, PulseCapture, faked_time, run_test, settings
 
 BINARY = sys.argv[1]
 
@@ -17,8 +16,7 @@ def click(desk, wid, left, top, border=2):  # twips inside the editor; the page 
 
 
 def test_editor_sets_alarm_that_rings():
-    desk = Desktop(tray=True)
-    try:
+    with Desktop(tray=True) as desk:
         cap = PulseCapture(desk)
         with open(os.path.join(DEFAULTS, "..", "wave", "83.wav"), "rb") as f:  # the ring: clip 83
             prog = ProgramFolder(desk, BINARY, {"reveil.wav": f.read(), "MSG1.ASC": b""})
@@ -48,8 +46,6 @@ def test_editor_sets_alarm_that_rings():
         assert prog.read("MSG1.ASC") == b"Lever\r\ncafe\r\n", prog.read("MSG1.ASC")
         # Nothing else sounds after RETOUR: the ring, a few seconds before the memo (ends the capture).
         assert max(map(abs, pcm[-10 * 88200:])) > 8000, "no ring in the last 10 s"
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":

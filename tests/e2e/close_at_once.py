@@ -6,28 +6,21 @@ import random
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, click, faked_time, run_test, settings, tray_icon  # noqa: E402
+from harness import TRAYER, Desktop, ProgramFolder, click, faked_time, marker_script, run_test, settings, tray_icon
 
 BINARY = sys.argv[1]
 
 
 def close_during_the_minute(how):
-    desk = Desktop(tray=True)
-    try:
-        marker = os.path.join(desk.tmp, "lance.txt")
-        script = os.path.join(desk.tmp, "alarme.sh")
-        with open(script, "w") as f:
-            f.write(f"#!/bin/sh\ndate +%T > '{marker}'\n")
-        os.chmod(script, 0o755)
+    with Desktop(tray=True) as desk:
+        script, marker = marker_script(desk, "alarme.sh")
         prog = ProgramFolder(desk, BINARY, {
             "QS32.ini": settings({"déclenche_annonce": "0", "ALH1": "7", "ALMN1": "30",
                                   "AL1": "Vrai", "ALMSG1": "Vrai", "ALAPP1": "Vrai",
                                   "ALEXE1": script}),
             "MSG1.ASC": b"abc"})
-        env = faked_time(desk.env, "07:29:57")
         start = time.monotonic()
-        p = desk.start([prog.exe], env=env)
+        p = desk.start([prog.exe], env=faked_time(desk.env, "07:29:57"))
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
         time.sleep(max(0, start + 5.2 - time.monotonic()))  # 07:30:02, in the 5 s pause
         asked = time.monotonic()
@@ -43,31 +36,23 @@ def close_during_the_minute(how):
         assert not os.path.exists(marker), "the alarm's program must not start after the close"
         assert not desk.windows("^MESSAGE"), "no memo window after the close"
         assert prog.read("MSG1.ASC") == b"abc\r\n", "the memo was saved"
-    finally:
-        desk.close()
 
 
 def test_icon_docks_into_a_late_tray():
-    desk = Desktop(tray=False)
-    try:
+    with Desktop(tray=False) as desk:
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
         p = desk.start([prog.exe])
         desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
         time.sleep(3)
-        desk.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
-                    "--width", "160", "--height", "28", "--SetDockType", "false",
-                    "--SetPartialStrut", "false"])
+        desk.start(TRAYER)
         desk.wait_for(lambda: desk.windows("panel"), 5, "trayer window")
         desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock into the late tray")
         p.send_signal(15)
         assert p.wait(10) == 0
-    finally:
-        desk.close()
 
 
 def test_a_signal_at_any_moment_of_the_start_ends_cleanly():
-    desk = Desktop(tray=True)
-    try:
+    with Desktop(tray=True) as desk:
         # A large background picture makes the load step last, after the window has appeared.
         big = os.path.join(desk.tmp, "grand.png")
         desk.run(["convert", "-size", "4000x4000", "xc:navy", big], timeout=60)
@@ -88,11 +73,8 @@ def test_a_signal_at_any_moment_of_the_start_ends_cleanly():
             status = p.wait(10)
             assert status == 0, f"run {i}: status {status}, not 0"
             assert prog.read("QS32.ini").endswith(b"image_fond=" + big.encode() + b"\r\n")
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":
-    run_test(lambda: (close_during_the_minute("menu"), close_during_the_minute("signal"),
-                      test_icon_docks_into_a_late_tray(),
-                      test_a_signal_at_any_moment_of_the_start_ends_cleanly()))
+    run_test(lambda: close_during_the_minute("menu"), lambda: close_during_the_minute("signal"),
+             test_icon_docks_into_a_late_tray, test_a_signal_at_any_moment_of_the_start_ends_cleanly)

@@ -70,12 +70,6 @@ class Desktop:
     def windows(self, name):
         return self.run(["xdotool", "search", "--onlyvisible", "--name", name]).stdout.split()
 
-    def window_name(self, wid):
-        return self.run(["xdotool", "getwindowname", wid]).stdout.strip()
-
-    def screenshot(self, path):
-        self.run(["import", "-window", "root", path], timeout=20)
-
     def focused(self, *keys):
         """Presses `keys`; the names of what got the focus meanwhile (needs atspi)."""
         return self.run(["/usr/bin/python3", "-c", FOCUS] + list(keys), timeout=30).stdout.splitlines()
@@ -88,6 +82,12 @@ class Desktop:
                 return v
             time.sleep(0.05)
         raise AssertionError("timed out waiting for " + what)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
 
     def close(self):
         for p in reversed(self.procs):
@@ -132,6 +132,15 @@ def tray_icon(desk):
     return None
 
 
+def marker_script(desk, name):
+    """An executable script `name` that writes the time it runs to a marker file: (script, marker)."""
+    marker, script = os.path.join(desk.tmp, "lance.txt"), os.path.join(desk.tmp, name)
+    with open(script, "w") as f:
+        f.write(f"#!/bin/sh\ndate +%T > '{marker}'\n")
+    os.chmod(script, 0o755)
+    return script, marker
+
+
 def click(desk, xy, button):
     desk.run(["xdotool", "mousemove", str(xy[0]), str(xy[1]), "click", str(button)])
 
@@ -151,10 +160,11 @@ def ini(lines):
     return "".join(l + "\r\n" for l in lines).encode("cp1252")
 
 
-def run_test(fn):
-    """Runs fn(); prints a closing line ctest and people can read."""
+def run_test(*tests):
+    """Runs the tests in turn; prints a closing line ctest and people can read."""
     try:
-        fn()
+        for test in tests:
+            test()
     except Exception:
         traceback.print_exc()
         sys.exit(print("0 passed, 1 failed") or 1)

@@ -5,15 +5,13 @@ import subprocess
 import sys
 from pathlib import Path
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import DEFAULTS, Desktop, run_test, wait_closable  # noqa: E402
+from harness import DEFAULTS, Desktop, run_test, wait_closable
 
 NAMES = ["MSG%d.ASC" % n for n in range(1, 7)] + ["QS32.ini"]
 
 
 def test_installed():
-    desk = Desktop(tray=False)
-    try:
+    with Desktop(tray=False) as desk:
         prefix = Path(desk.tmp, "prefix")
         subprocess.run([sys.argv[2], "--install", sys.argv[3], "--prefix", prefix], check=True,
                        capture_output=True)
@@ -32,8 +30,6 @@ def test_installed():
                 (user / "MSG2.ASC").unlink()
         assert b"\nGenre=0\r" in ini, "the user's setting is kept"
         assert (user / "MSG2.ASC").read_bytes() == Path(DEFAULTS, "MSG2.ASC").read_bytes()
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":

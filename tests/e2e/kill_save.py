@@ -1,12 +1,10 @@
 """A SIGKILL at any point of the close's saves loses no file: QS32.ini and MSG1..6.ASC are each
 found whole, either as they were or as the close writes them, never empty or cut."""
-import os
 import signal
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, run_test, settings, wait_closable  # noqa: E402
+from harness import Desktop, ProgramFolder, run_test, settings, wait_closable
 
 # A close rewrites each file differently: the blank after "=" goes, memos get a line end.
 OLD = dict({"MSG%d.ASC" % n: b"memo %d" % n for n in range(1, 7)},
@@ -27,8 +25,7 @@ def close(desk, prog, inject=None):  # with `inject`, strace kills it at that sy
 
 
 def test_kill_during_save():
-    desk = Desktop(tray=False)
-    try:
+    with Desktop(tray=False) as desk:
         prog = ProgramFolder(desk, sys.argv[1])
         code, new = close(desk, prog)
         assert code == 0 and all(new[n] != OLD[n] for n in OLD), "a close rewrites every file"
@@ -39,8 +36,6 @@ def test_kill_during_save():
                          files[n] for n in OLD]  # anything else is a lost file
                 assert code == -signal.SIGKILL and state.count("new") == k - 1 and \
                     state.count("old") == len(OLD) - k + 1, (inject, code, state)
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":

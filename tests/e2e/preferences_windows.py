@@ -3,15 +3,13 @@ voice and periodicity are saved at close, "Auto démarre" adds and removes a val
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, run_test, settings  # noqa: E402
+from harness import Desktop, ProgramFolder, run_test, settings
 
 SETTINGS, INFO = "^QUENTOR SONALDE 95$", "^Informations$"
 
 
 def test_settings_and_information_windows():
-    desk = Desktop(tray=True)
-    try:
+    with Desktop(tray=True) as desk:
         prog = ProgramFolder(desk, sys.argv[1], {"QS32.ini": settings({"active_image": "1", "image_fond": "/a.bmp"})})
         p = desk.start([prog.exe])
         run = lambda *a: desk.run(["xdotool"] + [str(x) for x in a]).stdout.split()
@@ -44,8 +42,6 @@ def test_settings_and_information_windows():
         saved = prog.read("QS32.ini")
         for key in (b"d\xe9clenche_annonce=0", b"\nGenre=0", b"image_fond=/a.bmp"):
             assert key + b"\r\n" in saved, (key, saved)
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":

@@ -1,13 +1,11 @@
 """The real program keeps its files: a start and a SIGTERM rewrite them exactly as expected (the
 shipped ones unchanged), a second instance leaves at once, a missing key is reported with nothing
 written. Without a notification area the window stays reachable."""
-import os
 import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, ini, run_test, settings, wait_closable  # noqa: E402
+from harness import Desktop, ProgramFolder, ini, run_test, settings, wait_closable
 
 BINARY = sys.argv[1]
 
@@ -32,20 +30,18 @@ def started(files, tray=True):
 def test_round_trip_without_tray():
     """Without a notification area the window shows although QS_visible is false, and stays false."""
     desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written(visible=b"QS_visible = Faux")}), tray=False)
-    try:
+    with desk:
         wait_closable(desk)
         p.send_signal(15)
         assert p.wait(15) == 0, "exit code"
         expected = dict(MEMOS, **{"QS32.ini": hand_written(b"Genre =1", b"QS_visible =Faux"), "MSG2.ASC": b" \r\n",
                                   "MSG3.ASC": b"sans fin de ligne\r\n", "MSG4.ASC": b"\r\n\r\n"})
         assert prog.snapshot() == expected, prog.snapshot()
-    finally:
-        desk.close()
 
 
 def test_shipped_files_and_second_instance():
     desk, prog, first = started({})
-    try:
+    with desk:
         shipped = prog.snapshot()
         wait_closable(desk)
         t0 = time.monotonic()
@@ -56,22 +52,18 @@ def test_shipped_files_and_second_instance():
         first.send_signal(15)
         assert first.wait(15) == 0
         assert prog.snapshot() == shipped, "the shipped files come back unchanged"
-    finally:
-        desk.close()
 
 
 def test_missing_key():
     desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written(drop=b"Genre = 1")}))
-    try:
+    with desk:
         before = prog.snapshot()
         box = desk.wait_for(lambda: desk.windows("Erreur dans le fichier QS32.ini"), 10, "the missing-key message")[0]
         desk.run(["xdotool", "windowfocus", "--sync", box])
         desk.run(["xdotool", "key", "--window", box, "Return"])
         assert p.wait(10) != 0
         assert prog.snapshot() == before, "nothing is written"
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":
-    run_test(lambda: (test_round_trip_without_tray(), test_shipped_files_and_second_instance(), test_missing_key()))
+    run_test(test_round_trip_without_tray, test_shipped_files_and_second_instance, test_missing_key)

@@ -1,19 +1,16 @@
 """The real program speaks 14:30 in the female voice, quarter-hour mode: clips 114, 170, 130 and
 171 start 0, 1.2, 2.0 and 3.2 s after the first (within 20 ms), and none is cut short."""
-import os
 import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, PulseCapture, faked_time, run_test, settings  # noqa: E402
+from harness import Desktop, ProgramFolder, PulseCapture, faked_time, run_test, settings
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 
 
 def test_announcement_1430():
-    desk = Desktop(tray=True)
-    try:
+    with Desktop(tray=True) as desk:
         cap = PulseCapture(desk)
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"déclenche_annonce": "2", "Genre": "1"})})
         p = desk.start([prog.exe], env=faked_time(cap.env, "14:29:55"))
@@ -31,8 +28,6 @@ def test_announcement_1430():
             start, played, length = found[clip]
             assert abs(start - found[114][0] - offset) <= 0.020, (clip, start - found[114][0])
             assert played >= length - 5, (clip, played, length)
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":

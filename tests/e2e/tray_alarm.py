@@ -2,12 +2,10 @@
 shows the hidden window; minimised, it leaves the screen and the icon brings it back; the menu the
 platform opens tells the current time; an alarm rings, starts its program and opens its memo; the
 menu's last item closes the program, which saves, the window's size unchanged by its frame."""
-import os
 import re
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Desktop, ProgramFolder, click, faked_time, run_test, settings, tray_icon  # noqa: E402
+from harness import Desktop, ProgramFolder, click, faked_time, marker_script, run_test, settings, tray_icon
 
 BINARY = sys.argv[1]
 
@@ -17,13 +15,8 @@ def wm_state(desk, wid):
 
 
 def test_tray_window_manager_and_alarm():
-    desk = Desktop(tray=True, wm=True, atspi=True)
-    try:
-        marker = os.path.join(desk.tmp, "lance.txt")
-        script = os.path.join(desk.tmp, "mon script.sh")
-        with open(script, "w") as f:
-            f.write(f"#!/bin/sh\ndate +%T > '{marker}'\n")
-        os.chmod(script, 0o755)
+    with Desktop(tray=True, wm=True, atspi=True) as desk:
+        script, marker = marker_script(desk, "mon script.sh")
         prog = ProgramFolder(desk, BINARY, {
             "QS32.ini": settings({"QS_width": "3600", "QS_height": "1800", "QS_visible": "Faux", "déclenche_annonce": "0",
                                   "ALH1": "7", "ALMN1": "30", "AL1": "Vrai", "ALMSG1": "Vrai", "ALAPP1": "Vrai",
@@ -55,8 +48,6 @@ def test_tray_window_manager_and_alarm():
         saved = prog.read("QS32.ini")
         for kept in (b"QS_visible=Faux", b"QS_width=3600", b"QS_height=1800", "Réduction=0".encode("cp1252")):
             assert b"\r\n" + kept + b"\r\n" in saved, (kept, saved)
-    finally:
-        desk.close()
 
 
 if __name__ == "__main__":

@@ -26,9 +26,6 @@ TEST_F(AvecPlateforme, AjouteEtRetireDonnentLEtatReelEtSignalentUnRefus) {
                                  "Erreur N°13|Une erreur s'est produite dans la base de registre de Windows!"}));
     InstallePlateforme(Plateforme{});  // no store at all
     EXPECT_FALSE(TesteDemarre("quentor"));
-}
-
-// A program has no extension to take off here: "quentor-6.1" is a whole name.
-TEST(NomExecutable, IsTheWholeFileName) {
+    // The entry's name: a program has no extension to take off here, "quentor-6.1" is a whole name.
     EXPECT_EQ(NomExecutable("/opt/q/quentor-6.1") + NomExecutable("/usr/bin/quentor"), "quentor-6.1quentor");
 }

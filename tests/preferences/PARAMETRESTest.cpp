@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>

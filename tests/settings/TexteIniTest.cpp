@@ -72,6 +72,12 @@ TEST_F(TexteIni, Windows1252OuUtf8AvecMarque) {
     for (int i = 0; i < 256; ++i)
         octets += char(i);
     EXPECT_EQ(EncodeFichierTexte(DecodeFichierTexte(octets)), octets);
+    // A mark before what isn't UTF-8, or before a second mark, is kept as it was read.
+    for (const char* marque : {"\xEF\xBB\xBF" "abc\r\n", "\xEF\xBB\xBF" "caf\xE9", "\xEF\xBB\xBF\xEF\xBB\xBF" "x"}) {
+        bool utf8 = false;
+        const QString texte = DecodeFichierTexte(marque, &utf8);
+        EXPECT_EQ(EncodeFichierTexte(texte, utf8), marque) << QByteArray(marque).toHex().data();
+    }
     EXPECT_EQ(DecodeFichierTexte(EncodeFichierTexte(QStringLiteral("ï»¿abc"))), QStringLiteral("ï»¿abc"));
     charge("image_fond=\xE9t\xE9 \x80 \x9C" "uf.bmp\r\nR\xE9" "duction=0\r\n");
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), QStringLiteral("été € œuf.bmp"));

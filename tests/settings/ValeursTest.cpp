@@ -57,6 +57,7 @@ TEST(EcritureValeurs, NombresAuPlusCourtEtBooleensDansLaLangueDuSysteme) {
     const struct { double valeur; const char *francais, *anglais; } cas[] = {
         {1500.5, "1500,5", "1500.5"}, {-7.25, "-7,25", "-7.25"}, {1234567, "1234567", "1234567"},
         {1.0 / 3, "0,3333333", "0.3333333"}, {-0.0, "0", "0"}, {15000000, "1,5E+07", "1.5E+07"}, {0.000001, "1E-06", "1E-06"},
+        {1.0000001f, "1", "1"}, {1.4543297e+38f, "1,45433E+38", "1.45433E+38"},  // the same text at every save
     };
     for (const auto& c : cas) {  // the tests run in French; what is written reads back to the same value
         EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.francais));
