@@ -56,6 +56,7 @@ TEST_F(StockageAlarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
         {false, "aller \xE2\x86\x92 retour", "\xEF\xBB\xBF" "aller \xE2\x86\x92 retour\r\n"},
         {true, "abc", "abc\r\n"}, {true, "abc\n", "abc\r\n"},  // a lone final LF: only it goes, the c stays
         {true, "a\nb\n", "a\r\nb\r\n"},
+        {true, "\xEF\xBB\xBF\xEF\xBB\xBF" "abc\r\n", "\xEF\xBB\xBF\xEF\xBB\xBF" "abc\r\n"},  // a text that starts with U+FEFF
     };
     for (const auto& c : cas) {
         if (c.aLaMain)
