@@ -1,5 +1,6 @@
 // The information window: its message, the clip at each showing, and its two ways out.
 #include "about/Info.h"
+#include "app/Sequences.h"
 #include "clock/QUENTORFixture.h"
 
 #include <QPushButton>
@@ -20,4 +21,10 @@ TEST_F(InfoFenetre, ShowsTheVersionAgainOnRequestAndQuitHidesTheToolbar) {
         EXPECT_TRUE(i->isHidden());
         EXPECT_EQ(w->CadreOutils->isHidden(), quitte) << "Quitte hides the toolbar, the close box does not";
     }
+}
+
+// The version shown: major + minor / 10 with two decimals, in the language's own way.
+TEST(TexteVersion, MajorPlusMinorTenthsWrittenTheLanguagesWay) {
+    const QLocale fr(QLocale::French, QLocale::France), en(QLocale::English, QLocale::UnitedKingdom);
+    EXPECT_EQ(TexteVersion(6, 1, fr) + u'|' + TexteVersion(6, 1, en) + u'|' + TexteVersion(6, 12, fr), "6,10|6.10|7,20");
 }
