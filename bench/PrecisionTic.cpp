@@ -21,6 +21,7 @@ namespace {
 class HorlogeMurale : public Horloge {
 public:
     QDateTime maintenant() const override { return QDateTime::currentDateTime(); }
+    qint64 monotoneMs() const override { return reelle.monotoneMs(); }
     void attendre(double s) override {
         const QDateTime t = maintenant();
         const qint64 minute = t.toSecsSinceEpoch() / 60;

@@ -29,7 +29,19 @@ void VérifieAlarmes() {
     const int m = Etat.MinuteActuelle.toInt();
     for (int16_t n = 1; n <= 6 && !Etat.FermetureEnCours; ++n)
         if (Etat.AlarmeHeure[n] == h && Etat.AlarmeMinute[n] == m)
-            DéclencheAlarme(n);
+            SonneUneFois(n, Etat.JourActuel, QTime(h, m));
+}
+
+void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
+    if (n < 1 || n > 6)
+        return;
+    const QDateTime minute(jour, heure, Qt::UTC);
+    if (minute.isValid()) {
+        if (Etat.AlarmeSonnéePour[n] == minute)
+            return;
+        Etat.AlarmeSonnéePour[n] = minute;
+    }
+    DéclencheAlarme(n);
 }
 
 // A close that begins in one of the pauses ends the firing there: nothing starts, rings or opens

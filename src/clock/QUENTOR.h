@@ -168,6 +168,7 @@ private:
     bool enTic_ = false;
     QDateTime derniereMinuteTraitee_;
     QDateTime derniereLecture_;
+    qint64 derniereMonoMs_ = 0;
     // The face missed ticks while it could not be seen.
     bool cadranEnRetard_ = false;
     // The time's text and the minute it names.

@@ -3,6 +3,7 @@
 #include "clock/QUENTOR.h"
 
 #include "alarms/DeclencheAlarmes.h"
+#include "alarms/RattrapageAlarmes.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
 #include "art/Dessins.h"
@@ -73,7 +74,15 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // One reading: caption, time, band, hour and minute all agree.
     suitZoneNotification();
     const QDateTime t = PF().horloge->maintenant();
+    const LectureHorloge lecture{t, PF().horloge->monotoneMs()};
+    // The local time ran ahead of the time that passed: the computer slept, or the clock was set
+    // forward. A tick held by a window does not count: both clocks ran on.
+    const QDateTime avantSaut =
+        derniereLecture_.isValid() && EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) > kSautHorlogeMs
+            ? derniereLecture_
+            : QDateTime();
     derniereLecture_ = t;
+    derniereMonoMs_ = lecture.monoMs;
     const int s = t.time().second();
     // A face nobody can see gets no marker and no layout work: it catches up when it shows.
     const bool vu = cadranVisible();
@@ -86,12 +95,20 @@ void QUENTOR::QUENTOR_Timer_Timer() {
         Etat.HeureActuelle = hm.left(2);
     if (QStringView(Etat.MinuteActuelle) != QStringView(hm).right(2))
         Etat.MinuteActuelle = hm.right(2);
+    Etat.JourActuel = t.date();
     // Only what changed reaches the screen, in one repaint before any pause of the minute's
     // work: the marker, the band's new end, and the time when its text changed. The events run
     // at once do that repaint; asking for it before them would paint the marker twice. With no
     // face to show, they wait for the event loop the tick returns to.
     if (vu) {
         QCoreApplication::processEvents();
+        if (!garde || Etat.FermetureEnCours)
+            return;
+    }
+
+    // What the jump skipped rings now, before this second's own work.
+    if (avantSaut.isValid()) {
+        RattrapeAlarmes(avantSaut, t);
         if (!garde || Etat.FermetureEnCours)
             return;
     }
@@ -105,8 +122,9 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     }
 
     if (s == 0) {
-        QDateTime minute = t;
-        minute.setTime(QTime(t.time().hour(), t.time().minute()));
+        // Kept with the reading's offset from UTC: in the autumn change's repeated hour, each
+        // minute is another minute, and the clock speaks the time it is.
+        const QDateTime minute = t.addMSecs(-t.time().msec());
         // Once per minute, even if this second 0 comes round again.
         if (minute != derniereMinuteTraitee_) {
             derniereMinuteTraitee_ = minute;

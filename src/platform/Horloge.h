@@ -8,6 +8,9 @@ public:
     virtual ~Horloge() = default;
     // Local date and time, read once per use.
     virtual QDateTime maintenant() const = 0;
+    // Milliseconds on a clock that is never set and stands still while the computer sleeps: set
+    // against the local time, it tells a sleep or a change of the clock from time passing.
+    virtual qint64 monotoneMs() const = 0;
     // Returns once at least `secondes` have passed, letting events run at least once meanwhile.
     virtual void attendre(double secondes) = 0;
     // Every wait in progress returns as soon as control comes back to it; waits begun afterwards

@@ -7,12 +7,84 @@
 
 #include <chrono>
 #include <cmath>
+#include <ctime>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 constexpr qint64 kAttenteEnDeuxFoisNs = 300'000'000;
+
+#ifdef Q_OS_UNIX
+// The file the C library takes the local zone from: /etc/localtime, or the one TZ names.
+QByteArray FichierFuseau() {
+    if (!qEnvironmentVariableIsSet("TZ"))
+        return QByteArrayLiteral("/etc/localtime");
+    QByteArray tz = qgetenv("TZ");
+    if (tz.startsWith(':'))
+        tz.remove(0, 1);
+    if (tz.isEmpty() || tz.startsWith('/'))
+        return tz;
+    const QByteArray dossier = qgetenv("TZDIR");
+    return (dossier.isEmpty() ? QByteArrayLiteral("/usr/share/zoneinfo") : dossier) + '/' + tz;
 }
 
-QDateTime HorlogeReelle::maintenant() const { return QDateTime::currentDateTime(); }
+// Which file that is, and its last change: a zone chosen anew replaces the link or the file.
+QByteArray IdentiteFuseau() {
+    struct stat e {};
+    const QByteArray chemin = FichierFuseau();
+    if (chemin.isEmpty() || stat(chemin.constData(), &e) != 0)
+        return {};
+    return QByteArray::number(qulonglong(e.st_dev)) + ' ' + QByteArray::number(qulonglong(e.st_ino)) + ' ' +
+           QByteArray::number(qlonglong(e.st_mtim.tv_sec)) + '.' + QByteArray::number(qlonglong(e.st_mtim.tv_nsec)) +
+           ' ' + QByteArray::number(qlonglong(e.st_size));
+}
+
+// The C library reads the zone again only when TZ reads differently from the last time it looked:
+// showing it another value for a moment makes it drop what it had.
+void RelitFuseau() {
+    const bool defini = qEnvironmentVariableIsSet("TZ");
+    const QByteArray tz = qgetenv("TZ");
+    qputenv("TZ", "UTC0");
+    tzset();
+    if (defini)
+        qputenv("TZ", tz);
+    else
+        qunsetenv("TZ");
+    tzset();
+}
+#endif
+}  // namespace
+
+QDateTime HorlogeReelle::maintenant() const {
+    suitFuseau();
+    return QDateTime::currentDateTime();
+}
+
+qint64 HorlogeReelle::monotoneMs() const {
+    // CLOCK_MONOTONIC: it does not count the time spent asleep.
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void HorlogeReelle::suitFuseau() const {
+#ifdef Q_OS_UNIX
+    const qint64 mono = monotoneMs();
+    if (mono < prochaineVerificationFuseauMs_)
+        return;
+    const bool premiere = prochaineVerificationFuseauMs_ < 0;
+    // A stat every few seconds: well within the minute the face may lag behind a new zone.
+    prochaineVerificationFuseauMs_ = mono + verificationFuseauMs_;
+    QByteArray identite = IdentiteFuseau();
+    if (identite == identiteFuseau_)
+        return;
+    identiteFuseau_ = std::move(identite);
+    if (!premiere)
+        RelitFuseau();
+#endif
+}
 
 void HorlogeReelle::attendre(double secondes) {
     // A day is far beyond any pause the program takes; NaN and negatives mean "no wait".

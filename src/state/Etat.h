@@ -2,6 +2,7 @@
 // The program's shared state: one instance for the whole run, read and written directly by every
 // window and module. Alarm arrays are indexed 1 to 6; element 0 is never used.
 
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -24,6 +25,7 @@ struct EtatProgramme {
 
     QString HeureActuelle = QStringLiteral("00");
     QString MinuteActuelle = QStringLiteral("00");
+    QDate JourActuel;           // the date of the same reading
 
     std::array<int16_t, 7> AlarmeHeure{};
     std::array<int16_t, 7> AlarmeMinute{};
@@ -34,6 +36,9 @@ struct EtatProgramme {
     std::array<QString, 7> AlarmeSon;
     std::array<QString, 7> AlarmeTexte;
     std::array<bool, 7> MemoEnUtf8{};  // the memo file was read as UTF-8
+    // The date and time, as the clock read them, that each alarm last rang for: a clock set back
+    // (the autumn change) shows the same minute twice, and it rings once. Never stored.
+    std::array<QDateTime, 7> AlarmeSonnéePour;
 
     int16_t AlarmeChoisie = 1;
     int16_t AlarmeAffichée = 0;

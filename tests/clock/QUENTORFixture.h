@@ -32,7 +32,11 @@ protected:
         Etat.AlarmeHeure.fill(99);  // an empty table would match midnight six times over
     }
     ~AvecHorloge() override { delete MessAlarmOuvert(); }
-    void aLHeure(int h, int m, int s) { horloge.t = QDateTime(QDate(2009, 3, 3), QTime(h, m, s)); }
+    // Time passes to h:m:s (or the clock is set back to it: the monotonic clock stays).
+    void aLHeure(int h, int m, int s) {
+        const QDateTime t(QDate(2009, 3, 3), QTime(h, m, s));
+        horloge.mono += std::max<qint64>(0, horloge.t.msecsTo(t)), horloge.t = t;
+    }
     // One tick of the real clock window at h:m:s.
     void tic(int h, int m, int s) { aLHeure(h, m, s); w->QUENTOR_Timer_Timer(); }
     // Alarm n at h:m with the given actions.

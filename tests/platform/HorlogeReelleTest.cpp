@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <ctime>
+#include <unistd.h>
 
 namespace {
 // Counts every reading of the wall clock: a wait must not depend on it.
@@ -84,4 +86,25 @@ TEST(HorlogeReelleSautHorloge, WaitEndsOnTimeWhenTheWallClockJumps) {
     EXPECT_TRUE(mur >= 0.25 && mur < 0.35) << mur;
     EXPECT_EQ(apresMinuit.date(), QDate(2026, 12, 7));
     EXPECT_NEAR(apresRecul.secsTo(avant), 3600, 100) << "the clock did not go back an hour";
+}
+
+// The zone chosen anew while the clock runs (its link now names another zone) is the one the next
+// reading gives, as the face's caption and the tick need.
+TEST(HorlogeReelle, ReadsTheTimeZoneChosenWhileRunning) {
+    QTemporaryDir d;
+    const QByteArray lien = QFile::encodeName(d.path() + QStringLiteral("/localtime"));
+    ASSERT_EQ(symlink("/usr/share/zoneinfo/Europe/Paris", lien.constData()), 0);
+    int paris = 0, tokyo = 0;
+    {
+        VariableTemporaire tz("TZ", ':' + lien);
+        tzset();
+        HorlogeReelle h(0);
+        paris = h.maintenant().offsetFromUtc();
+        unlink(lien.constData());
+        EXPECT_EQ(symlink("/usr/share/zoneinfo/Asia/Tokyo", lien.constData()), 0);
+        tokyo = h.maintenant().offsetFromUtc();
+    }
+    tzset();
+    EXPECT_TRUE(paris == 3600 || paris == 7200) << paris;
+    EXPECT_EQ(tokyo, 9 * 3600);
 }

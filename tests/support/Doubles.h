@@ -16,13 +16,16 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
 
-// Virtual time: attendre() jumps forward at once and still delivers posted events.
+// Virtual time: attendre() jumps forward at once and still delivers posted events. Time that
+// passes moves both clocks; saute() moves the local time alone, as a sleep or a clock change does.
 struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
+    qint64 mono = 0;
     int attentes = 0, interruptions = 0;
     // Runs inside wait number n (from 1), before its events: where a test acts during a pause.
     std::function<void(int n)> pendantAttente;
     QDateTime maintenant() const override { return t; }
+    qint64 monotoneMs() const override { return mono; }
     void attendre(double s) override {
         ++attentes;
         if (pendantAttente)
@@ -30,7 +33,8 @@ struct HorlogeVirtuelle : Horloge {
         avance(s), QCoreApplication::processEvents();
     }
     void interromptAttentes() override { ++interruptions; }
-    void avance(double s) { t = t.addMSecs(qRound64(s * 1000)); }
+    void avance(double s) { t = t.addMSecs(qRound64(s * 1000)), mono += qRound64(s * 1000); }
+    void saute(qint64 ms) { t = t.addMSecs(ms); }
 };
 
 // What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes

@@ -1,0 +1,67 @@
+// Jumps of the local time on the real tick and the virtual clock: a sleep, a clock set forward or
+// back, the spring and autumn changes of Europe/Paris. What rings, and what is spoken.
+#include "clock/QUENTORFixture.h"
+
+#include <QTimeZone>
+
+namespace {
+struct Pas {
+    qint64 passeMs;  // time that passes, on both clocks
+    qint64 sauteMs;  // then the local time alone moves
+};
+struct Alarme {
+    int n, h, m;
+};
+}  // namespace
+
+using Sauts = AvecHorloge;
+
+TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
+    const QTimeZone paris("Europe/Paris");
+    ASSERT_TRUE(paris.isValid());
+    constexpr qint64 mn = 60'000;
+    const struct {
+        const char* quoi;
+        QDate jour;
+        QTime debut;
+        std::vector<Alarme> alarmes;
+        std::vector<Pas> pas;
+        QStringList lances, joues;
+    } cas[] = {
+        {"2 s ahead is drift, not a jump", {2009, 3, 3}, {10, 16, 59}, {{1, 10, 17}}, {{250, 2000}}, {}, {}},
+        {"25 min over one alarm", {2009, 3, 3}, {10, 16, 30}, {{3, 10, 30}}, {{750, 25 * mn}},
+         {"/bin/a3"}, {"fichier /sons/alarme3.wav"}},
+        {"25 min over two: in alarm order", {2009, 3, 3}, {10, 16, 30}, {{4, 10, 20}, {2, 10, 35}}, {{750, 25 * mn}},
+         {"/bin/a2", "/bin/a4"}, {"fichier /sons/alarme2.wav", "fichier /sons/alarme4.wav"}},
+        {"75 min: 72 min late is too late, 59.5 is not", {2009, 3, 3}, {10, 16, 30}, {{1, 10, 20}, {2, 10, 33}},
+         {{750, 75 * mn}}, {"/bin/a2"}, {"fichier /sons/alarme2.wav"}},
+        {"landing on second 0 of the alarm's minute", {2009, 3, 3}, {10, 16, 30}, {{5, 10, 40}},
+         {{750, 23 * mn + 29'000}}, {"/bin/a5"}, {"fichier /sons/alarme5.wav"}},
+        {"an hour back over an alarm that rang", {2009, 3, 3}, {10, 30, 0}, {{6, 10, 30}},
+         {{1'451'250, -60 * mn}, {2'139'750, 0}}, {"/bin/a6"}, {"fichier /sons/alarme6.wav"}},
+        {"spring change: 02:30 never comes", {2009, 3, 29}, {1, 59, 59}, {{1, 2, 30}, {2, 3, 0}}, {{750, 0}},
+         {"/bin/a1", "/bin/a2"},
+         {"fichier /sons/alarme1.wav", "clip 85", "clip 3", "clip 70", "fichier /sons/alarme2.wav"}},
+        {"autumn change: 02:30 comes twice", {2009, 10, 25}, {1, 30, 0}, {{3, 2, 30}},
+         {{3'594'750, 0}, {1'790'250, 0}, {750, 0}, {1'792'250, 0}}, {"/bin/a3"},
+         {"fichier /sons/alarme3.wav", "clip 85", "clip 2", "clip 70"}},
+    };
+    for (const auto& c : cas) {
+        w = std::make_unique<QUENTOR>();
+        w->show();  // each tick then ends with its quarter second
+        Etat = EtatProgramme{};
+        Etat.AlarmeHeure.fill(99);
+        son.evenements.clear(), lanceur.lances.clear();
+        for (const Alarme& a : c.alarmes)
+            alarme(a.n, a.h, a.m, true, false, true, QStringLiteral("/bin/a%1").arg(a.n));
+        horloge.t = QDateTime(c.jour, c.debut, paris);
+        w->QUENTOR_Timer_Timer();
+        for (const Pas& p : c.pas) {
+            horloge.avance(p.passeMs / 1000.0);
+            horloge.saute(p.sauteMs);
+            w->QUENTOR_Timer_Timer();
+        }
+        EXPECT_EQ(lanceur.lances, c.lances) << c.quoi;
+        EXPECT_EQ(son.joues(), c.joues) << c.quoi;
+    }
+}
