@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
 #include <utility>
@@ -59,11 +60,7 @@ SonSdl::SonSdl(std::chrono::milliseconds delaiRepos, std::chrono::milliseconds a
     QObject::connect(&minuterieRepos_, &QTimer::timeout, [this] { repos(); });
 }
 
-SonSdl::~SonSdl() {
-    ferme();
-    if (sdlPret_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
+SonSdl::~SonSdl() { fermeTout(); }
 
 void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
     auto* v = static_cast<Voix*>(u);
@@ -104,17 +101,41 @@ void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
     std::memset(flux + remplies, 0, std::size_t(octets) - remplies);
 }
 
-bool SonSdl::ouvre() {
+bool SonSdl::peripheriquePerdu() const {
+    return peripherique_ && SDL_GetAudioDeviceStatus(peripherique_) == SDL_AUDIO_STOPPED;
+}
+
+void SonSdl::fermeTout() {
+    ferme();
+    if (sdlPret_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlPret_ = false;
+    }
+}
+
+bool SonSdl::ouvre(bool essaiForce) {
+    // A sound server that stopped or restarted leaves a dead device behind: the sound system is
+    // started afresh, and finds the new server.
+    if (peripheriquePerdu())
+        fermeTout();
     if (peripherique_)
         return true;
-    if (std::chrono::steady_clock::now() < prochainEssai_)
+    if (!essaiForce && std::chrono::steady_clock::now() < prochainEssai_)
         return false;
     faisTaireAlsa();
+    const auto echec = [this] {
+        prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
+        // A session without sound, or a server gone away: one line for the whole outage, and
+        // the clock goes on in silence.
+        if (!enPanne_)
+            std::fprintf(stderr, "quentor : pas de sortie son (%s) ; le son reviendra avec elle\n",
+                         *SDL_GetError() ? SDL_GetError() : "aucun pilote");
+        enPanne_ = true;
+        return false;
+    };
     if (!sdlPret_) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
-            return false;
-        }
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return echec();
         sdlPret_ = true;
     }
     SDL_AudioSpec voulu{};
@@ -128,11 +149,12 @@ bool SonSdl::ouvre() {
     peripherique_ = SDL_OpenAudioDevice(nullptr, 0, &voulu, nullptr, 0);
     if (peripherique_ == 0) {
         // Let the next attempt probe the drivers afresh: a sound server may start after us.
+        const bool resultat = echec();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         sdlPret_ = false;
-        prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
-        return false;
+        return resultat;
     }
+    enPanne_ = false;
     return true;
 }
 
@@ -150,6 +172,10 @@ void SonSdl::ferme() {
 
 void SonSdl::repos() {
     using namespace std::chrono;
+    if (peripheriquePerdu()) {
+        fermeTout();
+        return;
+    }
     if (joue()) {
         minuterieRepos_.start(delaiRepos_);  // a long file is still playing: look again later
         return;
@@ -161,18 +187,14 @@ void SonSdl::repos() {
         minuterieRepos_.start(reste);
         return;
     }
-    ferme();
     // The sound system goes too: its drivers keep threads that wake while nothing plays (ALSA's
     // looks for new cards ten times a second, the sound server's follows every change of its
     // outputs). The next sound starts it again, in a few milliseconds.
-    if (sdlPret_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        sdlPret_ = false;
-    }
+    fermeTout();
 }
 
 bool SonSdl::joue() const {
-    if (!peripherique_)
+    if (!peripherique_ || peripheriquePerdu())
         return false;
     SDL_LockAudioDevice(peripherique_);
     const bool encore = voix_.trames && voix_.position < voix_.total;
@@ -255,7 +277,7 @@ void SonSdl::joueFichier(const QString& chemin) {
 // that much earlier than the ones after it, and the first pause of an announcement would be
 // heard too long. Opened a little before, it is running when the sound comes.
 void SonSdl::prepare() {
-    if (!ouvre())
+    if (!ouvre(true))
         return;
     SDL_LockAudioDevice(peripherique_);
     if (!(voix_.trames && voix_.position < voix_.total))

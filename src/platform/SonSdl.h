@@ -21,7 +21,7 @@ public:
     // while it plays silence. `attenteEssai`: after a failed open, how long before the
     // drivers are probed again (a sound server may start after us).
     explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(1500),
-                    std::chrono::milliseconds attenteEssai = std::chrono::seconds(20));
+                    std::chrono::milliseconds attenteEssai = std::chrono::seconds(5));
     ~SonSdl() override;
     SonSdl(const SonSdl&) = delete;
     SonSdl& operator=(const SonSdl&) = delete;
@@ -55,9 +55,14 @@ private:
 
     // `demandeNs`: when the sound was asked for (steady clock).
     void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs);
-    bool ouvre();
+    // `essaiForce`: probe the drivers even within the wait after a failed open.
+    bool ouvre(bool essaiForce = false);
     void ferme();
     void repos();
+    // The sound server went away under an open device: SDL has stopped it for good.
+    bool peripheriquePerdu() const;
+    // Closes the device and the sound system, so that the next sound probes them afresh.
+    void fermeTout();
 
     Voix voix_;
     std::shared_ptr<const Pcm> enCours_;    // keeps the playing frames alive
@@ -67,6 +72,8 @@ private:
     // After a failed open, the next attempt waits: probing the drivers takes up to 0.1 s.
     std::chrono::milliseconds attenteEssai_;
     std::chrono::steady_clock::time_point prochainEssai_{};
+    // No sound could be had since the last failed open: the console heard of it once.
+    bool enPanne_ = false;
     std::chrono::milliseconds delaiRepos_;
     QTimer minuterieRepos_;
     // Decoded clips by their bytes: a clip played again starts without decoding.
