@@ -5,13 +5,19 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <cstdio>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -75,18 +81,67 @@ void BureauReel::ouvreAide(const QString& chemin) {
             : QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(chemin));
 }
 
-bool BureauReel::prendInstanceUnique() {
-    // One clock per user session: the lock lives in the user's runtime folder. A lock left by a
-    // killed process names a dead PID and is taken over.
-    QString dossier = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) {
+bool DossierPrive(const QString& chemin, QString* raison) {
 #ifdef Q_OS_WIN
-        dossier = QDir::tempPath();
+    (void)raison;
+    return QDir().mkpath(chemin);
 #else
-        dossier = QDir::tempPath() + QStringLiteral("/quentor-%1").arg(getuid());
-        QDir().mkpath(dossier);
-#endif
+    const QByteArray c = QFile::encodeName(chemin);
+    if (mkdir(c.constData(), 0700) != 0 && errno != EEXIST) {
+        *raison = QStringLiteral("impossible de créer %1 (%2)").arg(chemin, QString::fromLocal8Bit(strerror(errno)));
+        return false;
     }
+    struct stat e {};
+    if (lstat(c.constData(), &e) != 0) {
+        *raison = QStringLiteral("%1 illisible (%2)").arg(chemin, QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    if (!S_ISDIR(e.st_mode))
+        *raison = QStringLiteral("%1 n'est pas un dossier").arg(chemin);
+    else if (e.st_uid != getuid())
+        *raison = QStringLiteral("%1 appartient à un autre utilisateur").arg(chemin);
+    else if ((e.st_mode & 07777) != 0700)
+        *raison = QStringLiteral("%1 est ouvert à d'autres utilisateurs (droits %2)")
+                      .arg(chemin, QString::number(e.st_mode & 07777, 8));
+    else
+        return true;
+    return false;
+#endif
+}
+
+QString DossierInstance() {
+    // The session's own runtime folder is private by construction.
+    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!session.isEmpty() && QFileInfo(session).isDir())
+        return session;
+#ifdef Q_OS_WIN
+    return QDir::tempPath();
+#else
+    // Without one, a folder in the shared temporary folder, if it really is ours: another user
+    // could have made it first to stop the clock from starting, or to read what it puts there.
+    QString raison, autre;
+    const QString temporaire = QDir::tempPath() + QStringLiteral("/quentor-%1").arg(getuid());
+    if (DossierPrive(temporaire, &raison))
+        return temporaire;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!cache.isEmpty() && QDir().mkpath(QFileInfo(cache).path()) && DossierPrive(cache, &autre)) {
+        std::fprintf(stderr, "quentor : %s ; verrou d'instance placé dans %s\n", qPrintable(raison),
+                     qPrintable(cache));
+        return cache;
+    }
+    std::fprintf(stderr, "quentor : %s ; %s ; démarrage sans verrou d'instance\n", qPrintable(raison),
+                 qPrintable(autre.isEmpty() ? QStringLiteral("pas de dossier de cache") : autre));
+    return {};
+#endif
+}
+
+bool BureauReel::prendInstanceUnique() {
+    // One clock per user session. A lock left by a killed process names a dead PID and is taken
+    // over. With no private folder to hold it, the clock starts all the same: better two clocks
+    // than none.
+    const QString dossier = DossierInstance();
+    if (dossier.isEmpty())
+        return true;
     verrou = std::make_unique<QLockFile>(dossier + QStringLiteral("/quentor.lock"));
     verrou->setStaleLockTime(0);
     return verrou->tryLock(0);

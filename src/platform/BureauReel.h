@@ -8,6 +8,14 @@
 // Windows.
 QString NomExecutable(const QString& chemin);
 
+// Whether `chemin` is a folder of this user's alone (created when absent): a real directory, not a
+// link, owned by the user, mode 0700. Anything else could let another user hold or follow what
+// the program puts there; *raison then says why, in French.
+bool DossierPrive(const QString& chemin, QString* raison);
+// The folder for the single-instance lock: the session's runtime folder, else a private folder of
+// the user's own. Empty, with a line on stderr, when none can be had.
+QString DossierInstance();
+
 class BureauReel : public Bureau {
 public:
     QString dossierProgramme() const override;
