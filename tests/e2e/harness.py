@@ -136,7 +136,7 @@ def marker_script(desk, name):
     """An executable script `name` that writes the time it runs to a marker file: (script, marker)."""
     marker, script = os.path.join(desk.tmp, "lance.txt"), os.path.join(desk.tmp, name)
     with open(script, "w") as f:
-        f.write(f"#!/bin/sh\ndate +%T > '{marker}'\n")
+        f.write(f"#!/bin/sh\ndate +%T >> '{marker}'\n")
     os.chmod(script, 0o755)
     return script, marker
 
@@ -176,15 +176,21 @@ class PulseCapture:
     stream keeps the sink running so the recording has no gaps from its first sample."""
 
     def __init__(self, desktop):
-        sock, self.raw = os.path.join(desktop.tmp, "pulse.sock"), os.path.join(desktop.tmp, "capture.raw")
-        desktop.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "-L", "module-null-sink sink_name=cap rate=44100",
-                       "-L", f"module-native-protocol-unix socket={sock} auth-anonymous=1"])
-        self.env = dict(desktop.env, PULSE_SERVER="unix:" + sock, SDL_AUDIODRIVER="pulseaudio")
-        Desktop.wait_for(lambda: os.path.exists(sock), 10, "PulseAudio")
+        self.desktop, self.sock = desktop, os.path.join(desktop.tmp, "pulse.sock")
+        self.env = dict(desktop.env, PULSE_SERVER="unix:" + self.sock, SDL_AUDIODRIVER="pulseaudio")
+        self.start("capture.raw")
+
+    def start(self, name):
+        """Starts the server and a recording into `name`; returns when the recording runs."""
+        d, self.raw = self.desktop, os.path.join(self.desktop.tmp, name)
+        self.server = d.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "-L",
+                               "module-null-sink sink_name=cap rate=44100",
+                               "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"])
+        Desktop.wait_for(lambda: os.path.exists(self.sock), 10, "PulseAudio")
         fmt = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
-        desktop.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
+        self.silence = d.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
         # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
-        self.rec = desktop.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env, stdout=open(self.raw, "wb"))
+        self.rec = d.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env, stdout=open(self.raw, "wb"))
         time.sleep(0.5)
 
     def stop(self):
@@ -192,15 +198,53 @@ class PulseCapture:
         self.rec.wait(5)
         return self.raw
 
+    def kill(self):
+        """Ends the recording, then kills the server as a crash would."""
+        self.stop()
+        for p in (self.server, self.silence):
+            p.kill(), p.wait(5)
+        if os.path.exists(self.sock):  # left by the killed server: the next one starts on a clean place
+            os.unlink(self.sock)
+
+
+def time_offset(hh_mm_ss):
+    """Whole seconds from now to hh:mm:ss today."""
+    now = datetime.datetime.now()
+    h, m, s = (int(x) for x in hh_mm_ss.split(":"))
+    return round((now.replace(hour=h, minute=m, second=s) - now).total_seconds())
+
+
+def faketime_lib():
+    return (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
+
 
 def faked_time(env, hh_mm_ss):
     """The wall clock reads hh:mm:ss (today) now and runs on: a whole-second offset, which programs
     the clock starts see too; timers keep the real monotonic clock."""
-    now = datetime.datetime.now()
-    h, m, s = (int(x) for x in hh_mm_ss.split(":"))
-    offset = round((now.replace(hour=h, minute=m, second=s) - now).total_seconds())
-    lib = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
-    return dict(env, FAKETIME=f"{offset:+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=lib)
+    return dict(env, FAKETIME=f"{time_offset(hh_mm_ss):+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=faketime_lib())
+
+
+class MovableTime:
+    """A wall clock the test sets while the program runs, as a resume from sleep or a clock change
+    does; the monotonic clock stays real, and file times are left alone (fontconfig's cache)."""
+
+    def __init__(self, desktop, env, hh_mm_ss):
+        self.path = os.path.join(desktop.tmp, "faketime")
+        self.set(hh_mm_ss)
+        self.env = dict(env, FAKETIME_TIMESTAMP_FILE=self.path, FAKETIME_NO_CACHE="1", NO_FAKE_STAT="1",
+                        FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=faketime_lib())
+        self.env.pop("FAKETIME", None)
+
+    def set(self, hh_mm_ss):
+        self.offset = time_offset(hh_mm_ss)
+        with open(self.path + ".new", "w") as f:
+            f.write(f"{self.offset:+d}\n")
+        os.replace(self.path + ".new", self.path)
+
+    def real(self, hh_mm_ss):
+        """The real time (seconds since the epoch) at which the program reads hh:mm:ss today."""
+        h, m, s = (int(x) for x in hh_mm_ss.split(":"))
+        return datetime.datetime.now().replace(hour=h, minute=m, second=s, microsecond=0).timestamp() - self.offset
 
 
 def settings(changes=None):
