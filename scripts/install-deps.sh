@@ -5,11 +5,11 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libsdl2-dev
             libgtest-dev libgmock-dev fonts-liberation libxcb1-dev dpkg-dev qt6-translations-l10n)
-# The tests; strace kills the program mid-save; clang and its libFuzzer runtime fuzz the settings;
+# The tests (tzdata: the clock changes of real zones); strace kills the program mid-save; clang and its libFuzzer runtime fuzz the settings;
 # the rest builds and checks the Debian package in a fresh Debian 12.
 test_pkgs=(python3 xvfb xauth trayer openbox xdotool x11-utils faketime imagemagick sox
            pulseaudio pulseaudio-utils dbus-x11 at-spi2-core python3-pyatspi strace clang
-           libclang-rt-14-dev lintian desktop-file-utils appstream debootstrap)
+           libclang-rt-14-dev lintian desktop-file-utils appstream debootstrap tzdata)
 
 want=("${build_pkgs[@]}")
 [ "${1:-}" = "--with-tests" ] && want+=("${test_pkgs[@]}")

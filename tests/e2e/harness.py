@@ -207,6 +207,23 @@ class PulseCapture:
             os.unlink(self.sock)
 
 
+def spoken(analyse, raw, hour, minute, whole=True):
+    """Finds hour, 70, minute, 71 in the female voice in a recording, their pauses exact (0, 1.2,
+    2.0, 3.2 s, within 20 ms) and, when `whole`, none cut short; returns when the first began."""
+    ids = [100 + hour, 170, 100 + minute, 171]
+    out = subprocess.run([analyse, raw] + [str(i) for i in ids], capture_output=True, text=True, timeout=60)
+    assert out.returncode == 0, out.stderr
+    print(out.stdout)
+    found = {int(f[0]): [float(v) for v in f[1:]] for f in map(str.split, out.stdout.splitlines())
+             if len(f) == 4 and f[1] != "-"}
+    assert set(found) == set(ids), found
+    for clip, offset in zip(ids, (0.0, 1.2, 2.0, 3.2)):
+        start, played, length = found[clip]
+        assert abs(start - found[ids[0]][0] - offset) <= 0.020, (clip, start - found[ids[0]][0])
+        assert played >= length - 5 or not whole, (clip, played, length)
+    return found[ids[0]][0]
+
+
 def time_offset(hh_mm_ss):
     """Whole seconds from now to hh:mm:ss today."""
     now = datetime.datetime.now()

