@@ -14,6 +14,7 @@ import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
+WAVES = os.path.join(HERE, "..", "..", "resources", "wave")
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160", "--height", "28",
           "--SetDockType", "false", "--SetPartialStrut", "false"]
 # Presses the keys given; prints the names of what got the focus meanwhile, as a screen reader hears them.
@@ -201,6 +202,10 @@ def faked_time(env, hh_mm_ss):
     offset = round((now.replace(hour=h, minute=m, second=s) - now).total_seconds())
     lib = (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
     return dict(env, FAKETIME=f"{offset:+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=lib)
+
+
+# What a close appends to a file without the silent hours and the volume: their defaults.
+NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100"])
 
 
 def settings(changes=None):
