@@ -21,8 +21,8 @@ QByteArray ini(const QStringList& changes = {}) {
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
                  .arg(n).arg(n + 6).arg(n * 5).split(u'|');
-    l << "active_image=0" << "image_fond= /x/mon fond.bmp" << "silence_actif=Faux" << "silence_debut=22:00"
-      << "silence_fin=07:00" << "volume=100";
+    l << QStringLiteral("active_image=0|image_fond= /x/mon fond.bmp|silence_actif=Faux|silence_debut=22:00|"
+                        "silence_fin=07:00|volume=100").split(u'|');
     for (const QString& c : changes)
         for (QString& s : l)
             if (s.section(u'=', 0, 0) == c.section(u'=', 0, 0))

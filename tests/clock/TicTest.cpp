@@ -74,8 +74,7 @@ TEST_F(Tic, AnnouncementThenPauseThenAlarmsInOrder) {
 
 // In the silent hours the minute's work neither chimes nor speaks: only the alarm rings, on time.
 TEST_F(Tic, TheSilentHoursLeaveOnlyTheAlarms) {
-    Etat.DéclencheAnnonce = 3;
-    Etat.Silence = {true, 22 * 60, 7 * 60};
+    Etat.DéclencheAnnonce = 3, Etat.Silence = {true, 22 * 60, 7 * 60};
     alarme(1, 23, 0, true);
     tic(23, 0, 0);
     EXPECT_EQ(chronologie(), QStringList{"23:00:05.000 fichier /sons/alarme1.wav"});

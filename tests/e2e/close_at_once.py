@@ -72,9 +72,8 @@ def test_a_signal_at_any_moment_of_the_start_ends_cleanly():
             p.send_signal(15)
             status = p.wait(10)
             assert status == 0, f"run {i}: status {status}, not 0"
-            # Whole: as it was, or saved with the keys a close appends.
             end = prog.read("QS32.ini").split(b"\r\nimage_fond=" + big.encode() + b"\r\n")
-            assert len(end) == 2 and end[1] in (b"", NEW_KEYS), end
+            assert len(end) == 2 and end[1] in (b"", NEW_KEYS), ("whole: as it was, or saved with its new keys", end)
 
 
 if __name__ == "__main__":

@@ -20,8 +20,7 @@ def announcement_level(volume):
         p = desk.start([prog.exe], env=faked_time(cap.env, "14:29:55"))
         time.sleep(13)
         raw = cap.stop()
-        p.send_signal(15)
-        p.wait(15)
+        p.send_signal(15), p.wait(15)
         out = subprocess.run([ANALYSE, raw, "114", "170", "130", "171"], capture_output=True, text=True, timeout=60)
         assert out.returncode == 0, out.stderr
         print(volume, out.stdout)
@@ -32,9 +31,7 @@ def announcement_level(volume):
             start, played, length = found[clip]
             assert abs(start - found[114][0] - offset) <= 0.020, (clip, start - found[114][0])
             assert played >= length - 5, (clip, played, length)
-        samples = array.array("h")
-        with open(raw, "rb") as f:
-            samples.frombytes(f.read())
+        samples = array.array("h", open(raw, "rb").read())
         first, last = (round(t * 44100) * 2 for t in (found[114][0], found[171][0] + found[171][1] / 1000))
         return 10 * math.log10(sum(x * x for x in samples[first:last]))
 

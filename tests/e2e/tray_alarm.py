@@ -5,7 +5,6 @@ menu's last item closes the program, which saves, the window's size unchanged by
 silent hours, the half hour is not spoken, but the alarm rings its sound."""
 import os
 import re
-import shutil
 import subprocess
 import sys
 
@@ -21,14 +20,14 @@ def wm_state(desk, wid):
 def test_tray_window_manager_and_alarm():
     with Desktop(tray=True, wm=True, atspi=True) as desk:
         script, marker = marker_script(desk, "mon script.sh")
-        cap, ring = PulseCapture(desk), os.path.join(desk.tmp, "réveil.wav")
-        shutil.copy(os.path.join(WAVES, "83.wav"), ring)  # a clip the program never plays itself
+        cap, ring = PulseCapture(desk), os.path.join(desk.tmp, "prog", "réveil.wav")  # beside the program
         prog = ProgramFolder(desk, BINARY, {
             "QS32.ini": settings({"QS_width": "3600", "QS_height": "1800", "QS_visible": "Faux", "déclenche_annonce": "2",
                                   "ALH1": "7", "ALMN1": "30", "AL1": "Vrai", "ALMSG1": "Vrai", "ALAPP1": "Vrai",
                                   "ALEXE1": script, "ALSON1": ring, "silence_actif": "Vrai", "silence_debut": "22:00",
                                   "silence_fin": "08:00"}),
-            "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252")})
+            "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252"),
+            "réveil.wav": open(os.path.join(WAVES, "83.wav"), "rb").read()})  # a clip the program never plays itself
         p = desk.start([prog.exe], env=faked_time(cap.env, "07:29:40"))
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
         assert not desk.windows(" - "), "hidden at start (QS_visible false)"

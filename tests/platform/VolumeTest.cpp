@@ -20,15 +20,13 @@ TEST(Volume, ScalesSixteenBitSamplesWithoutOverflow) {
 // 8-bit clips are unsigned: decoded and scaled, their silence 0x80 stays silence, 0xFF halves to
 // 0xBF/0xC0 and 0x00 to 0x40 (read back in 8 bits, within a step of the converter's rounding).
 TEST(Volume, EightBitClipsScaleAroundTheirSilence) {
-    // A WAVE image of the three samples 80 ff 00, mono 8-bit at the output's rate: only the
-    // sample format is converted.
-    const QByteArray w = QByteArray::fromHex("524946462700000057415645666d7420100000000100010044ac0000"
-                                             "44ac000001000800646174610300000080ff00");
+    // 80 ff 00, mono 8-bit at the output's rate: only the sample format is converted.
+    const auto pcm = DecodeWav(QByteArray::fromHex("524946462700000057415645666d74201000000001000100"
+                                                   "44ac000044ac000001000800646174610300000080ff00"));
+    ASSERT_TRUE(pcm && pcm->size() == 6);
     const struct { int pourcent; std::vector<int> attendu; } cas[] = {
         {100, {0x80, 0xff, 0x00}}, {50, {0x80, 0xc0, 0x40}}, {0, {0x80, 0x80, 0x80}}};
     for (const auto& c : cas) {
-        auto pcm = DecodeWav(w);
-        ASSERT_TRUE(pcm && pcm->size() == 6);
         Pcm p = *pcm;
         AppliqueVolume(p.data(), p.size(), c.pourcent);
         for (std::size_t i = 0; i < 3; ++i)

@@ -109,8 +109,8 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
     }
     EXPECT_TRUE(p->isHidden() && dialogues.boites.back().texte.contains(QCoreApplication::applicationFilePath()));
     EXPECT_EQ(dialogues.fichiers.size(), 3u) << "the start-up chooser opens once";
-    // The new button takes room the voices left free, over no other control.
-    EXPECT_TRUE(p->CadreVoix->rect().contains(p->BoutonVolume->geometry()) &&
+    EXPECT_TRUE(  // the new button takes room the voices left free, over no other control
+        p->CadreVoix->rect().contains(p->BoutonVolume->geometry()) &&
                 !p->BoutonVolume->geometry().intersects(p->Genre[1]->geometry()));
 }
 
