@@ -16,7 +16,7 @@ QString lus() {
 // place, the others at the end; every other byte stays.
 TEST_F(SilenceVolume, MissingOrBadValuesGetTheirDefaultsWrittenBack) {
     const struct { QByteArray fichier, lu, enregistre; } cas[] = {
-        {"a=1\r\n; fin", "0 1320-420 100", "a=1\r\n; fin\r\n" + kDefauts},
+        {"a=1\r\n; fin\t", "0 1320-420 100", "a=1\r\n; fin\t\r\n" + kDefauts},  // no line end, nor added at the load
         {"silence_debut=25:99\r\nvolume=abc\r\na=1\r\n", "0 1320-420 100",
          "silence_debut=22:00\r\nvolume=100\r\na=1\r\nsilence_actif=Faux\r\nsilence_fin=07:00\r\n"},
         {"VOLUME =250\r\nsilence_fin=7h\r\nSilence_actif=oui\r\n", "0 1320-420 100",
