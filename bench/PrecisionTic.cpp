@@ -50,6 +50,7 @@ public:
     void joueDonnees(const QByteArray&) override {}
     void joueFichier(const QString&) override {}
     void arrete() override {}
+    void regleVolume(int) override {}
 };
 
 void Resume(const char* quoi, std::vector<int> v) {

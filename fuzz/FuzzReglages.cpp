@@ -9,6 +9,7 @@
 #include "state/FinProgramme.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -59,6 +60,20 @@ void reglages(bool utf8, const QString& cle, QString valeur, int32_t nombre, flo
     }
 }
 
+// A key added after files were in use: written, it reads back, and writing it again changes
+// nothing (a broken or missing line never becomes a second one at each close).
+void facultative(const QString& cle, QString valeur) {
+    if (Etat.TexteIni.isEmpty() || cle.isEmpty() ||
+        std::any_of(cle.begin(), cle.end(), [](QChar c) { return c.isSpace() || c == u'='; }))
+        return;
+    EcritINIFacultative(cle, valeur);
+    const QString ecrit = Etat.TexteIni;
+    valeur.replace(u'\r', u' ').replace(u'\n', u' ');
+    EXIGE(ValeurFacultative(ecrit, cle) == valeur);
+    EcritINIFacultative(cle, valeur);
+    EXIGE(Etat.TexteIni == ecrit);
+}
+
 // Read, written at a close, read and written again: the second close writes the same bytes.
 void memo(QString m, bool utf8) {
     PrepareMemo(m);
@@ -89,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Etat.TexteIni = TexteIniLu(texte);
     // The key: what one line has before its "=", or the first few characters of that line.
     const QString ligne = texte.split(u'\n')[choix % (texte.count(u'\n') + 1)];
-    reglages(utf8, (choix & 0x40 ? ligne.left(choix % 7) : ligne.section(u'=', 0, 0)).trimmed(),
-             DepuisWindows1252(QByteArray::fromStdString(valeur)), nombre, reel);
+    const QString cle = (choix & 0x40 ? ligne.left(choix % 7) : ligne.section(u'=', 0, 0)).trimmed();
+    reglages(utf8, cle, DepuisWindows1252(QByteArray::fromStdString(valeur)), nombre, reel);
+    facultative(cle, DepuisWindows1252(QByteArray::fromStdString(valeur)));
     return 0;
 }

@@ -9,7 +9,9 @@
 #include "platform/Plateforme.h"
 #include "preferences/Demarrage.h"
 #include "settings/Couleur.h"
+#include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
+#include "sound/Son.h"
 
 #include <QFileInfo>
 
@@ -77,6 +79,8 @@ void QUENTOR_Form_Load(QUENTOR& f) {
     Etat.AutoDemarre = TesteDemarre(PF().bureau->nomExecutable());
     Etat.DéclencheAnnonce = LitEntier16(QStringLiteral("déclenche_annonce"));
     Etat.Genre = LitOctet(QStringLiteral("Genre"));
+    LitSilenceEtVolume();
+    RegleVolume(Etat.Volume);
     ChargeAlarmes();
 
     const bool imageActive = LitBooleen(QStringLiteral("active_image"));

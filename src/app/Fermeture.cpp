@@ -7,6 +7,7 @@
 #include "clock/QUENTOR.h"
 #include "platform/Plateforme.h"
 #include "settings/Couleur.h"
+#include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
 #include "sound/Son.h"
 
@@ -31,6 +32,7 @@ void ecritReglages(QUENTOR& f) {
     f.hide();
     EcritINI(QStringLiteral("déclenche_annonce"), int32_t(Etat.DéclencheAnnonce));
     EcritINI(QStringLiteral("Genre"), int32_t(Etat.Genre));
+    EcritSilenceEtVolume();
     EnregistreAlarmes();
 }
 

@@ -17,6 +17,8 @@
 #include "platform/SonSdl.h"
 #include "platform/ZoneSysteme.h"
 #include "preferences/PARAMETRES.h"
+#include "preferences/VolumeSilence.h"
+#include "settings/SilenceVolume.h"
 #include "sound/Son.h"
 
 #include <QApplication>
@@ -64,6 +66,8 @@ int Main(int argc, char** argv) {
     RemplitEtat();
     if (!PlaceReglages())
         return 1;
+    // The start clip too plays at the user's volume.
+    RegleVolume(VolumeDuFichier());
     JoueSon(84);
 
     QUENTOR fenetre;
@@ -72,6 +76,7 @@ int Main(int argc, char** argv) {
     fenetre.ouvreParametres = [&fenetre] { OuvreParametres(fenetre); };
     fenetre.ouvreInfo = [&fenetre] { OuvreInfo(fenetre); };
     fenetre.ouvreAlarmes = [&fenetre] { OuvreALARMES(fenetre); };
+    fenetre.ouvreVolumeSilence = [&fenetre] { OuvreVolumeSilence(fenetre); };
     // A background picture that can't be shown: the settings window and its picture chooser open
     // as soon as the clock window and its icon are up, before the user can do anything. They
     // never hold the load step, which runs on without waiting for them.

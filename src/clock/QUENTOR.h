@@ -81,6 +81,8 @@ public:
     std::function<void()> surFermeture;
     // The windows the toolbar opens (settings, alarm editor, information), wired by start-up.
     std::function<void()> ouvreParametres, ouvreAlarmes, ouvreInfo;
+    // The silent hours and volume window, from the popup menu.
+    std::function<void()> ouvreVolumeSilence;
 
     // Handlers, named after their control and event.
     void QUENTOR_Timer_Timer();
@@ -91,6 +93,7 @@ public:
     void QUENTOR_BULLE_Click();
     void QUENTOR_AffHoraire_Click();
     void QUENTOR_Agrandir_Click();
+    void QUENTOR_VolumeSilence_Click();
     void QUENTOR_Fermeture_Click();
     void QUENTOR_Image0_Click();
     void QUENTOR_Image2_Click();
@@ -122,6 +125,7 @@ public:
     QMenu* BULLE = nullptr;
     QAction* AffHoraire = nullptr;
     QAction* Agrandir = nullptr;
+    QAction* VolumeSilence = nullptr;
     QAction* Fermeture = nullptr;
 
     // True while a notification is being acted on (the popup menu is open, a restore runs).

@@ -70,6 +70,9 @@ void QUENTOR::construitMenu() {
     AffHoraire->setObjectName(QStringLiteral("AffHoraire"));
     Agrandir = BULLE->addAction(QStringLiteral("Agrandir"));
     Agrandir->setObjectName(QStringLiteral("Agrandir"));
+    VolumeSilence = BULLE->addAction(QStringLiteral("Volume et silence…"));
+    VolumeSilence->setObjectName(QStringLiteral("VolumeSilence"));
+    connect(VolumeSilence, &QAction::triggered, this, [this] { QUENTOR_VolumeSilence_Click(); });
     Fermeture = BULLE->addAction(QStringLiteral("Ferme Quentor Sonalde"));
     Fermeture->setObjectName(QStringLiteral("Fermeture"));
     connect(AffHoraire, &QAction::triggered, this, [this] { QUENTOR_AffHoraire_Click(); });
@@ -200,6 +203,11 @@ void QUENTOR::QUENTOR_BULLE_Click() {
 
 void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(85); }
 void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
+
+void QUENTOR::QUENTOR_VolumeSilence_Click() {
+    if (ouvreVolumeSilence)
+        ouvreVolumeSilence();
+}
 
 void QUENTOR::QUENTOR_Fermeture_Click() {
     if (surFermeture)

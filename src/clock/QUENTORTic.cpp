@@ -10,6 +10,7 @@
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
 #include "sound/Annonce.h"
+#include "sound/Silence.h"
 #include "sound/Son.h"
 
 #include <QCoreApplication>
@@ -115,9 +116,10 @@ void QUENTOR::QUENTOR_Timer_Timer() {
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {
-        const int m = (t.time().minute() + 1) % 60;
-        const QString mm = QString::number(m).rightJustified(2, u'0');
-        if (m == 0 || AnnonceDue(Etat.DéclencheAnnonce, mm))
+        const QTime suivante = t.time().addSecs(1);
+        const SonsMinute a = SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.toString(QStringLiteral("hh")),
+                                            suivante.toString(QStringLiteral("mm")), Etat.Silence);
+        if (a.carillon || a.annonce)
             PrepareSon();
     }
 
@@ -184,9 +186,11 @@ void QUENTOR::rattrapeCadran() {
 
 // Each step may be where the close began: what follows it then does nothing.
 void QUENTOR::travailDeLaMinute() {
-    if (Etat.MinuteActuelle == QLatin1String("00"))
+    // Nothing of it in the silent hours but the alarms.
+    const SonsMinute sons = SonsDeLaMinute(Etat.DéclencheAnnonce, Etat.HeureActuelle, Etat.MinuteActuelle, Etat.Silence);
+    if (sons.carillon)
         CarillonHeure();
-    if (!Etat.FermetureEnCours && AnnonceDue(Etat.DéclencheAnnonce, Etat.MinuteActuelle))
+    if (!Etat.FermetureEnCours && sons.annonce)
         AnnonceHeure();
     if (Etat.FermetureEnCours)
         return;

@@ -1,6 +1,7 @@
 #include "platform/SonSdl.h"
 
 #include "platform/AlerteDefaut.h"
+#include "platform/Volume.h"
 
 #include <QFile>
 #include <SDL.h>
@@ -99,6 +100,10 @@ void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
     }
     const std::size_t remplies = (avance + copiees) * kCanauxSortie * sizeof(int16_t);
     std::memset(flux + remplies, 0, std::size_t(octets) - remplies);
+    // Scaled here, as it leaves: a change of volume is heard within a buffer, even in the middle
+    // of a sound, and the decoded clips stay as they are.
+    AppliqueVolume(reinterpret_cast<int16_t*>(flux), remplies / sizeof(int16_t),
+                   v->volume.load(std::memory_order_relaxed));
 }
 
 bool SonSdl::peripheriquePerdu() const {
@@ -208,7 +213,8 @@ std::chrono::steady_clock::time_point SonSdl::premiereTrame() const {
 }
 
 void SonSdl::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs) {
-    if (!pcm || pcm->empty()) {
+    // At volume 0 nothing would be heard: the device stays closed.
+    if (!pcm || pcm->empty() || voix_.volume.load(std::memory_order_relaxed) == 0) {
         arrete();
         return;
     }
@@ -277,7 +283,7 @@ void SonSdl::joueFichier(const QString& chemin) {
 // that much earlier than the ones after it, and the first pause of an announcement would be
 // heard too long. Opened a little before, it is running when the sound comes.
 void SonSdl::prepare() {
-    if (!ouvre(true))
+    if (voix_.volume.load(std::memory_order_relaxed) == 0 || !ouvre(true))
         return;
     SDL_LockAudioDevice(peripherique_);
     if (!(voix_.trames && voix_.position < voix_.total))
@@ -285,6 +291,10 @@ void SonSdl::prepare() {
     SDL_PauseAudioDevice(peripherique_, 0);
     SDL_UnlockAudioDevice(peripherique_);
     minuterieRepos_.start(delaiRepos_);
+}
+
+void SonSdl::regleVolume(int pourcent) {
+    voix_.volume.store(std::clamp(pourcent, 0, 100), std::memory_order_relaxed);
 }
 
 void SonSdl::arrete() {

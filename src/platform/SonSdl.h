@@ -30,6 +30,7 @@ public:
     void joueFichier(const QString& chemin) override;
     void arrete() override;
     void prepare() override;
+    void regleVolume(int pourcent) override;
 
     bool peripheriqueOuvert() const { return peripherique_ != 0; }
     // True while the current sound still has frames to hand to the device.
@@ -50,6 +51,7 @@ private:
         std::size_t precedentReste = 0;  // frames
         std::atomic<int64_t> premiereTrameNs{0};
         std::atomic<int64_t> finNs{0};  // when the last frame was handed over
+        std::atomic<int> volume{100};  // percent, applied to every buffer as it is handed over
     };
     static void remplit(void* voix, uint8_t* flux, int octets);
 

@@ -11,6 +11,9 @@ public:
     // Plays a WAVE file; plays the program's default alert sound when it cannot.
     virtual void joueFichier(const QString& chemin) = 0;
     virtual void arrete() = 0;
+    // Every sound from now on, the one playing included, at `pourcent` (0 to 100) of its level:
+    // its samples are scaled, the system's mixer is left alone. 0 plays nothing.
+    virtual void regleVolume(int pourcent) = 0;
     // A sound is coming within a second or so: an output that needs time to settle starts now.
     virtual void prepare() {}
 };

@@ -80,6 +80,11 @@ void PARAMETRES::construitCommandes() {
                                           Place(660 + 1020 * i, 120, 840, 330));
         groupeGenre_->addButton(Genre[i], i);
     }
+    // In the room the voices leave free at the right of their frame.
+    BoutonVolume = Commande<QPushButton>(CadreVoix, "BoutonVolume", "Volume…", Place(2625, 120, 840, 330),
+                                         "volume des sons et heures de silence");
+    BoutonVolume->setAccessibleName(QStringLiteral("Volume et silence"));
+    BoutonVolume->setAutoDefault(true);
 
     OptionAnnonce = Commande<QGroupBox>(this, "OptionAnnonce", "Annonces",
                                         Place(135, 885, 1635, 1590),
@@ -153,6 +158,7 @@ void PARAMETRES::relieCommandes() {
     // Arrow keys inside a group click the next button, so the keyboard reaches these too.
     connect(groupeGenre_, &QButtonGroup::idClicked, this, [this](int i) { PARAMETRES_Genre_Click(i); });
     connect(groupeQS_, &QButtonGroup::idClicked, this, [this](int i) { PARAMETRES_OptionQS_Click(i); });
+    connect(BoutonVolume, &QPushButton::clicked, this, [this] { PARAMETRES_BoutonVolume_Click(); });
     connect(Retour1, &QPushButton::clicked, this, [this] { PARAMETRES_Retour1_Click(); });
     // Escape is the close box: the window goes, the clock's toolbar stays as it is.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,

@@ -29,6 +29,7 @@ public:
     QCheckBox* Visibilité = nullptr;
     QGroupBox* CadreVoix = nullptr;
     std::array<QRadioButton*, 2> Genre{};
+    QPushButton* BoutonVolume = nullptr;  // the silent hours and volume window
     QGroupBox* OptionAnnonce = nullptr;
     std::array<QRadioButton*, 4> OptionQS{};
     QGroupBox* OptionCouleurs = nullptr;
@@ -48,6 +49,7 @@ public:
     void PARAMETRES_Visibilité_Click();
     void PARAMETRES_CheckDémarre_Click();
     void PARAMETRES_Genre_Click(int Index);
+    void PARAMETRES_BoutonVolume_Click();
     void PARAMETRES_OptionQS_Click(int Index);
     void PARAMETRES_Retour1_Click();
 

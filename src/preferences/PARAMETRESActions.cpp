@@ -6,6 +6,7 @@
 #include "platform/Plateforme.h"
 #include "preferences/Demarrage.h"
 #include "preferences/FichiersImages.h"
+#include "preferences/VolumeSilence.h"
 #include "state/Etat.h"
 
 #include <QButtonGroup>
@@ -101,6 +102,8 @@ void PARAMETRES::PARAMETRES_CheckDémarre_Click() {
 }
 
 void PARAMETRES::PARAMETRES_Genre_Click(int Index) { Etat.Genre = uint8_t(Index); }
+
+void PARAMETRES::PARAMETRES_BoutonVolume_Click() { OuvreVolumeSilence(horloge_, this); }
 
 void PARAMETRES::PARAMETRES_OptionQS_Click(int Index) { Etat.DéclencheAnnonce = int16_t(Index); }
 

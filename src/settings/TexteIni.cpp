@@ -16,10 +16,18 @@ struct Valeur {
     qsizetype cr;    // position of the CR that ends the value
 };
 
+// Where a key stands in the text: its line (from its first character to just past its line end)
+// and, when that line is whole, its "=" and the CR that ends the value.
+struct Place {
+    enum class Etat { Absente, SansSeparateur, Trouvee } etat = Etat::Absente;
+    qsizetype debutLigne = 0, finLigne = 0;
+    Valeur valeur{0, 0};
+};
+
 // The first line that starts with `cle` (after blanks, any letter case) followed by a blank, "="
 // or the line's end decides: it must go on with optional blanks, "=", the value and a CR. A key
 // name inside a value or at the start of another name ("Genre.old") is never taken for the key.
-Valeur chercheCle(const QString& texte, const QString& cle) {
+Place placeCle(const QString& texte, const QString& cle) {
     const qsizetype n = texte.size();
     qsizetype debut = 0;
     while (debut <= n) {
@@ -31,18 +39,18 @@ Valeur chercheCle(const QString& texte, const QString& cle) {
             QStringView(texte).mid(i, cle.size()).compare(cle, Qt::CaseInsensitive) == 0 &&
             (apres == n || estBlanc(texte[apres]) || estFinDeLigne(texte[apres]) ||
              texte[apres] == u'=')) {
+            qsizetype fin = apres;
+            while (fin < n && !estFinDeLigne(texte[fin]))
+                ++fin;
+            const qsizetype finLigne =
+                fin + (fin < n) + (fin + 1 < n && texte[fin] == u'\r' && texte[fin + 1] == u'\n');
             qsizetype j = apres;
             while (j < n && estBlanc(texte[j]))
                 ++j;
-            if (j >= n || texte[j] != u'=')
-                ErreurINI(QStringLiteral(" = "));
-            qsizetype k = j + 1;
-            while (k < n && !estFinDeLigne(texte[k]))
-                ++k;
             // A value must end with CR; a bare LF line end leaves the separator unproven.
-            if (k >= n || texte[k] != u'\r')
-                ErreurINI(QStringLiteral(" = "));
-            return {j, k};
+            if (j >= n || texte[j] != u'=' || fin >= n || texte[fin] != u'\r')
+                return {Place::Etat::SansSeparateur, debut, finLigne};
+            return {Place::Etat::Trouvee, debut, finLigne, {j, fin}};
         }
         // Next line: after the next CR or LF.
         while (i < n && !estFinDeLigne(texte[i]))
@@ -51,7 +59,22 @@ Valeur chercheCle(const QString& texte, const QString& cle) {
             break;
         debut = i + 1;
     }
-    ErreurINI(cle);
+    return {};
+}
+
+Valeur chercheCle(const QString& texte, const QString& cle) {
+    const Place p = placeCle(texte, cle);
+    if (p.etat == Place::Etat::Absente)
+        ErreurINI(cle);
+    if (p.etat == Place::Etat::SansSeparateur)
+        ErreurINI(QStringLiteral(" = "));
+    return p.valeur;
+}
+
+// A line break inside a value would cut it and start a line of its own in the file.
+QString surUneLigne(const QString& valeur) {
+    QString propre = valeur;
+    return propre.replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
 }  // namespace
@@ -111,10 +134,35 @@ QString ValeurIni(const QString& cle) {
 
 void EcritINI(const QString& cle, const QString& valeur) {
     const Valeur v = chercheCle(Etat.TexteIni, cle);
-    // A line break inside the value would cut it and start a line of its own in the file.
-    QString propre = valeur;
-    propre.replace(u'\r', u' ').replace(u'\n', u' ');
-    Etat.TexteIni = Etat.TexteIni.left(v.egal + 1) + propre + Etat.TexteIni.mid(v.cr);
+    Etat.TexteIni = Etat.TexteIni.left(v.egal + 1) + surUneLigne(valeur) + Etat.TexteIni.mid(v.cr);
+}
+
+std::optional<QString> ValeurFacultative(const QString& texte, const QString& cle) {
+    const Place p = placeCle(texte, cle);
+    if (p.etat != Place::Etat::Trouvee)
+        return std::nullopt;
+    return texte.mid(p.valeur.egal + 1, p.valeur.cr - p.valeur.egal - 1);
+}
+
+void EcritINIFacultative(const QString& cle, const QString& valeur) {
+    QString& t = Etat.TexteIni;
+    if (t.isEmpty())
+        return;  // never loaded: the text must stay empty, so that nothing is saved
+    const Place p = placeCle(t, cle);
+    const QString ligne = cle + u'=' + surUneLigne(valeur) + kCRLF;
+    switch (p.etat) {
+    case Place::Etat::Trouvee:
+        t = t.left(p.valeur.egal + 1) + surUneLigne(valeur) + t.mid(p.valeur.cr);
+        break;
+    case Place::Etat::SansSeparateur:  // the key's own line, broken: written whole again
+        t = t.left(p.debutLigne) + ligne + t.mid(p.finLigne);
+        break;
+    case Place::Etat::Absente:
+        if (!estFinDeLigne(t.back()))
+            t += kCRLF;
+        t += ligne;
+        break;
+    }
 }
 
 void ErreurINI(const QString& quoi) {

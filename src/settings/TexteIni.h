@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Full path of the settings file in Etat.CheminAppli.
 QString CheminIni();
@@ -41,6 +42,14 @@ void EcritINI(const QString& cle, const char* valeur) = delete;  // say QString 
 void EcritINI(const QString& cle, int32_t valeur);
 void EcritINI(const QString& cle, bool valeur);
 void EcritINI(const QString& cle, double valeur);  // single precision, locale decimal separator
+
+// Keys added after files were already in use: a file without them, or with a line of theirs
+// that is broken, is no error. The value of `cle` in `texte` (found as above), or nothing.
+std::optional<QString> ValeurFacultative(const QString& texte, const QString& cle);
+// Puts `valeur` after the key's "=" in Etat.TexteIni; a broken line of the key is written whole
+// again in its place, and a key with no line gets one at the end of the text. Every other line
+// keeps its bytes. Does nothing to a text never loaded.
+void EcritINIFacultative(const QString& cle, const QString& valeur);
 
 // Beep, "Il manque le paramètre " + quoi, beep, then ends the program (throws FinProgramme).
 [[noreturn]] void ErreurINI(const QString& quoi);

@@ -60,6 +60,31 @@ std::optional<bool> ConvertitBooleen(const QString& texte) {
     return std::nullopt;
 }
 
+std::optional<int> ConvertitHeureMinute(const QString& texte) {
+    const QString t = texte.trimmed();
+    const qsizetype deuxPoints = t.indexOf(u':');
+    if (deuxPoints < 1 || deuxPoints > 2 || t.size() != deuxPoints + 3)
+        return std::nullopt;
+    int heure = 0, minute = 0;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (i == deuxPoints)
+            continue;
+        if (t[i] < u'0' || t[i] > u'9')
+            return std::nullopt;
+        int& champ = i < deuxPoints ? heure : minute;
+        champ = champ * 10 + (t[i].unicode() - u'0');
+    }
+    if (heure > 23 || minute > 59)
+        return std::nullopt;
+    return heure * 60 + minute;
+}
+
+QString TexteHeureMinute(int minutes) {
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
 QString TexteSimple(double valeur) {
     const float f = static_cast<float>(valeur);
     if (f == 0.0f || !std::isfinite(f))

@@ -16,6 +16,12 @@ std::optional<double> ConvertitSimple(const QString& texte);
 // it are ignored, so " Vrai" (what a "key = Vrai" line gives) is true.
 std::optional<bool> ConvertitBooleen(const QString& texte);
 
+// "hh:mm" (the hour may have one digit; blanks around it are ignored) as minutes since midnight,
+// 00:00 to 23:59; nothing for anything else.
+std::optional<int> ConvertitHeureMinute(const QString& texte);
+// Minutes since midnight as "hh:mm".
+QString TexteHeureMinute(int minutes);
+
 // The decimal separator of the file: the system's when it is "," or ".", otherwise ".".
 QChar SeparateurDecimal();
 

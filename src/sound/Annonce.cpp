@@ -11,7 +11,15 @@ constexpr int kHeures = 70;
 constexpr int kMinutes = 71;
 constexpr int kHeureZero = 99;
 constexpr int16_t kCarillon = 85;
+
+int enCours = 0;  // sequences under way: the chime's or the spoken time's pauses run events
+struct EnCours {
+    EnCours() { ++enCours; }
+    ~EnCours() { --enCours; }
+};
 }  // namespace
+
+bool AnnonceEnCours() { return enCours > 0; }
 
 bool AnnonceDue(int16_t declenche, const QString& minute) {
     // Compared as text, as the tick writes them.
@@ -29,6 +37,7 @@ bool AnnonceDue(int16_t declenche, const QString& minute) {
 }
 
 void AnnonceHeure() {
+    const EnCours garde;
     const int voix = Etat.Genre * 100;
     int heure = Etat.HeureActuelle.toInt();
     if (heure == 0)
@@ -52,6 +61,7 @@ void AnnonceHeure() {
 }
 
 void CarillonHeure() {
+    const EnCours garde;
     JoueSon(kCarillon);
     Attente(0.5);
 }

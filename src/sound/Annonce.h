@@ -10,3 +10,5 @@ bool AnnonceDue(int16_t declenche, const QString& minute);
 void AnnonceHeure();
 // The top-of-the-hour chime: clip 85, then half a second.
 void CarillonHeure();
+// True while the chime or a spoken time is under way (in one of its pauses).
+bool AnnonceEnCours();

@@ -1,9 +1,12 @@
 #include "sound/Son.h"
 
 #include "platform/Plateforme.h"
+#include "state/Etat.h"
 #include "sound/Clips.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 
 namespace {
 QByteArray tampon;
@@ -27,6 +30,12 @@ void JoueFichierSon(const QString& chemin) {
 void ArreteSon() {
     if (SortieSon* s = PF().son)
         s->arrete();
+}
+
+void RegleVolume(int16_t pourcent) {
+    Etat.Volume = std::clamp<int16_t>(pourcent, 0, 100);
+    if (SortieSon* s = PF().son)
+        s->regleVolume(Etat.Volume);
 }
 
 void PrepareSon() {

@@ -10,6 +10,9 @@ void JoueSon(int16_t id);
 // Plays a WAVE file asynchronously; the default alert sound when it can't be played.
 void JoueFichierSon(const QString& chemin);
 void ArreteSon();
+// The volume of every sound the clock plays, 0 (nothing is heard) to 100 %: kept in Etat.Volume
+// and in force at once, for the sound playing too.
+void RegleVolume(int16_t pourcent);
 // Sound is due within about a second: the output gets ready so that it starts on time.
 void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).

@@ -7,6 +7,14 @@
 #include <array>
 #include <cstdint>
 
+// The silent hours, in minutes since midnight: from `debut` (included) to `fin` (excluded), across
+// midnight when `debut` comes later; none when they are equal or the switch is off.
+struct HeuresSilence {
+    bool actif = false;
+    int16_t debut = 22 * 60;
+    int16_t fin = 7 * 60;
+};
+
 struct EtatProgramme {
     QString CheminAppli;        // the program's own folder (settings, memos, help)
     QString RetourLigne = QStringLiteral("\r\n");
@@ -22,6 +30,8 @@ struct EtatProgramme {
     uint8_t Genre = 0;          // 0 male voice, 1 female voice
     bool ResteVisible = true;
     bool AutoDemarre = false;
+    HeuresSilence Silence;      // no chime and no periodic announcement while they last
+    int16_t Volume = 100;       // of every sound the clock plays, 0 to 100 in steps of 5
 
     QString HeureActuelle = QStringLiteral("00");
     QString MinuteActuelle = QStringLiteral("00");

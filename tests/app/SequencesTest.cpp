@@ -21,7 +21,8 @@ QByteArray ini(const QStringList& changes = {}) {
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
                  .arg(n).arg(n + 6).arg(n * 5).split(u'|');
-    l << "active_image=0" << "image_fond= /x/mon fond.bmp";
+    l << QStringLiteral("active_image=0|image_fond= /x/mon fond.bmp|silence_actif=Faux|silence_debut=22:00|"
+                        "silence_fin=07:00|volume=100").split(u'|');
     for (const QString& c : changes)
         for (QString& s : l)
             if (s.section(u'=', 0, 0) == c.section(u'=', 0, 0))
@@ -80,7 +81,7 @@ TEST_F(Sequences, PictureWithLeadingBlanksLoadsAndAFailedOneIsReported) {
 TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) {
     magasin.entrees["quentor"] = "/bin/sh";
     magasin.fichiers << "/bin/sh";
-    charge(ini({"Genre= 1"}), w);
+    charge(ini({"Genre= 1", "volume=55"}), w);
     EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible() && dialogues.boites.empty());
     w.arreteTimer();  // no tick within the exit pause: its timing is what is checked here
     // The first change once on screen is the frame's arrival: the size asked for is then applied
@@ -95,10 +96,12 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
     QUENTOR_Form_QueryUnload(w);
-    EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "Réduction=1", "QS_width=3300", "QS_height=1650"}));
+    EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "Réduction=1", "QS_width=3300", "QS_height=1650",
+                                    "volume=55"}));
     EXPECT_EQ(lit("MSG5.ASC") + lit("MSG1.ASC"), "abc\r\nmemo\r\n");
     ASSERT_EQ(son.evenements.size(), 2u);
     EXPECT_EQ(son.evenements[0].quoi + son.evenements[1].quoi, "clip 84arret");
+    EXPECT_EQ(son.evenements[0].volume, 55);  // the volume read at the load is in force
     EXPECT_EQ(debut.msecsTo(son.evenements[1].t), 1000);
     EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible());
 }

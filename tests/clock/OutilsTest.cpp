@@ -64,14 +64,16 @@ TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     w->close();  // the close sequence hides the window itself
     EXPECT_TRUE(fermetures == 2 && w->isVisible());
     int ouvertes = 0;
-    w->ouvreParametres = w->ouvreAlarmes = w->ouvreInfo = [&] { ++ouvertes; };
+    w->ouvreParametres = w->ouvreAlarmes = w->ouvreInfo = w->ouvreVolumeSilence = [&] { ++ouvertes; };
+    w->VolumeSilence->trigger();  // the item just above the last one
+    EXPECT_EQ(w->BULLE->actions().indexOf(w->VolumeSilence) + 1, w->BULLE->actions().indexOf(w->Fermeture));
     Etat.CheminAppli = QStringLiteral("/opt/quentor");
     PrépareAide(w.get());
     w->CadreOutils->show();
     for (BoutonOutil* b : {w->Image0, w->Image2, w->Image3, w->Image4, w->Image5})
         Clique(b);
     Clique(w->Image5, Qt::RightButton);  // does nothing
-    EXPECT_TRUE(ouvertes == 3 && fermetures == 3 && bureau.aides == QStringList{"/opt/quentor/Sonalde.html"});
+    EXPECT_TRUE(ouvertes == 4 && fermetures == 3 && bureau.aides == QStringList{"/opt/quentor/Sonalde.html"});
     EXPECT_EQ(son.joues(), QStringList("clip 85") + QStringList(5, "clip 84"));
 }
 

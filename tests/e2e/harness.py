@@ -14,6 +14,7 @@ import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
+WAVES = os.path.join(HERE, "..", "..", "resources", "wave")
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160", "--height", "28",
           "--SetDockType", "false", "--SetPartialStrut", "false"]
 # Presses the keys given; prints the names of what got the focus meanwhile, as a screen reader hears them.
@@ -209,7 +210,8 @@ class PulseCapture:
 
 def spoken(analyse, raw, hour, minute, whole=True):
     """Finds hour, 70, minute, 71 in the female voice in a recording, their pauses exact (0, 1.2,
-    2.0, 3.2 s, within 20 ms) and, when `whole`, none cut short; returns when the first began."""
+    2.0, 3.2 s, within 20 ms) and, when `whole`, none cut short; returns {clip: [start s, played ms,
+    length ms]}."""
     ids = [100 + hour, 170, 100 + minute, 171]
     out = subprocess.run([analyse, raw] + [str(i) for i in ids], capture_output=True, text=True, timeout=60)
     assert out.returncode == 0, out.stderr
@@ -221,7 +223,7 @@ def spoken(analyse, raw, hour, minute, whole=True):
         start, played, length = found[clip]
         assert abs(start - found[ids[0]][0] - offset) <= 0.020, (clip, start - found[ids[0]][0])
         assert played >= length - 5 or not whole, (clip, played, length)
-    return found[ids[0]][0]
+    return found
 
 
 def time_offset(hh_mm_ss):
@@ -262,6 +264,10 @@ class MovableTime:
         """The real time (seconds since the epoch) at which the program reads hh:mm:ss today."""
         h, m, s = (int(x) for x in hh_mm_ss.split(":"))
         return datetime.datetime.now().replace(hour=h, minute=m, second=s, microsecond=0).timestamp() - self.offset
+
+
+# What a close appends to a file without the silent hours and the volume: their defaults.
+NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100"])
 
 
 def settings(changes=None):

@@ -5,7 +5,7 @@ import subprocess
 import sys
 import time
 
-from harness import Desktop, ProgramFolder, ini, run_test, settings, wait_closable
+from harness import NEW_KEYS, Desktop, ProgramFolder, ini, run_test, settings, wait_closable
 
 BINARY = sys.argv[1]
 
@@ -28,13 +28,17 @@ def started(files, tray=True):
 
 
 def test_round_trip_without_tray():
-    """Without a notification area the window shows although QS_visible is false, and stays false."""
-    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": hand_written(visible=b"QS_visible = Faux")}), tray=False)
+    """Without a notification area the window shows although QS_visible is false, and stays false.
+    A bad value of the silent hours is corrected, the keys missing are appended."""
+    text = hand_written(visible=b"QS_visible = Faux") + b"silence_debut=25:99\r\n"
+    desk, prog, p = started(dict(MEMOS, **{"QS32.ini": text}), tray=False)
     with desk:
         wait_closable(desk)
         p.send_signal(15)
         assert p.wait(15) == 0, "exit code"
-        expected = dict(MEMOS, **{"QS32.ini": hand_written(b"Genre =1", b"QS_visible =Faux"), "MSG2.ASC": b" \r\n",
+        saved = hand_written(b"Genre =1", b"QS_visible =Faux") + b"silence_debut=22:00\r\n" + \
+            NEW_KEYS.replace(b"silence_debut=22:00\r\n", b"")
+        expected = dict(MEMOS, **{"QS32.ini": saved, "MSG2.ASC": b" \r\n",
                                   "MSG3.ASC": b"sans fin de ligne\r\n", "MSG4.ASC": b"\r\n\r\n"})
         assert prog.snapshot() == expected, prog.snapshot()
 

@@ -1,13 +1,16 @@
 """The real program in a notification area, under a window manager: the icon docks; a left click
 shows the hidden window; minimised, it leaves the screen and the icon brings it back; the menu the
 platform opens tells the current time; an alarm rings, starts its program and opens its memo; the
-menu's last item closes the program, which saves, the window's size unchanged by its frame."""
+menu's last item closes the program, which saves, the window's size unchanged by its frame. In the
+silent hours, the half hour is not spoken, but the alarm rings its sound."""
+import os
 import re
+import subprocess
 import sys
 
-from harness import Desktop, ProgramFolder, click, faked_time, marker_script, run_test, settings, tray_icon
+from harness import WAVES, Desktop, ProgramFolder, PulseCapture, click, faked_time, marker_script, run_test, settings, tray_icon
 
-BINARY = sys.argv[1]
+BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 
 
 def wm_state(desk, wid):
@@ -17,12 +20,15 @@ def wm_state(desk, wid):
 def test_tray_window_manager_and_alarm():
     with Desktop(tray=True, wm=True, atspi=True) as desk:
         script, marker = marker_script(desk, "mon script.sh")
+        cap, ring = PulseCapture(desk), os.path.join(desk.tmp, "prog", "réveil.wav")  # beside the program
         prog = ProgramFolder(desk, BINARY, {
-            "QS32.ini": settings({"QS_width": "3600", "QS_height": "1800", "QS_visible": "Faux", "déclenche_annonce": "0",
+            "QS32.ini": settings({"QS_width": "3600", "QS_height": "1800", "QS_visible": "Faux", "déclenche_annonce": "2",
                                   "ALH1": "7", "ALMN1": "30", "AL1": "Vrai", "ALMSG1": "Vrai", "ALAPP1": "Vrai",
-                                  "ALEXE1": script}),
-            "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252")})
-        p = desk.start([prog.exe], env=faked_time(desk.env, "07:29:40"))
+                                  "ALEXE1": script, "ALSON1": ring, "silence_actif": "Vrai", "silence_debut": "22:00",
+                                  "silence_fin": "08:00"}),
+            "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252"),
+            "réveil.wav": open(os.path.join(WAVES, "83.wav"), "rb").read()})  # a clip the program never plays itself
+        p = desk.start([prog.exe], env=faked_time(cap.env, "07:29:40"))
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
         assert not desk.windows(" - "), "hidden at start (QS_visible false)"
         click(desk, icon, 1)
@@ -39,8 +45,11 @@ def test_tray_window_manager_and_alarm():
         assert re.fullmatch(r"Il est 07:(29|30)", names[0]), names
         desk.run(["xdotool", "key", "Escape"])
         desk.wait_for(lambda: desk.windows("^MESSAGE N.*1$"), 40, "the memo window")
-        with open(marker) as f:
+        with open(marker) as f:  # after the 5-second pause alone: nothing was spoken before
             assert f.read().strip() in ("07:30:05", "07:30:06"), "the alarm's program ran at 07:30:05"
+        out = subprocess.run([ANALYSE, cap.stop(), "107", "170", "130", "171", "83"], capture_output=True,
+                             text=True, timeout=60).stdout
+        assert [f[1] != "-" for f in map(str.split, out.splitlines())] == [False] * 4 + [True], out
         click(desk, icon, 3)
         desk.wait_for(lambda: "Ferme Quentor Sonalde" in desk.focused("Up"), 20, "the menu's last item")
         desk.run(["xdotool", "key", "Return"])

@@ -4,6 +4,7 @@
 
 #include "platform/AlerteDefaut.h"
 #include "platform/HorlogeReelle.h"
+#include "platform/Volume.h"
 #include "sound/Clips.h"
 #include "support/Fichiers.h"
 
@@ -28,15 +29,17 @@ long trouve(const Pcm& capture, const Pcm& motif, long depuis, long n = 0) {
 }
 }  // namespace
 
-// A plays until B cuts it; then B, a wave file and the default alert (for a file that can't play)
-// play to their last frame, one after the other, the first starting within two device buffers of
+// A plays until B cuts it; then B, a wave file (at half volume) and the default alert (for a file
+// that can't play) play to their last frame, and at volume 0 nothing more, one after the other, the first starting within two device buffers of
 // 2048 frames.
 TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
     QTemporaryDir dossier;
     double ecart = 0;  // wall time between A's and B's requests
     const QString capture = dossier.filePath("out.raw"), fichier = dossier.filePath("réveil.wav");
     EcritOctets(fichier, DonneesClip(82));
-    const std::vector<Pcm> suite = {clip(85), clip(81), clip(82), *AlerteDefaut()};  // 81: MS ADPCM
+    Pcm moitie = clip(82);  // the file plays at half volume
+    AppliqueVolume(moitie.data(), moitie.size(), 50);
+    const std::vector<Pcm> suite = {clip(85), clip(81), moitie, *AlerteDefaut()};  // 81: MS ADPCM
     {
         VariableTemporaire pilote("SDL_AUDIODRIVER", "disk"), disque("SDL_DISKAUDIOFILE", capture.toLocal8Bit());
         SonSdl son;
@@ -55,8 +58,9 @@ TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
         son.joueDonnees(DonneesClip(81));
         ecart = entreDemandes.nsecsElapsed() / 1e9;
         auBout(suite[1]);
-        son.joueFichier(fichier), auBout(suite[2]);
-        son.joueFichier(dossier.filePath("absent.wav")), auBout(suite[3]);
+        son.regleVolume(50), son.joueFichier(fichier), auBout(suite[2]);
+        son.regleVolume(100), son.joueFichier(dossier.filePath("absent.wav")), auBout(suite[3]);
+        son.regleVolume(0), son.joueDonnees(DonneesClip(85));  // nothing at all
         horloge.attendre(0.3);
     }
     const QByteArray octets = LitOctets(capture);
@@ -87,6 +91,7 @@ TEST(SonSdlSansPeripheriqueDeathTest, SaysOnceOnTheConsole) {
             SonSdl s;
             s.joueDonnees(DonneesClip(1));
             s.joueFichier(QStringLiteral("/absent.wav"));
+            s.prepare();  // probes again, and fails again: still the same outage
         }
         std::_Exit(0);
     }, ::testing::ExitedWithCode(0), "^(quentor : pas de sortie son [^\n]*\n){2}$");

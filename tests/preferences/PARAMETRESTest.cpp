@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -32,7 +34,7 @@ protected:
                 {"qs", n(Etat.DéclencheAnnonce)}, {"genre", n(Etat.Genre)}, {"visible", n(Etat.ResteVisible)},
                 {"auto", n(Etat.AutoDemarre)}, {"entree", n(magasin.entrees.size())},
                 {"outils", n(w->CadreOutils->isHidden())}, {"ouverte", n(p->isHidden())},
-                {"boites", n(dialogues.boites.size())}};
+                {"boites", n(dialogues.boites.size())}, {"volume", n(std::ranges::count_if(p->findChildren<QWidget*>("VolumeSilence"), &QWidget::isVisible))}};
     }
     PARAMETRES* p = nullptr;
 };
@@ -91,6 +93,8 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
         {"Auto démarre", [&] { p->CheckDémarre->click(); }, {"auto", "entree"}},
         {"BMP", [&] { image(dir.filePath("bon.bmp")); }, {"ImageFond", "image", "apercu"}},
         {"BMP illisible", [&] { image(QCoreApplication::applicationFilePath()); }, {"boites"}},
+        {"Volume…", [&] { p->BoutonVolume->click(); }, {"volume"}},
+        {"Volume et silence fermée", [&] { p->findChild<QWidget*>("VolumeSilence")->close(); }, {"volume"}},
         {"case de fermeture", [&] { p->close(); }, {"ouverte"}},
         {"Terminé", [&] { ouvre(), p->Retour1->click(); }, {"outils"}},
     };
@@ -105,6 +109,9 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
     }
     EXPECT_TRUE(p->isHidden() && dialogues.boites.back().texte.contains(QCoreApplication::applicationFilePath()));
     EXPECT_EQ(dialogues.fichiers.size(), 3u) << "the start-up chooser opens once";
+    EXPECT_TRUE(  // the new button takes room the voices left free, over no other control
+        p->CadreVoix->rect().contains(p->BoutonVolume->geometry()) &&
+                !p->BoutonVolume->geometry().intersects(p->Genre[1]->geometry()));
 }
 
 // One story, each step starting from the entry the one before left; boxes are counted throughout.

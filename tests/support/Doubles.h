@@ -38,17 +38,19 @@ struct HorlogeVirtuelle : Horloge {
 };
 
 // What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
-// of no known clip), "arret"; joues() gives the plays alone.
+// of no known clip), "arret", with the volume then; joues() gives the plays alone.
 struct SonEnregistre : SortieSon {
-    struct Evenement { QDateTime t; QString quoi; };
+    struct Evenement { QDateTime t; QString quoi; int volume; };
     explicit SonEnregistre(const Horloge* h) : horloge(h) {}
     void joueDonnees(const QByteArray& wav) override;
     void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
     void arrete() override { note(QStringLiteral("arret")); }
-    void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi}); }
+    void regleVolume(int v) override { volume = v; }
+    void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi, volume}); }
     QStringList joues() const;
     std::vector<Evenement> evenements;
     const Horloge* horloge;
+    int volume = 100;
 };
 
 struct LanceurFactice : Lanceur {

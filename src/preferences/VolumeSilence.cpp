@@ -1,0 +1,168 @@
+#include "preferences/VolumeSilence.h"
+
+#include "art/Dessins.h"
+#include "art/Twips.h"
+#include "sound/DitHeure.h"
+#include "sound/Son.h"
+#include "state/Etat.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QTimeEdit>
+
+namespace {
+
+QRect Place(double gauche, double haut, double largeur, double hauteur) {
+    return QRect(EnPixels(gauche), EnPixels(haut), EnPixels(largeur), EnPixels(hauteur));
+}
+
+template <class T>
+T* Commande(QWidget* parent, const char* nom, QRect place, const char* nomLu = nullptr) {
+    auto* c = new T(parent);
+    c->setObjectName(QString::fromLatin1(nom));
+    c->setGeometry(place);
+    if (nomLu)
+        c->setAccessibleName(QString::fromUtf8(nomLu));
+    return c;
+}
+
+QLabel* Etiquette(QWidget* parent, const char* nom, const char* texte, QRect place, QWidget* pour) {
+    auto* l = Commande<QLabel>(parent, nom, place);
+    l->setText(QString::fromUtf8(texte));
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setBuddy(pour);
+    return l;
+}
+
+QTime EnHeure(int minutes) { return QTime(minutes / 60, minutes % 60); }
+int16_t EnMinutes(const QTime& t) { return int16_t(t.hour() * 60 + t.minute()); }
+
+}  // namespace
+
+VolumeSilence::VolumeSilence(FenetreHorloge& horloge, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), horloge_(horloge) {
+    setObjectName(QStringLiteral("VolumeSilence"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QStringLiteral("Volume et silence"));
+    setWindowIcon(IconeProgramme());
+    setFixedSize(EnPixels(3795), EnPixels(2160));
+    QFont police;
+    police.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                        QStringLiteral("DejaVu Sans")});
+    police.setPointSizeF(8.25);
+    setFont(police);
+    construitCommandes();
+    relieCommandes();
+}
+
+// Created in the order the keyboard visits them.
+void VolumeSilence::construitCommandes() {
+    CaseSilence = Commande<QCheckBox>(this, "CaseSilence", Place(135, 120, 3525, 285));
+    CaseSilence->setText(QStringLiteral("Heures de silence"));
+    CaseSilence->setToolTip(QStringLiteral("ni carillon ni annonce pendant ces heures ; les alarmes "
+                                           "sonnent toujours"));
+
+    // The times in the clock's own digits.
+    QFont chiffres;
+    chiffres.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    chiffres.setStyleHint(QFont::TypeWriter);
+    chiffres.setBold(true);
+    chiffres.setPointSizeF(10);
+    HeureDebut = Commande<QTimeEdit>(this, "HeureDebut", Place(735, 480, 1080, 375), "Début du silence");
+    HeureFin = Commande<QTimeEdit>(this, "HeureFin", Place(2295, 480, 1080, 375), "Fin du silence");
+    for (QTimeEdit* h : {HeureDebut, HeureFin}) {
+        h->setDisplayFormat(QStringLiteral("HH:mm"));
+        h->setWrapping(true);
+        h->setFont(chiffres);
+    }
+    EtiquetteDebut = Etiquette(this, "EtiquetteDebut", "de", Place(255, 525, 420, 285), HeureDebut);
+    EtiquetteFin = Etiquette(this, "EtiquetteFin", "à", Place(1875, 525, 360, 285), HeureFin);
+
+    CurseurVolume = Commande<QSlider>(this, "CurseurVolume", Place(975, 1035, 1935, 375), "Volume");
+    CurseurVolume->setOrientation(Qt::Horizontal);
+    CurseurVolume->setRange(0, 100);
+    CurseurVolume->setSingleStep(5);
+    CurseurVolume->setPageStep(25);
+    CurseurVolume->setTickInterval(25);
+    CurseurVolume->setTickPosition(QSlider::TicksBelow);
+    CurseurVolume->setToolTip(QStringLiteral("volume des sons de l'horloge"));
+    EtiquetteVolume = Etiquette(this, "EtiquetteVolume", "Volume", Place(135, 1080, 780, 285), CurseurVolume);
+    AffVolume = Commande<QLabel>(this, "AffVolume", Place(2970, 1080, 690, 285));
+    AffVolume->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    BoutonEssai = Commande<QPushButton>(this, "BoutonEssai", Place(135, 1680, 1650, 330));
+    BoutonEssai->setText(QStringLiteral("Essayer"));
+    BoutonEssai->setToolTip(QStringLiteral("dit l'heure à ce volume"));
+    Retour = Commande<QPushButton>(this, "Retour", Place(2010, 1680, 1650, 330));
+    Retour->setText(QStringLiteral("Terminé"));
+    QFont gras = Retour->font();
+    gras.setBold(true);
+    Retour->setFont(gras);
+    for (QPushButton* b : {BoutonEssai, Retour})
+        b->setAutoDefault(true);
+}
+
+void VolumeSilence::relieCommandes() {
+    connect(CaseSilence, &QCheckBox::clicked, this, [this] { VolumeSilence_CaseSilence_Click(); });
+    connect(HeureDebut, &QTimeEdit::timeChanged, this, [this] { VolumeSilence_HeureDebut_Change(); });
+    connect(HeureFin, &QTimeEdit::timeChanged, this, [this] { VolumeSilence_HeureFin_Change(); });
+    connect(CurseurVolume, &QSlider::valueChanged, this, [this] { VolumeSilence_CurseurVolume_Change(); });
+    connect(BoutonEssai, &QPushButton::clicked, this, [this] { VolumeSilence_BoutonEssai_Click(); });
+    connect(Retour, &QPushButton::clicked, this, [this] { VolumeSilence_Retour_Click(); });
+    // Escape is the close box: the window goes, the clock's toolbar stays as it is.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
+}
+
+void VolumeSilence::VolumeSilence_Form_Load() {
+    const PointTwips place = PlaceSurHorloge(horloge_.geometrieTwips(), 2400, 4000, 3040);
+    move(EnPixels(place.left), EnPixels(place.top));
+    // Setting the controls runs their handlers, which write back the same values.
+    const HeuresSilence s = Etat.Silence;
+    const int16_t volume = Etat.Volume;
+    CaseSilence->setChecked(s.actif);
+    HeureDebut->setTime(EnHeure(s.debut));
+    HeureFin->setTime(EnHeure(s.fin));
+    CurseurVolume->setValue(volume);
+    VolumeSilence_CurseurVolume_Change();  // the value shown, even when the slider stood there
+}
+
+void VolumeSilence::VolumeSilence_CaseSilence_Click() { Etat.Silence.actif = CaseSilence->isChecked(); }
+void VolumeSilence::VolumeSilence_HeureDebut_Change() { Etat.Silence.debut = EnMinutes(HeureDebut->time()); }
+void VolumeSilence::VolumeSilence_HeureFin_Change() { Etat.Silence.fin = EnMinutes(HeureFin->time()); }
+
+void VolumeSilence::VolumeSilence_CurseurVolume_Change() {
+    // A drag stops anywhere: the volume goes by steps of 5.
+    const int v = CurseurVolume->value(), pas = (v + 2) / 5 * 5;
+    if (pas != v)
+        return CurseurVolume->setValue(pas);
+    RegleVolume(int16_t(v));
+    AffVolume->setText(QStringLiteral("%1 %").arg(v));
+    AffVolume->setAccessibleName(QStringLiteral("Volume %1 %").arg(v));
+}
+
+void VolumeSilence::VolumeSilence_BoutonEssai_Click() { DitHeure(); }
+
+void VolumeSilence::VolumeSilence_Retour_Click() {
+    horloge_.cacheOutils();
+    close();
+}
+
+VolumeSilence* OuvreVolumeSilence(FenetreHorloge& horloge, QWidget* parent) {
+    static QPointer<VolumeSilence> ouvert;
+    // A window just closed waits to be deleted: it is not the open one.
+    if (ouvert && !ouvert->isHidden()) {
+        ouvert->raise();
+        ouvert->activateWindow();
+        return ouvert;
+    }
+    ouvert = new VolumeSilence(horloge, parent ? parent : horloge.widget());
+    ouvert->VolumeSilence_Form_Load();
+    ouvert->show();
+    return ouvert;
+}
