@@ -37,6 +37,8 @@ void VérifieAlarmes() {
 void DéclencheAlarme(int16_t n) {
     if (n < 1 || n > 6 || Etat.FermetureEnCours)
         return;
+    // The whole firing counts as sounding: the time asked for meanwhile is not said over it.
+    SequenceSonore sequence;
     if (Etat.AlarmeAppli[n] && !Etat.AlarmeExe[n].isEmpty()) {
         const Lanceur::Erreur e = PF().lanceur->lance(Etat.AlarmeExe[n]);
         // A program that cannot start must not cost the user the ringing and the memo, nor hold

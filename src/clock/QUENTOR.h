@@ -90,6 +90,7 @@ public:
     void QUENTOR_Outils_Timer();
     void QUENTOR_BULLE_Click();
     void QUENTOR_AffHoraire_Click();
+    void QUENTOR_DitLHeure_Click();
     void QUENTOR_Agrandir_Click();
     void QUENTOR_Fermeture_Click();
     void QUENTOR_Image0_Click();
@@ -121,6 +122,7 @@ public:
     QTimer* Outils = nullptr;
     QMenu* BULLE = nullptr;
     QAction* AffHoraire = nullptr;
+    QAction* DitLHeure = nullptr;
     QAction* Agrandir = nullptr;
     QAction* Fermeture = nullptr;
 

@@ -3,17 +3,28 @@
 #include "platform/Plateforme.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
+
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+BureauReel::BureauReel() = default;
+BureauReel::~BureauReel() = default;
 
 QString BureauReel::dossierProgramme() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -75,21 +86,106 @@ void BureauReel::ouvreAide(const QString& chemin) {
             : QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(chemin));
 }
 
-bool BureauReel::prendInstanceUnique() {
-    // One clock per user session: the lock lives in the user's runtime folder. A lock left by a
-    // killed process names a dead PID and is taken over.
+QString DossierInstance() {
+    // One clock per user session: the lock lives in the user's runtime folder.
     QString dossier = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (dossier.isEmpty() || !QFileInfo(dossier).isDir()) {
 #ifdef Q_OS_WIN
         dossier = QDir::tempPath();
 #else
         dossier = QDir::tempPath() + QStringLiteral("/quentor-%1").arg(getuid());
-        QDir().mkpath(dossier);
 #endif
     }
+    return dossier;
+}
+
+bool DossierPersonnel(const QString& dossier) {
+#ifdef Q_OS_WIN
+    return QFileInfo(dossier).isDir();
+#else
+    struct stat st{};
+    return ::lstat(QFile::encodeName(dossier).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && !(st.st_mode & (S_IWGRP | S_IWOTH));
+#endif
+}
+
+bool BureauReel::prendInstanceUnique() {
+    // A lock left by a killed process names a dead PID and is taken over.
+    const QString dossier = DossierInstance();
+    QDir().mkpath(dossier);
     verrou = std::make_unique<QLockFile>(dossier + QStringLiteral("/quentor.lock"));
     verrou->setStaleLockTime(0);
     return verrou->tryLock(0);
+}
+
+namespace {
+
+QString cheminSocket() { return DossierInstance() + QStringLiteral("/quentor.sock"); }
+
+// One line each way: the request, then "ok" once the clock has it.
+QByteArray ligneDemande(Bureau::Demande d) {
+    return d == Bureau::Demande::DitHeure ? QByteArrayLiteral("dit-heure\n") : QByteArrayLiteral("montre\n");
+}
+
+}  // namespace
+
+void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
+    if (serveur_ || !DossierPersonnel(DossierInstance()))
+        return;
+    auto serveur = std::make_unique<QLocalServer>();
+    serveur->setSocketOptions(QLocalServer::UserAccessOption);
+    // Only the holder of the lock gets here: a socket left there is a dead clock's.
+    QLocalServer::removeServer(cheminSocket());
+    if (!serveur->listen(cheminSocket()))
+        return;
+    QLocalServer* s = serveur.get();
+    QObject::connect(s, &QLocalServer::newConnection, s, [s, traite] {
+        while (QLocalSocket* client = s->nextPendingConnection()) {
+            QObject::connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            // A start that connects and says nothing is not kept waiting for.
+            QTimer::singleShot(2000, client, [client] { client->abort(); });
+            QObject::connect(client, &QLocalSocket::readyRead, client, [client, traite] {
+                if (!client->canReadLine()) {
+                    if (client->bytesAvailable() > 64)
+                        client->abort();
+                    return;
+                }
+                const QByteArray ligne = client->readLine(64);
+                std::optional<Demande> d;
+                for (Demande connue : {Demande::Montre, Demande::DitHeure})
+                    if (ligne == ligneDemande(connue))
+                        d = connue;
+                // Answered first: the asking start ends at once, whatever the clock does next.
+                client->write(d ? "ok\n" : "?\n");
+                client->flush();
+                client->disconnectFromServer();
+                if (d)
+                    traite(*d);
+            });
+        }
+    });
+    serveur_ = std::move(serveur);
+}
+
+bool BureauReel::envoieDemande(Demande demande, int attenteMs) {
+    if (!DossierPersonnel(DossierInstance()))
+        return false;
+    const QDeadlineTimer fin(attenteMs);
+    QLocalSocket s;
+    for (;;) {
+        s.connectToServer(cheminSocket());
+        if (s.waitForConnected(200))
+            break;
+        if (fin.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    s.write(ligneDemande(demande));
+    if (!s.waitForBytesWritten(1000))
+        return false;
+    while (!s.canReadLine() && s.waitForReadyRead(1000)) {
+    }
+    return s.readLine(8) == "ok\n";
 }
 
 void BureauReel::quitte(int code) { QCoreApplication::exit(code); }

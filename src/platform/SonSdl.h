@@ -33,7 +33,7 @@ public:
 
     bool peripheriqueOuvert() const { return peripherique_ != 0; }
     // True while the current sound still has frames to hand to the device.
-    bool joue() const;
+    bool joue() const override;
     // When the device thread first took frames of the sound started last (for latency checks);
     // the epoch while it has not yet.
     std::chrono::steady_clock::time_point premiereTrame() const;

@@ -13,4 +13,6 @@ public:
     virtual void arrete() = 0;
     // A sound is coming within a second or so: an output that needs time to settle starts now.
     virtual void prepare() {}
+    // True while the sound started last still has something to play.
+    virtual bool joue() const { return false; }
 };
