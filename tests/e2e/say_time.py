@@ -1,0 +1,68 @@
+"""The time asked for, on the real program: its menu's "Dire l'heure", the key H in its window and
+`quentor --dire-l-heure` while it runs each speak 10:24 in the female voice (110, 170, 124, 171 at
+0, 1.2, 2.0 and 3.2 s, none cut), and so does the command alone, which then ends and writes nothing.
+A clock killed with -9 leaves its socket: the next one still starts, and a plain second start
+shows its hidden window, ends with 0 and writes nothing."""
+import os
+import subprocess
+import sys
+import time
+
+from harness import Desktop, ProgramFolder, PulseCapture, click, faked_time, run_test, settings, tray_icon
+
+BINARY, ANALYSE = sys.argv[1], sys.argv[2]
+SPOKEN = ["110", "170", "124", "171"]
+
+
+def test_time_asked_four_ways():
+    with Desktop(tray=True) as desk:
+        cap = PulseCapture(desk)
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux", "déclenche_annonce": "0", "Genre": "1"})})
+        env = faked_time(cap.env, "10:24:00")
+        first = desk.start([prog.exe], env=env)
+        icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
+        shown = lambda: set(desk.run(["xdotool", "search", "--onlyvisible", "--class", "quentor"]).stdout.split())
+        before = shown()
+        time.sleep(2)  # the capture is running well before the first request
+        click(desk, icon, 3)
+        desk.wait_for(lambda: shown() - before, 10, "the menu")
+        time.sleep(0.3)
+        desk.run(["xdotool", "key", "Down", "Down", "Return"])  # the menu's second item
+        time.sleep(4)
+        first.kill(), first.wait()
+        assert os.path.exists(os.path.join(desk.env["XDG_RUNTIME_DIR"], "quentor.sock")), "a stale socket is left"
+        clock = desk.start([prog.exe], env=env)
+        icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon after a killed clock")
+        assert not desk.windows(" - ")
+        files = prog.snapshot()
+        second = subprocess.run([prog.exe], env=env, timeout=10)
+        assert second.returncode == 0 and prog.snapshot() == files
+        wid = desk.wait_for(lambda: desk.windows(" - "), 5, "the window shown by a second start")[0]
+        desk.run(["xdotool", "windowfocus", "--sync", wid, "key", "h"])
+        time.sleep(4)
+        asked = time.monotonic()
+        command = subprocess.run([prog.exe, "--dire-l-heure"], env=env, timeout=10)
+        assert command.returncode == 0 and time.monotonic() - asked < 1, "answered at once by the running clock"
+        time.sleep(4)
+        clock.send_signal(15)
+        assert clock.wait(15) == 0 and icon
+        files = prog.snapshot()
+        asked = time.monotonic()
+        alone = subprocess.run([prog.exe, "--say-time"], env=env, timeout=15, capture_output=True)
+        assert alone.returncode == 0 and 3.2 < time.monotonic() - asked < 6, (alone, time.monotonic() - asked)
+        assert prog.snapshot() == files and not desk.windows(" - ")
+        time.sleep(0.5)
+        out = subprocess.run([ANALYSE, cap.stop()] + SPOKEN * 4, capture_output=True, text=True, timeout=60)
+        assert out.returncode == 0, out.stderr
+        print(out.stdout)
+        found = [f.split() for f in out.stdout.splitlines()]
+        assert all(f[1] != "-" for f in found), "menu, H, the command with and without a clock each spoke"
+        for n in range(4):
+            start = float(found[4 * n][1])
+            for (clip, at, played, length), offset in zip(found[4 * n:4 * n + 4], (0.0, 1.2, 2.0, 3.2)):
+                assert abs(float(at) - start - offset) <= 0.030, (n, clip, float(at) - start)
+                assert float(played) >= float(length) - 5, (n, clip, played, length)
+
+
+if __name__ == "__main__":
+    run_test(test_time_asked_four_ways)
