@@ -82,6 +82,9 @@ int Main(int argc, char** argv) {
     }
 
     InstalleSignauxFin();
+    // The sound system takes its time to start and nothing before the icon needs it: it starts
+    // beside the display's connection and the window's making, ready for the start clip.
+    SonSdl::demarreEnParallele();
     // The face repaints a few small areas every second. On X11, shared-memory transfers cost more
     // than they save for such areas (measured: half the idle CPU), so they are left out.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
@@ -105,7 +108,7 @@ int Main(int argc, char** argv) {
     }
 
     HorlogeReelle horloge;
-    SonSdl son;
+    SonSdl son;  // takes over the sound system started above
     LanceurProcessus lanceur;
     const auto demarrage = CreeMagasinDemarrage();
     DialoguesQt dialogues;

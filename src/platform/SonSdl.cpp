@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <dlfcn.h>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -42,6 +43,23 @@ void faisTaireAlsa() {
     (void)fait;
 }
 
+// Both before SDL starts: without the first SDL installs its own SIGINT/SIGTERM handlers and a
+// session's SIGTERM is lost; without the second a driver's warnings land on the console.
+void regleSdl() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+}
+
+// Joined at the latest when the program ends, should no SonSdl ever take it over.
+struct Demarrage {
+    std::thread fil;
+    std::atomic<bool> reussi{false}, fini{false};
+    ~Demarrage() {
+        if (fil.joinable())
+            fil.join();
+    }
+} demarrage;
+
 int64_t maintenantNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
@@ -51,15 +69,24 @@ int64_t maintenantNs() {
 
 SonSdl::SonSdl(std::chrono::milliseconds delaiRepos, std::chrono::milliseconds attenteEssai)
     : attenteEssai_(attenteEssai), delaiRepos_(delaiRepos) {
-    // Without this SDL installs its own SIGINT/SIGTERM handlers and a session's SIGTERM is lost.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // SDL's own log messages (a driver's warnings) would land on the console.
-    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+    regleSdl();
+    // A sound asked for while the sound system still starts plays as soon as it is ready: the
+    // start clip never holds the start.
+    QObject::connect(&attenteDemarrage_, &QTimer::timeout, [this] {
+        if (demarrageEnCours())
+            return;
+        attenteDemarrage_.stop();
+        if (auto pcm = std::move(enAttente_))
+            joue(std::move(pcm), maintenantNs());
+    });
     minuterieRepos_.setSingleShot(true);
     QObject::connect(&minuterieRepos_, &QTimer::timeout, [this] { repos(); });
 }
 
+bool SonSdl::demarrageEnCours() { return demarrage.fil.joinable() && !demarrage.fini; }
+
 SonSdl::~SonSdl() {
+    recupereDemarrage();
     ferme();
     if (sdlPret_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -104,7 +131,28 @@ void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
     std::memset(flux + remplies, 0, std::size_t(octets) - remplies);
 }
 
+void SonSdl::demarreEnParallele() {
+    if (demarrage.fil.joinable())
+        return;
+    regleSdl();
+    demarrage.fil = std::thread([] {
+        faisTaireAlsa();
+        demarrage.reussi = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        demarrage.fini = true;
+    });
+}
+
+void SonSdl::recupereDemarrage() {
+    if (!demarrage.fil.joinable())
+        return;
+    demarrage.fil.join();
+    sdlPret_ = demarrage.reussi;
+    if (!sdlPret_)
+        prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
+}
+
 bool SonSdl::ouvre() {
+    recupereDemarrage();
     if (peripherique_)
         return true;
     if (std::chrono::steady_clock::now() < prochainEssai_)
@@ -172,6 +220,8 @@ void SonSdl::repos() {
 }
 
 bool SonSdl::joue() const {
+    if (enAttente_)
+        return true;
     if (!peripherique_)
         return false;
     SDL_LockAudioDevice(peripherique_);
@@ -188,6 +238,11 @@ std::chrono::steady_clock::time_point SonSdl::premiereTrame() const {
 void SonSdl::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs) {
     if (!pcm || pcm->empty()) {
         arrete();
+        return;
+    }
+    if (demarrageEnCours()) {
+        enAttente_ = std::move(pcm);
+        attenteDemarrage_.start(5);
         return;
     }
     if (!ouvre())
@@ -255,7 +310,7 @@ void SonSdl::joueFichier(const QString& chemin) {
 // that much earlier than the ones after it, and the first pause of an announcement would be
 // heard too long. Opened a little before, it is running when the sound comes.
 void SonSdl::prepare() {
-    if (!ouvre())
+    if (demarrageEnCours() || !ouvre())
         return;
     SDL_LockAudioDevice(peripherique_);
     if (!(voix_.trames && voix_.position < voix_.total))
@@ -266,6 +321,7 @@ void SonSdl::prepare() {
 }
 
 void SonSdl::arrete() {
+    enAttente_.reset();
     if (!peripherique_)
         return;
     std::shared_ptr<const Pcm> ancien;

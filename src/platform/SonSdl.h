@@ -31,6 +31,13 @@ public:
     void arrete() override;
     void prepare() override;
 
+    // Starts the sound system on a thread of its own, so that the first sound finds it ready:
+    // starting it connects to the desktop bus (which, when the session has none, means waiting for
+    // one to be launched) and probes the drivers, none of which the rest of the start needs.
+    // Before any SonSdl exists, and before the display's connection; the first SonSdl takes it
+    // over.
+    static void demarreEnParallele();
+
     bool peripheriqueOuvert() const { return peripherique_ != 0; }
     // True while the current sound still has frames to hand to the device.
     bool joue() const override;
@@ -56,6 +63,9 @@ private:
     // `demandeNs`: when the sound was asked for (steady clock).
     void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs);
     bool ouvre();
+    // Takes over what demarreEnParallele did, once it has ended.
+    void recupereDemarrage();
+    static bool demarrageEnCours();
     void ferme();
     void repos();
 
@@ -69,6 +79,8 @@ private:
     std::chrono::steady_clock::time_point prochainEssai_{};
     std::chrono::milliseconds delaiRepos_;
     QTimer minuterieRepos_;
+    std::shared_ptr<const Pcm> enAttente_;  // asked for while the sound system was starting
+    QTimer attenteDemarrage_;
     // Decoded clips by their bytes: a clip played again starts without decoding.
     QHash<QByteArray, std::shared_ptr<const Pcm>> cache_;
     std::size_t tailleCache_ = 0;  // samples held by the cache
