@@ -3,19 +3,18 @@
 #include "platform/BureauReel.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 TEST(BureauReel, OnlyAFolderOfTheUsersOwnCarriesTheSocket) {
     QTemporaryDir d;
-    const QString prive = d.filePath("prive"), lien = d.filePath("lien"), autrui = d.filePath("autrui");
+    const QString prive = d.filePath("prive"), autrui = d.filePath("autrui");
     for (const QString& dossier : {prive, autrui})
         QDir().mkdir(dossier), QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::link(prive, lien);
+    QFile::link(prive, d.filePath("lien"));
     EXPECT_TRUE(DossierPersonnel(prive));
-    EXPECT_FALSE(DossierPersonnel(lien) || DossierPersonnel(d.filePath("absent")));
+    EXPECT_FALSE(DossierPersonnel(d.filePath("lien")) || DossierPersonnel(d.filePath("absent")));
     if (::geteuid() == 0 && ::chown(QFile::encodeName(autrui).constData(), 65534, 65534) == 0)
         EXPECT_FALSE(DossierPersonnel(autrui));
     QFile::setPermissions(prive, QFile::permissions(prive) | QFile::WriteGroup);
