@@ -106,8 +106,8 @@ TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
 TEST_F(Outils, TheTimeSaidOnDemand) {
     Etat.Genre = 1;
     aLHeure(10, 24, 30);
-    w->DitLHeure->trigger();
-    notifie(520);  // while it speaks: nothing more
+    notifie(520);
+    w->DitLHeure->trigger();  // while it speaks: nothing more (the menu speaks in the end-to-end test)
     EXPECT_FALSE(DitHeure());
     horloge.deroule();
     EXPECT_EQ(chronologie(), (QStringList{"10:24:30.100 clip 110", "10:24:31.300 clip 170",
