@@ -100,9 +100,8 @@ TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
     EXPECT_FALSE(w->CadreOutils->isVisible());
 }
 
-// The menu's "Dire l'heure", the icon's middle button and the key H say the time without chime,
-// from timers: a request while the clock sounds is dropped, and the tick is never held. An
-// announcement that begins ends the time said on demand.
+// The middle button and the key H say the time from timers: a request while the clock sounds is
+// dropped, the tick is never held, and an announcement that begins ends the time said on demand.
 TEST_F(Outils, TheTimeSaidOnDemand) {
     Etat.Genre = 1;
     aLHeure(10, 24, 30);

@@ -1,8 +1,6 @@
-"""The time asked for, on the real program: its menu's "Dire l'heure", the key H in its window and
-`quentor --dire-l-heure` while it runs each speak 10:24 in the female voice (110, 170, 124, 171 at
-0, 1.2, 2.0 and 3.2 s, none cut), and so does the command alone, which then ends and writes nothing.
-A clock killed with -9 leaves its socket: the next one still starts, and a plain second start
-shows its hidden window, ends with 0 and writes nothing."""
+"""Menu, key H and `quentor --dire-l-heure` with a clock, and the command alone (which ends and
+writes nothing) each speak 10:24 (110, 170, 124, 171 at 0, 1.2, 2.0, 3.2 s, none cut). After a
+kill -9 and its stale socket a clock starts; a second start shows its window and writes nothing."""
 import os
 import subprocess
 import sys

@@ -1,5 +1,4 @@
-// The socket to the running clock is used only in a real folder of the user's own that nobody
-// else may write to.
+// The socket is used only in a real folder of the user's own that nobody else may write to.
 #include "platform/BureauReel.h"
 
 #include <QDir>
