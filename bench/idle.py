@@ -11,9 +11,24 @@ RSS < 45 MB; start to icon docked < 250 ms.
 
 The floor, under the same conditions: `python3 bench/idle.py build/bench/reveil_nu [seconds]`
 (a bare tray program woken once a second by a timer that does nothing).
+
+    python3 bench/idle.py --depart build/bin/quentor build/bench/reveil_nu [runs]
+
+Start to icon docked, the clock against a bare Qt program showing a tray icon and a window with a
+40-point label, each run on a fresh Xvfb + tray host of its own, taking turns; medians and their
+ratio (goal <= 1.5).
+
+    python3 bench/idle.py --commande build/bin/quentor [runs]
+
+How long `quentor --dire-l-heure` takes, from its start to its end, while a clock runs (goal
+<= 100 ms).
 """
 import os
+import shutil
+import statistics
+import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
@@ -45,7 +60,80 @@ def rss_mb(pid):
     return 0.0
 
 
+def session(desk):
+    """What a desktop session gives its programs: a session bus (without one, the first program
+    to use D-Bus launches one and waits for it, the clock twice: for Qt and for SDL), and the
+    runtime folder on tmpfs, as /run/user/UID is (the single-instance lock is synced to disk when
+    it is taken, which costs tens of milliseconds on a busy disk). NO_SESSION=1 leaves both out."""
+    if os.environ.get("NO_SESSION") == "1":
+        return None
+    bus = desk.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE, text=True)
+    desk.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+    run = tempfile.mkdtemp(prefix="quentor-run-", dir="/dev/shm")
+    desk.env["XDG_RUNTIME_DIR"] = run
+    return run
+
+
+def docks(binary, env=None, poll=0.01):
+    """Milliseconds from exec to the icon in the tray host, on a desktop of its own."""
+    desk = Desktop(tray=True)
+    run = session(desk)
+    try:
+        prog = ProgramFolder(desk, binary, {"QS32.ini": settings()})
+        t0 = time.monotonic()
+        p = desk.start([prog.exe], env=dict(desk.env, **(env or {})))
+        end = t0 + 10
+        while not tray_icon(desk):
+            assert time.monotonic() < end, "the icon never docked"
+            time.sleep(poll)
+        ms = (time.monotonic() - t0) * 1000
+        p.send_signal(15)
+        p.wait(15)
+        return ms
+    finally:
+        desk.close()
+        run and shutil.rmtree(run, ignore_errors=True)
+
+
+def depart(clock, floor, runs):
+    times = {clock: [], floor: []}
+    for i in range(runs):
+        for binary in ((clock, floor) if i % 2 == 0 else (floor, clock)):
+            times[binary].append(docks(binary, {"REVEIL_ETIQUETTE": "1"} if binary == floor else None))
+    for binary, t in times.items():
+        print(f"{binary}: median {statistics.median(t):.0f} ms, min {min(t):.0f}, max {max(t):.0f} "
+              f"over {runs} starts ({', '.join(f'{v:.0f}' for v in t)})")
+    print(f"ratio of the medians: {statistics.median(times[clock]) / statistics.median(times[floor]):.2f}")
+
+
+def commande(clock, runs):
+    desk = Desktop(tray=True)
+    run = session(desk)
+    try:
+        prog = ProgramFolder(desk, clock, {"QS32.ini": settings()})
+        p = desk.start([prog.exe])
+        desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
+        time.sleep(2)
+        times = []
+        for _ in range(runs):
+            t0 = time.monotonic()
+            subprocess.run([prog.exe, "--dire-l-heure"], env=desk.env, check=True, timeout=10)
+            times.append((time.monotonic() - t0) * 1000)
+            time.sleep(0.5)
+        print(f"--dire-l-heure answered by a running clock: median {statistics.median(times):.1f} ms, "
+              f"max {max(times):.1f} ms over {runs} runs")
+        p.send_signal(15)
+        p.wait(15)
+    finally:
+        desk.close()
+        run and shutil.rmtree(run, ignore_errors=True)
+
+
 def main():
+    if sys.argv[1] == "--depart":
+        return depart(sys.argv[2], sys.argv[3], int(sys.argv[4]) if len(sys.argv) > 4 else 10)
+    if sys.argv[1] == "--commande":
+        return commande(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 20)
     binary = sys.argv[1]
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 60
     mode = sys.argv[3] if len(sys.argv) > 3 else "0"

@@ -2,8 +2,10 @@
 // Run it through bench/idle.py like the clock: python3 bench/idle.py build/bench/reveil_nu 600
 // REVEIL_MS sets the timer's interval (default 1000; 0: no timer at all). REVEIL_MARQUEUR=1 adds
 // what the clock's face must do each second at the least: a window whose 32-pixel square shows
-// on the timer and goes 250 ms later.
+// on the timer and goes 250 ms later. REVEIL_ETIQUETTE=1 shows a window with a 40-point label, the
+// floor of the start-to-icon comparison (python3 bench/idle.py --depart ...).
 #include <QApplication>
+#include <QLabel>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -23,6 +25,12 @@ int main(int argc, char** argv) {
     marqueur.setAutoFillBackground(true);
     marqueur.setPalette(QPalette(Qt::yellow));
     marqueur.hide();
+    QLabel etiquette(QStringLiteral("23:42"), &fenetre);
+    QFont police = etiquette.font();
+    police.setPointSize(40);
+    etiquette.setFont(police);
+    if (qEnvironmentVariableIntValue("REVEIL_ETIQUETTE") == 1)
+        fenetre.show();
     const bool avecMarqueur = qEnvironmentVariableIntValue("REVEIL_MARQUEUR") == 1;
     if (avecMarqueur) {
         fenetre.resize(200, 100);

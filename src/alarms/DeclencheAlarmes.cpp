@@ -49,6 +49,8 @@ void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
 void DéclencheAlarme(int16_t n) {
     if (n < 1 || n > 6 || Etat.FermetureEnCours)
         return;
+    // The whole firing counts as sounding: the time asked for meanwhile is not said over it.
+    SequenceSonore sequence;
     if (Etat.AlarmeAppli[n] && !Etat.AlarmeExe[n].isEmpty()) {
         const Lanceur::Erreur e = PF().lanceur->lance(Etat.AlarmeExe[n]);
         // A program that cannot start must not cost the user the ringing and the memo, nor hold

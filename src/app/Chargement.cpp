@@ -1,7 +1,7 @@
 // The clock window's load step: every setting read in a fixed order (the order decides which
 // missing key is reported first) and applied to the window and the shared state.
 #include "alarms/StockageAlarmes.h"
-#include "app/Aide.h"
+#include "platform/Aide.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/Sequences.h"

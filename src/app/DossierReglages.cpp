@@ -65,10 +65,10 @@ bool PlaceReglages() {
     }
 }
 
-QString DossierAide() {
-    const QString nom = QStringLiteral("/Sonalde.html");
-    if (QFileInfo::exists(Etat.CheminAppli.trimmed() + nom) || !PF().bureau)
-        return Etat.CheminAppli;
-    const QString installe = PF().bureau->dossierDonnees();
-    return QFileInfo::exists(installe + nom) ? installe : Etat.CheminAppli;
+QString DossierReglagesALire() {
+    const Bureau& b = *PF().bureau;
+    for (const QString& dossier : {b.dossierProgramme(), b.dossierUtilisateur()})
+        if (!dossier.isEmpty() && QFileInfo::exists(dossier + u'/' + kIni))
+            return dossier;
+    return b.dossierDonnees();
 }

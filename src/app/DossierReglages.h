@@ -1,5 +1,5 @@
 #pragma once
-// Where the settings and memo files live (Etat.CheminAppli), and where the help is read from.
+// Where the settings and memo files live (Etat.CheminAppli).
 //
 // A program folder that holds QS32.ini keeps everything beside the executable: a build, or a copy
 // carried on a stick. Otherwise each user has a folder of their own, filled at the first start
@@ -12,6 +12,6 @@
 // prepared the user is told why and it returns false: the program must end.
 bool PlaceReglages();
 
-// The folder of the help document: the settings folder when it holds one (a build, a portable
-// copy), else the folder of the files installed with the program.
-QString DossierAide();
+// The folder whose settings a start would read, found without creating or copying anything: the
+// program's folder or the user's when it holds QS32.ini, else the defaults installed for every user.
+QString DossierReglagesALire();

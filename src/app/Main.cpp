@@ -5,6 +5,7 @@
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/DossierReglages.h"
+#include "app/Options.h"
 #include "app/Sequences.h"
 #include "app/SignauxFin.h"
 #include "clock/QUENTOR.h"
@@ -18,7 +19,10 @@
 #include "platform/ZoneSysteme.h"
 #include "preferences/PARAMETRES.h"
 #include "preferences/VolumeSilence.h"
+#include "settings/LitValeurs.h"
 #include "settings/SilenceVolume.h"
+#include "settings/TexteIni.h"
+#include "sound/DitHeure.h"
 #include "sound/Son.h"
 
 #include <QApplication>
@@ -27,8 +31,63 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+void ecrit(std::FILE* flux, const QString& texte) { std::fputs(texte.toLocal8Bit().constData(), flux); }
+
+// --dire-l-heure: the clock that runs says the time; with none, this process says it in the
+// voice the clock would use, and ends once it has been heard. No window, no file written.
+int direLHeure(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    BureauReel bureau;
+    if (bureau.envoieDemande(Bureau::Demande::DitHeure, 0))
+        return 0;
+    HorlogeReelle horloge;
+    SonSdl son;
+    Plateforme p;
+    p.horloge = &horloge;
+    p.son = &son;
+    p.bureau = &bureau;
+    InstallePlateforme(p);
+    Etat.CheminAppli = DossierReglagesALire();
+    try {
+        ChargeTexteIni();
+        Etat.Genre = LitOctet(QStringLiteral("Genre"));
+        RegleVolume(VolumeDuFichier());
+    } catch (const FinProgramme&) {
+        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; l'heure est dite "
+                                     "avec la voix d'homme.\n").arg(CheminIni()));
+    }
+    if (DitHeure()) {
+        do
+            Attente(0.05);
+        while (SonEnCours());
+        Attente(0.3);  // what the output still holds reaches the speakers
+    }
+    return 0;
+}
+
+}  // namespace
+
 int Main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const Options options = LitOptions(arguments);
+    switch (options.action) {
+    case Options::Action::Erreur: ecrit(stderr, options.erreur + u'\n'); return 2;
+    case Options::Action::Aide: ecrit(stdout, TexteAideOptions()); return 0;
+    case Options::Action::Version: ecrit(stdout, TexteVersionProgramme()); return 0;
+    case Options::Action::DitHeure: return direLHeure(argc, argv);
+    case Options::Action::Horloge: break;
+    }
+
     InstalleSignauxFin();
+    // The sound system takes its time to start and nothing before the icon needs it: it starts
+    // beside the display's connection and the window's making, ready for the start clip.
+    SonSdl::demarreEnParallele();
     // The face repaints a few small areas every second. On X11, shared-memory transfers cost more
     // than they save for such areas (measured: half the idle CPU), so they are left out.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
@@ -44,11 +103,15 @@ int Main(int argc, char** argv) {
         app.installTranslator(&traductionQt);
 
     BureauReel bureau;
-    if (!bureau.prendInstanceUnique())
+    // Another clock runs for this user: it shows itself, as a click on its icon does. It may
+    // still be starting, and listens only once its icon is up.
+    if (!bureau.prendInstanceUnique()) {
+        bureau.envoieDemande(Bureau::Demande::Montre, 3000);
         return 0;
+    }
 
     HorlogeReelle horloge;
-    SonSdl son;
+    SonSdl son;  // takes over the sound system started above
     LanceurProcessus lanceur;
     const auto demarrage = CreeMagasinDemarrage();
     DialoguesQt dialogues;
@@ -95,5 +158,17 @@ int Main(int argc, char** argv) {
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
+    // Other starts are heard once the clock is whole: a request never finds it half loaded.
+    bureau.ecouteDemandes([&fenetre](Bureau::Demande d) {
+        if (Etat.FermetureEnCours)
+            return;
+        if (d == Bureau::Demande::DitHeure) {
+            DitHeure();
+            return;
+        }
+        fenetre.restaure();
+        fenetre.raise();
+        fenetre.activateWindow();
+    });
     return app.exec();
 }

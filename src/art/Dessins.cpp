@@ -260,10 +260,14 @@ QPixmap RenduDessin(const Dessin& dessin, QSize taille, qreal dpr) {
 }
 
 QIcon IconeProgramme() {
-    QIcon icone;
-    for (int cote : {16, 32, 48})
-        for (qreal dpr : {1.0, 2.0})
-            icone.addPixmap(RenduDessin(DessineIconeProgramme, QSize(cote, cote), dpr));
+    // Drawn once: the window and the notification icon both want it before the icon shows.
+    static const QIcon icone = [] {
+        QIcon i;
+        for (int cote : {16, 32, 48})
+            for (qreal dpr : {1.0, 2.0})
+                i.addPixmap(RenduDessin(DessineIconeProgramme, QSize(cote, cote), dpr));
+        return i;
+    }();
     return icone;
 }
 

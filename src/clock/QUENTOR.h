@@ -92,6 +92,7 @@ public:
     void QUENTOR_Outils_Timer();
     void QUENTOR_BULLE_Click();
     void QUENTOR_AffHoraire_Click();
+    void QUENTOR_DitLHeure_Click();
     void QUENTOR_Agrandir_Click();
     void QUENTOR_VolumeSilence_Click();
     void QUENTOR_Fermeture_Click();
@@ -124,6 +125,7 @@ public:
     QTimer* Outils = nullptr;
     QMenu* BULLE = nullptr;
     QAction* AffHoraire = nullptr;
+    QAction* DitLHeure = nullptr;
     QAction* Agrandir = nullptr;
     QAction* VolumeSilence = nullptr;
     QAction* Fermeture = nullptr;

@@ -2,12 +2,12 @@
 // and mouse actions on the face.
 #include "clock/QUENTOR.h"
 
-#include "app/Aide.h"
-
 #include "state/Etat.h"
 #include "art/Dessins.h"
 #include "art/Twips.h"
+#include "platform/Aide.h"
 #include "platform/Plateforme.h"
+#include "sound/DitHeure.h"
 #include "sound/Son.h"
 
 #include <QAction>
@@ -68,6 +68,8 @@ void QUENTOR::construitMenu() {
     BULLE->setObjectName(QStringLiteral("BULLE"));
     AffHoraire = BULLE->addAction(QStringLiteral("il est ..."));
     AffHoraire->setObjectName(QStringLiteral("AffHoraire"));
+    DitLHeure = BULLE->addAction(QStringLiteral("Dire l'heure"));
+    DitLHeure->setObjectName(QStringLiteral("DitLHeure"));
     Agrandir = BULLE->addAction(QStringLiteral("Agrandir"));
     Agrandir->setObjectName(QStringLiteral("Agrandir"));
     VolumeSilence = BULLE->addAction(QStringLiteral("Volume et silence…"));
@@ -76,6 +78,7 @@ void QUENTOR::construitMenu() {
     Fermeture = BULLE->addAction(QStringLiteral("Ferme Quentor Sonalde"));
     Fermeture->setObjectName(QStringLiteral("Fermeture"));
     connect(AffHoraire, &QAction::triggered, this, [this] { QUENTOR_AffHoraire_Click(); });
+    connect(DitLHeure, &QAction::triggered, this, [this] { QUENTOR_DitLHeure_Click(); });
     connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
     connect(Fermeture, &QAction::triggered, this, [this] { QUENTOR_Fermeture_Click(); });
     // The platform may open the menu itself on a right click.
@@ -132,6 +135,7 @@ void QUENTOR::QUENTOR_Form_MouseMove(int code) {
         if (!BULLE->isVisible())
             BULLE->popup(QCursor::pos());
         break;
+    case ZoneNotification::MilieuRelache: DitHeure(); break;
     default: break;
     }
     TrayOccupé = false;
@@ -161,15 +165,22 @@ void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
     }
 }
 
-// The toolbar from the keyboard: a key pressed in the clock window shows it as a mouse move does,
-// with the focus on its first button (on the last for Shift+Tab); Tab, Left and Right go from
-// button to button, Space and Enter press them, Escape hides the toolbar. Its buttons take the
+// The toolbar from the keyboard: a key pressed in the clock window (but H, which says the time)
+// shows it as a mouse move does, with the focus on its first button (on the last for Shift+Tab);
+// Tab, Left and Right go from button to button, Space and Enter press them, Escape hides it. Its buttons take the
 // focus only then: shown by the mouse, the toolbar draws no focus and takes no key.
 void QUENTOR::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
     case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
         return QWidget::keyPressEvent(e);
     case Qt::Key_Escape: cacheOutils(); return;
+    // H says the time, h or H, but not as part of a shortcut.
+    case Qt::Key_H:
+        if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            DitHeure();
+            return;
+        }
+        break;
     default: break;
     }
     if (CadreOutils->isVisible() && CadreOutils->isAncestorOf(focusWidget()))
@@ -202,6 +213,7 @@ void QUENTOR::QUENTOR_BULLE_Click() {
 }
 
 void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(85); }
+void QUENTOR::QUENTOR_DitLHeure_Click() { DitHeure(); }
 void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
 
 void QUENTOR::QUENTOR_VolumeSilence_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 // The rest of the desktop: folders, the help viewer, the single-instance rule, ending the process.
 class Bureau {
@@ -16,6 +17,13 @@ public:
     virtual void ouvreAide(const QString& chemin) = 0;
     // True when no other instance runs; the lock is held until the process ends.
     virtual bool prendInstanceUnique() = 0;
+    // What another start of the program asks of the clock that runs for the same user.
+    enum class Demande { Montre, DitHeure };
+    // Once the instance is ours: the requests of other starts reach `traite` from the event loop.
+    virtual void ecouteDemandes(std::function<void(Demande)> traite) = 0;
+    // Hands `demande` to the clock that runs for this user, trying for up to `attenteMs` while it
+    // may still be starting. False when none took it.
+    virtual bool envoieDemande(Demande demande, int attenteMs) = 0;
     // Ends the event loop and the process with `code`; returns to let the caller unwind.
     virtual void quitte(int code) = 0;
 };

@@ -3,14 +3,20 @@
 #include "platform/Plateforme.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -20,6 +26,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+BureauReel::BureauReel() = default;
+BureauReel::~BureauReel() = default;
 
 QString BureauReel::dossierProgramme() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -109,7 +118,8 @@ bool DossierPrive(const QString& chemin, QString* raison) {
 #endif
 }
 
-QString DossierInstance() {
+namespace {
+QString ChoisitDossierInstance() {
     // The session's own runtime folder is private by construction.
     const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!session.isEmpty() && QFileInfo(session).isDir())
@@ -134,6 +144,22 @@ QString DossierInstance() {
     return {};
 #endif
 }
+}  // namespace
+
+// Chosen once: the lock and the socket share it, and the console hears the reason once.
+QString DossierInstance() {
+    static const QString dossier = ChoisitDossierInstance();
+    return dossier;
+}
+
+namespace {
+// The socket is used, to listen or to talk, only in a folder of the user's alone: in any other,
+// another user could answer in the clock's place.
+bool SocketPermise() {
+    QString raison;
+    return !DossierInstance().isEmpty() && DossierPrive(DossierInstance(), &raison);
+}
+}  // namespace
 
 bool BureauReel::prendInstanceUnique() {
     // One clock per user session. A lock left by a killed process names a dead PID and is taken
@@ -145,6 +171,76 @@ bool BureauReel::prendInstanceUnique() {
     verrou = std::make_unique<QLockFile>(dossier + QStringLiteral("/quentor.lock"));
     verrou->setStaleLockTime(0);
     return verrou->tryLock(0);
+}
+
+namespace {
+
+QString cheminSocket() { return DossierInstance() + QStringLiteral("/quentor.sock"); }
+
+// One line each way: the request, then "ok" once the clock has it.
+QByteArray ligneDemande(Bureau::Demande d) {
+    return d == Bureau::Demande::DitHeure ? QByteArrayLiteral("dit-heure\n") : QByteArrayLiteral("montre\n");
+}
+
+}  // namespace
+
+void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
+    if (serveur_ || !SocketPermise())
+        return;
+    auto serveur = std::make_unique<QLocalServer>();
+    serveur->setSocketOptions(QLocalServer::UserAccessOption);
+    // Only the holder of the lock gets here: a socket left there is a dead clock's.
+    QLocalServer::removeServer(cheminSocket());
+    if (!serveur->listen(cheminSocket()))
+        return;
+    QLocalServer* s = serveur.get();
+    QObject::connect(s, &QLocalServer::newConnection, s, [s, traite] {
+        while (QLocalSocket* client = s->nextPendingConnection()) {
+            QObject::connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            // A start that connects and says nothing is not kept waiting for.
+            QTimer::singleShot(2000, client, [client] { client->abort(); });
+            QObject::connect(client, &QLocalSocket::readyRead, client, [client, traite] {
+                if (!client->canReadLine()) {
+                    if (client->bytesAvailable() > 64)
+                        client->abort();
+                    return;
+                }
+                const QByteArray ligne = client->readLine(64);
+                std::optional<Demande> d;
+                for (Demande connue : {Demande::Montre, Demande::DitHeure})
+                    if (ligne == ligneDemande(connue))
+                        d = connue;
+                // Answered first: the asking start ends at once, whatever the clock does next.
+                client->write(d ? "ok\n" : "?\n");
+                client->flush();
+                client->disconnectFromServer();
+                if (d)
+                    traite(*d);
+            });
+        }
+    });
+    serveur_ = std::move(serveur);
+}
+
+bool BureauReel::envoieDemande(Demande demande, int attenteMs) {
+    if (!SocketPermise())
+        return false;
+    const QDeadlineTimer fin(attenteMs);
+    QLocalSocket s;
+    for (;;) {
+        s.connectToServer(cheminSocket());
+        if (s.waitForConnected(200))
+            break;
+        if (fin.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    s.write(ligneDemande(demande));
+    if (!s.waitForBytesWritten(1000))
+        return false;
+    while (!s.canReadLine() && s.waitForReadyRead(1000)) {
+    }
+    return s.readLine(8) == "ok\n";
 }
 
 void BureauReel::quitte(int code) { QCoreApplication::exit(code); }

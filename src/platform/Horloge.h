@@ -1,5 +1,9 @@
 #pragma once
 #include <QDateTime>
+#include <QTimer>
+
+#include <cmath>
+#include <functional>
 
 // The wall clock and the paced wait. Real: system time and a nested event loop with a monotonic
 // deadline. Test double: a virtual clock that jumps forward and still delivers posted events.
@@ -16,4 +20,10 @@ public:
     // Every wait in progress returns as soon as control comes back to it; waits begun afterwards
     // run their full length. The close sequence uses it so that nothing waits on behind it.
     virtual void interromptAttentes() = 0;
+    // Calls `suite` from the event loop once `secondes` have passed, without waiting here; never
+    // once `contexte` is gone.
+    virtual void plusTard(double secondes, QObject* contexte, std::function<void()> suite) {
+        QTimer::singleShot(std::chrono::milliseconds(std::lround(secondes * 1000)), Qt::PreciseTimer,
+                           contexte, std::move(suite));
+    }
 };

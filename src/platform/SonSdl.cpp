@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -44,6 +45,23 @@ void faisTaireAlsa() {
     (void)fait;
 }
 
+// Both before SDL starts: without the first SDL installs its own SIGINT/SIGTERM handlers and a
+// session's SIGTERM is lost; without the second a driver's warnings land on the console.
+void regleSdl() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+}
+
+// Joined at the latest when the program ends, should no SonSdl ever take it over.
+struct Demarrage {
+    std::thread fil;
+    std::atomic<bool> reussi{false}, fini{false};
+    ~Demarrage() {
+        if (fil.joinable())
+            fil.join();
+    }
+} demarrage;
+
 int64_t maintenantNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
@@ -53,15 +71,26 @@ int64_t maintenantNs() {
 
 SonSdl::SonSdl(std::chrono::milliseconds delaiRepos, std::chrono::milliseconds attenteEssai)
     : attenteEssai_(attenteEssai), delaiRepos_(delaiRepos) {
-    // Without this SDL installs its own SIGINT/SIGTERM handlers and a session's SIGTERM is lost.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // SDL's own log messages (a driver's warnings) would land on the console.
-    SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
+    regleSdl();
+    // A sound asked for while the sound system still starts plays as soon as it is ready: the
+    // start clip never holds the start.
+    QObject::connect(&attenteDemarrage_, &QTimer::timeout, [this] {
+        if (demarrageEnCours())
+            return;
+        attenteDemarrage_.stop();
+        if (auto pcm = std::move(enAttente_))
+            joue(std::move(pcm), maintenantNs());
+    });
     minuterieRepos_.setSingleShot(true);
     QObject::connect(&minuterieRepos_, &QTimer::timeout, [this] { repos(); });
 }
 
-SonSdl::~SonSdl() { fermeTout(); }
+bool SonSdl::demarrageEnCours() { return demarrage.fil.joinable() && !demarrage.fini; }
+
+SonSdl::~SonSdl() {
+    recupereDemarrage();
+    fermeTout();
+}
 
 void SonSdl::remplit(void* u, uint8_t* flux, int octets) {
     auto* v = static_cast<Voix*>(u);
@@ -118,7 +147,39 @@ void SonSdl::fermeTout() {
     }
 }
 
+void SonSdl::demarreEnParallele() {
+    if (demarrage.fil.joinable())
+        return;
+    regleSdl();
+    demarrage.fil = std::thread([] {
+        faisTaireAlsa();
+        demarrage.reussi = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        demarrage.fini = true;
+    });
+}
+
+void SonSdl::recupereDemarrage() {
+    if (!demarrage.fil.joinable())
+        return;
+    demarrage.fil.join();
+    sdlPret_ = demarrage.reussi;
+    if (!sdlPret_)
+        echec();
+}
+
+bool SonSdl::echec() {
+    prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
+    // A session without sound, or a server gone away: one line for the whole outage, and the
+    // clock goes on in silence.
+    if (!enPanne_)
+        std::fprintf(stderr, "quentor : pas de sortie son (%s) ; le son reviendra avec elle\n",
+                     *SDL_GetError() ? SDL_GetError() : "aucun pilote");
+    enPanne_ = true;
+    return false;
+}
+
 bool SonSdl::ouvre(bool essaiForce) {
+    recupereDemarrage();
     // A sound server that stopped or restarted leaves a dead device behind: the sound system is
     // started afresh, and finds the new server.
     if (peripheriquePerdu())
@@ -128,16 +189,6 @@ bool SonSdl::ouvre(bool essaiForce) {
     if (!essaiForce && std::chrono::steady_clock::now() < prochainEssai_)
         return false;
     faisTaireAlsa();
-    const auto echec = [this] {
-        prochainEssai_ = std::chrono::steady_clock::now() + attenteEssai_;
-        // A session without sound, or a server gone away: one line for the whole outage, and
-        // the clock goes on in silence.
-        if (!enPanne_)
-            std::fprintf(stderr, "quentor : pas de sortie son (%s) ; le son reviendra avec elle\n",
-                         *SDL_GetError() ? SDL_GetError() : "aucun pilote");
-        enPanne_ = true;
-        return false;
-    };
     if (!sdlPret_) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return echec();
@@ -199,6 +250,8 @@ void SonSdl::repos() {
 }
 
 bool SonSdl::joue() const {
+    if (enAttente_)
+        return true;
     if (!peripherique_ || peripheriquePerdu())
         return false;
     SDL_LockAudioDevice(peripherique_);
@@ -216,6 +269,11 @@ void SonSdl::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs) {
     // At volume 0 nothing would be heard: the device stays closed.
     if (!pcm || pcm->empty() || voix_.volume.load(std::memory_order_relaxed) == 0) {
         arrete();
+        return;
+    }
+    if (demarrageEnCours()) {
+        enAttente_ = std::move(pcm);
+        attenteDemarrage_.start(5);
         return;
     }
     if (!ouvre())
@@ -283,7 +341,7 @@ void SonSdl::joueFichier(const QString& chemin) {
 // that much earlier than the ones after it, and the first pause of an announcement would be
 // heard too long. Opened a little before, it is running when the sound comes.
 void SonSdl::prepare() {
-    if (voix_.volume.load(std::memory_order_relaxed) == 0 || !ouvre(true))
+    if (voix_.volume.load(std::memory_order_relaxed) == 0 || demarrageEnCours() || !ouvre(true))
         return;
     SDL_LockAudioDevice(peripherique_);
     if (!(voix_.trames && voix_.position < voix_.total))
@@ -298,6 +356,7 @@ void SonSdl::regleVolume(int pourcent) {
 }
 
 void SonSdl::arrete() {
+    enAttente_.reset();
     if (!peripherique_)
         return;
     std::shared_ptr<const Pcm> ancien;

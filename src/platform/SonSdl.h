@@ -32,9 +32,16 @@ public:
     void prepare() override;
     void regleVolume(int pourcent) override;
 
+    // Starts the sound system on a thread of its own, so that the first sound finds it ready:
+    // starting it connects to the desktop bus (which, when the session has none, means waiting for
+    // one to be launched) and probes the drivers, none of which the rest of the start needs.
+    // Before any SonSdl exists, and before the display's connection; the first SonSdl takes it
+    // over.
+    static void demarreEnParallele();
+
     bool peripheriqueOuvert() const { return peripherique_ != 0; }
     // True while the current sound still has frames to hand to the device.
-    bool joue() const;
+    bool joue() const override;
     // When the device thread first took frames of the sound started last (for latency checks);
     // the epoch while it has not yet.
     std::chrono::steady_clock::time_point premiereTrame() const;
@@ -59,6 +66,11 @@ private:
     void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs);
     // `essaiForce`: probe the drivers even within the wait after a failed open.
     bool ouvre(bool essaiForce = false);
+    // A failed start or open: no new attempt for a while, and the console told once an outage.
+    bool echec();
+    // Takes over what demarreEnParallele did, once it has ended.
+    void recupereDemarrage();
+    static bool demarrageEnCours();
     void ferme();
     void repos();
     // The sound server went away under an open device: SDL has stopped it for good.
@@ -78,6 +90,8 @@ private:
     bool enPanne_ = false;
     std::chrono::milliseconds delaiRepos_;
     QTimer minuterieRepos_;
+    std::shared_ptr<const Pcm> enAttente_;  // asked for while the sound system was starting
+    QTimer attenteDemarrage_;
     // Decoded clips by their bytes: a clip played again starts without decoding.
     QHash<QByteArray, std::shared_ptr<const Pcm>> cache_;
     std::size_t tailleCache_ = 0;  // samples held by the cache

@@ -16,4 +16,6 @@ public:
     virtual void regleVolume(int pourcent) = 0;
     // A sound is coming within a second or so: an output that needs time to settle starts now.
     virtual void prepare() {}
+    // True while the sound started last still has something to play.
+    virtual bool joue() const { return false; }
 };

@@ -11,15 +11,7 @@ constexpr int kHeures = 70;
 constexpr int kMinutes = 71;
 constexpr int kHeureZero = 99;
 constexpr int16_t kCarillon = 85;
-
-int enCours = 0;  // sequences under way: the chime's or the spoken time's pauses run events
-struct EnCours {
-    EnCours() { ++enCours; }
-    ~EnCours() { --enCours; }
-};
 }  // namespace
-
-bool AnnonceEnCours() { return enCours > 0; }
 
 bool AnnonceDue(int16_t declenche, const QString& minute) {
     // Compared as text, as the tick writes them.
@@ -36,32 +28,32 @@ bool AnnonceDue(int16_t declenche, const QString& minute) {
     return minutes[declenche].contains(minute);
 }
 
-void AnnonceHeure() {
-    const EnCours garde;
-    const int voix = Etat.Genre * 100;
-    int heure = Etat.HeureActuelle.toInt();
-    if (heure == 0)
-        heure = kHeureZero;  // "zéro heures"
+std::vector<PasParole> SequenceHeure(uint8_t genre, const QString& heure, const QString& minute) {
+    const int voix = genre * 100;
+    int h = heure.toInt();
+    if (h == 0)
+        h = kHeureZero;  // "zéro heures"
+    std::vector<PasParole> pas{{int16_t(voix + h), 1.2}, {int16_t(voix + kHeures), 0.8}};
+    if (minute != QLatin1String("00"))
+        pas.insert(pas.end(), {{int16_t(voix + minute.toInt()), 1.2}, {int16_t(voix + kMinutes), 0}});
+    return pas;
+}
 
-    // A close that begins in a pause ends the announcement there.
-    JoueSon(int16_t(voix + heure));
-    Attente(1.2);
-    if (Etat.FermetureEnCours)
-        return;
-    JoueSon(int16_t(voix + kHeures));
-    Attente(0.8);
-    if (Etat.FermetureEnCours || Etat.MinuteActuelle == QLatin1String("00"))
-        return;
-    JoueSon(int16_t(voix + Etat.MinuteActuelle.toInt()));
-    Attente(1.2);
-    if (Etat.FermetureEnCours)
-        return;
-    // The tick's own pause that follows lets this last clip finish.
-    JoueSon(int16_t(voix + kMinutes));
+void AnnonceHeure() {
+    SequenceSonore sequence;
+    // A close that begins in a pause ends the announcement there. The tick's own pause that
+    // follows lets the last clip finish.
+    for (const PasParole& p : SequenceHeure(Etat.Genre, Etat.HeureActuelle, Etat.MinuteActuelle)) {
+        JoueSon(p.clip);
+        if (p.pause > 0)
+            Attente(p.pause);
+        if (Etat.FermetureEnCours)
+            return;
+    }
 }
 
 void CarillonHeure() {
-    const EnCours garde;
+    SequenceSonore sequence;
     JoueSon(kCarillon);
     Attente(0.5);
 }

@@ -3,12 +3,22 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 // True when `minute` ("00".."59") is announced under periodicity `declenche` (0..3; others: never).
 bool AnnonceDue(int16_t declenche, const QString& minute);
+
+// One clip of the spoken time and the pause after it, in seconds.
+struct PasParole {
+    int16_t clip;
+    double pause;
+};
+// What speaks hh:mm ("00".."23", "00".."59") in voice `genre`: the hour, 1.2 s, "heures", 0.8 s,
+// then unless the minute is "00" the minute, 1.2 s, "minutes". The periodic announcement and the
+// time said on demand both play it.
+std::vector<PasParole> SequenceHeure(uint8_t genre, const QString& heure, const QString& minute);
+
 // Speaks Etat.HeureActuelle / Etat.MinuteActuelle with voice Etat.Genre, with the fixed pauses.
 void AnnonceHeure();
 // The top-of-the-hour chime: clip 85, then half a second.
 void CarillonHeure();
-// True while the chime or a spoken time is under way (in one of its pauses).
-bool AnnonceEnCours();

@@ -6,15 +6,12 @@
 #include <algorithm>
 
 const std::vector<int16_t>& IdsClips() {
-    // Voice 0: hours 1-24, minutes 25-55 by five, "heures", "minutes", hour 0; voice 1 the same
-    // plus 100 (it has no hour 24); then the sound effects.
+    // Each voice: every number 1-59 (1-23 serve as hours and as minutes), "heures", "minutes",
+    // hour 0; voice 1 is voice 0 plus 100. Then the sound effects.
     static const std::vector<int16_t> ids = [] {
         std::vector<int16_t> v;
         for (int voix : {0, 100}) {
-            for (int n = 1; n <= 25; ++n)
-                if (!(voix == 100 && n == 24))
-                    v.push_back(int16_t(voix + n));
-            for (int n = 30; n <= 55; n += 5)
+            for (int n = 1; n <= 59; ++n)
                 v.push_back(int16_t(voix + n));
             for (int n : {70, 71, 99})
                 v.push_back(int16_t(voix + n));

@@ -1,6 +1,9 @@
 #pragma once
-// The time spoken when the user asks for it: now, without the chime, whatever the silent hours.
+// The time said on demand (the menu, the icon's middle button, the key H, the command): the
+// current time in the chosen voice, without chime, with the clips and pauses of the periodic
+// announcement. Played from timers, never from a wait: the tick goes on meanwhile.
 
-// Speaks the platform clock's current hour and minute. Returns false, saying nothing, while the
-// chime or a spoken time is already under way, or once the close has begun.
+// Starts saying the current time and returns true; returns false and does nothing while the
+// clock is sounding (an announcement, an alarm, a clip, the time said already) or closing. A
+// sequence that begins meanwhile (the chime, an announcement, an alarm) ends it.
 bool DitHeure();

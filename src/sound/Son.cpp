@@ -10,7 +10,19 @@
 
 namespace {
 QByteArray tampon;
+int sequencesEnCours = 0;
+uint64_t sequencesCommencees = 0;
+}  // namespace
+
+SequenceSonore::SequenceSonore() { ++sequencesEnCours, ++sequencesCommencees; }
+SequenceSonore::~SequenceSonore() { --sequencesEnCours; }
+
+bool SonEnCours() {
+    const SortieSon* s = PF().son;
+    return sequencesEnCours > 0 || (s && s->joue());
 }
+
+uint64_t SequencesCommencees() { return sequencesCommencees; }
 
 const QByteArray& TamponSon() { return tampon; }
 

@@ -18,5 +18,20 @@ void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
 void Attente(double secondes);
 
+// A sequence of sounds is under way (the chime, an announcement, an alarm's firing, the time said
+// on demand): while one is, or while a sound still plays, the clock is sounding and the time asked
+// for on demand is refused. Each sequence that begins may end the one said on demand, which
+// watches the count of sequences begun.
+class SequenceSonore {
+public:
+    SequenceSonore();
+    ~SequenceSonore();
+    SequenceSonore(const SequenceSonore&) = delete;
+    SequenceSonore& operator=(const SequenceSonore&) = delete;
+};
+bool SonEnCours();
+// How many sequences have begun since the program started.
+uint64_t SequencesCommencees();
+
 // The last clip started; kept until the next one replaces it.
 const QByteArray& TamponSon();

@@ -1,5 +1,6 @@
 // A settings folder that can't be prepared is told and ends the program; the help is found.
 #include "app/DossierReglages.h"
+#include "platform/Aide.h"
 #include "support/Doubles.h"
 #include "support/Fichiers.h"
 

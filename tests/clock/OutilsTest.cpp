@@ -1,10 +1,13 @@
 // The clock window's ways in: the notification icon, its menu, the toolbar and the mouse on the face.
-#include "app/Aide.h"
+#include "platform/Aide.h"
 #include "clock/QUENTORFixture.h"
+#include "sound/DitHeure.h"
+#include "sound/Son.h"
 #include "support/Souris.h"
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
 
@@ -97,4 +100,30 @@ TEST_F(Outils, MouseOnTheFaceShowsOrHidesTheToolbar) {
     for (t.start(); w->CadreOutils->isVisible() && t.elapsed() < 5000;)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_FALSE(w->CadreOutils->isVisible());
+}
+
+// The middle button and the key H say the time from timers: a request while the clock sounds is
+// dropped, the tick is never held, and an announcement that begins ends the time said on demand.
+TEST_F(Outils, TheTimeSaidOnDemand) {
+    Etat.Genre = 1;
+    aLHeure(10, 24, 30);
+    notifie(520);
+    w->DitLHeure->trigger();  // while it speaks: nothing more (the menu speaks in the end-to-end test)
+    EXPECT_FALSE(DitHeure());
+    horloge.deroule();
+    EXPECT_EQ(chronologie(), (QStringList{"10:24:30.100 clip 110", "10:24:31.300 clip 170",
+                                          "10:24:32.100 clip 124", "10:24:33.300 clip 171"}));
+    son.evenements.clear();
+    w->show(), w->cacheOutils();
+    horloge.pendantAttente = [this](int) {
+        QKeyEvent h(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, QStringLiteral("h"));
+        QCoreApplication::sendEvent(w.get(), &h);
+    };
+    tic(10, 24, 40);  // H during the tick's quarter second: the tick ends on time
+    EXPECT_TRUE(horloge.t.time() == QTime(10, 24, 40, 250) && !w->CadreOutils->isVisible());
+    horloge.pendantAttente = [this, n0 = horloge.attentes](int n) { n <= n0 + 3 ? notifie(520) : void(); };
+    Etat.DéclencheAnnonce = 3;
+    tic(10, 25, 0);  // the announcement cuts the time said at 10:24:40; clicks in its pauses are dropped
+    horloge.deroule();
+    EXPECT_EQ(son.joues(), (QStringList{"clip 110", "clip 110", "clip 170", "clip 125", "clip 171"}));
 }

@@ -1,4 +1,4 @@
-// The folder of the single-instance lock: only a folder of the user's alone is used.
+// The folder of the single-instance lock and its socket: only a folder of the user's alone is used.
 #include "platform/BureauReel.h"
 
 #include <QDir>

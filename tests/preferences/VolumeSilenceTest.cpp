@@ -22,6 +22,7 @@ TEST_F(AvecHorloge, VolumeSilenceShowsAndChangesTheSettingsAtOnce) {
                   .arg(Etat.Volume).arg(son.volume).arg(v->CurseurVolume->value()) + v->AffVolume->text(), "0 1305-420 50 50 50 50 %");
     Etat.Silence.actif = true;
     v->BoutonEssai->click();
+    horloge.deroule();
     EXPECT_TRUE(son.joues() == (QStringList{"clip 23", "clip 70", "clip 5", "clip 71"}) && son.evenements.back().volume == 50);
     for (QWidget* c : std::initializer_list<QWidget*>{v->CaseSilence, v->HeureDebut, v->HeureFin, v->CurseurVolume,
                                                       v->BoutonEssai, v->Retour})

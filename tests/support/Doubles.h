@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <ostream>
@@ -16,24 +17,40 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
 
-// Virtual time: attendre() jumps forward at once and still delivers posted events. Time that
-// passes moves both clocks; saute() moves the local time alone, as a sleep or a clock change does.
+// Virtual time: attendre() jumps forward at once, running the timers of plusTard() that fall due
+// meanwhile at their time, and still delivers posted events. Time that passes moves both clocks;
+// saute() moves the local time alone, as a sleep or a clock change does.
 struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
     qint64 mono = 0;
     int attentes = 0, interruptions = 0;
     // Runs inside wait number n (from 1), before its events: where a test acts during a pause.
     std::function<void(int n)> pendantAttente;
+    std::multimap<QDateTime, std::function<void()>> prevus;
+    ~HorlogeVirtuelle() override { deroule(); }  // a timer always fires in the end
     QDateTime maintenant() const override { return t; }
     qint64 monotoneMs() const override { return mono; }
     void attendre(double s) override {
         ++attentes;
         if (pendantAttente)
             pendantAttente(attentes);
-        avance(s), QCoreApplication::processEvents();
+        const QDateTime fin = t.addMSecs(qRound64(s * 1000));
+        deroule(fin);
+        passeA(fin), QCoreApplication::processEvents();
     }
     void interromptAttentes() override { ++interruptions; }
-    void avance(double s) { t = t.addMSecs(qRound64(s * 1000)), mono += qRound64(s * 1000); }
+    void plusTard(double s, QObject*, std::function<void()> f) override { prevus.emplace(t.addMSecs(qRound64(s * 1000)), f); }
+    // Runs the timers due by `jusqua` in time order, as the event loop would.
+    void deroule(const QDateTime& jusqua = QDateTime(QDate(9999, 1, 1), QTime())) {
+        while (!prevus.empty() && prevus.begin()->first <= jusqua) {
+            auto f = prevus.begin()->second;
+            passeA(prevus.begin()->first);
+            prevus.erase(prevus.begin()), f();
+        }
+    }
+    // Time passes up to `u`, never back: both clocks move.
+    void passeA(const QDateTime& u) { if (u > t) mono += t.msecsTo(u), t = u; }
+    void avance(double s) { passeA(t.addMSecs(qRound64(s * 1000))); }
     void saute(qint64 ms) { t = t.addMSecs(ms); }
 };
 
@@ -96,11 +113,14 @@ struct BureauFactice : Bureau {
     QString dossierProgrammes() const override { return QStringLiteral("/opt/"); }
     void ouvreAide(const QString& chemin) override { aides << chemin; }
     bool prendInstanceUnique() override { return instanceLibre; }
+    void ecouteDemandes(std::function<void(Demande)> t) override { traiteDemande = std::move(t); }
+    bool envoieDemande(Demande, int) override { return false; }
     void quitte(int code) override { codesSortie.push_back(code); }
     QString programme = QStringLiteral("/tmp");
     QString utilisateur, donnees;
     QStringList aides;
     bool instanceLibre = true;
+    std::function<void(Demande)> traiteDemande;
     std::vector<int> codesSortie;
 };
 

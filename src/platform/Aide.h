@@ -6,6 +6,10 @@
 
 class QWidget;
 
+// The folder of the help document: the settings folder (Etat.CheminAppli) when it holds one (a
+// build, a portable copy), else the folder of the files installed with the program.
+QString DossierAide();
+
 void PrépareAide(QWidget* fenetre);
 QString CheminAide();
 void OuvreAide();

@@ -1,15 +1,22 @@
-#include "app/Aide.h"
+#include "platform/Aide.h"
 
-#include "app/DossierReglages.h"
-#include "state/Etat.h"
 #include "platform/Plateforme.h"
+#include "state/Etat.h"
 
-#include <QDir>
+#include <QFileInfo>
 
 namespace {
 QWidget* HandleAide = nullptr;
 QString fichierAide;
 }  // namespace
+
+QString DossierAide() {
+    const QString nom = QStringLiteral("/Sonalde.html");
+    if (QFileInfo::exists(Etat.CheminAppli.trimmed() + nom) || !PF().bureau)
+        return Etat.CheminAppli;
+    const QString installe = PF().bureau->dossierDonnees();
+    return QFileInfo::exists(installe + nom) ? installe : Etat.CheminAppli;
+}
 
 void PrépareAide(QWidget* fenetre) {
     HandleAide = fenetre;

@@ -1,0 +1,67 @@
+"""Menu, key H and `quentor --dire-l-heure` with a clock, and the command alone (which ends and
+writes nothing) each speak 10:24 (110, 170, 124, 171 at 0, 1.2, 2.0, 3.2 s, none cut). After a
+kill -9 and its stale socket a clock starts; a second start shows its window and writes nothing."""
+import os
+import subprocess
+import sys
+import time
+
+from harness import Desktop, ProgramFolder, PulseCapture, click, faked_time, run_test, settings, tray_icon
+
+BINARY, ANALYSE = sys.argv[1], sys.argv[2]
+SPOKEN = ["110", "170", "124", "171"]
+
+
+def timed(argv, env):
+    start = time.monotonic()
+    return subprocess.run(argv, env=env, timeout=15).returncode, time.monotonic() - start
+
+
+def test_time_asked_four_ways():
+    with Desktop(tray=True) as desk:
+        cap = PulseCapture(desk)
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux", "déclenche_annonce": "0", "Genre": "1"})})
+        env = faked_time(cap.env, "10:24:00")
+        first = desk.start([prog.exe], env=env)
+        icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
+        shown = lambda: set(desk.run(["xdotool", "search", "--onlyvisible", "--class", "quentor"]).stdout.split())
+        before = shown()
+        time.sleep(2)  # the capture is running well before the first request
+        click(desk, icon, 3)
+        desk.wait_for(lambda: shown() - before, 10, "the menu")
+        time.sleep(0.3)
+        desk.run(["xdotool", "key", "Down", "Down", "Return"])  # the menu's second item
+        time.sleep(4)
+        first.kill(), first.wait()
+        assert os.path.exists(os.path.join(desk.env["XDG_RUNTIME_DIR"], "quentor.sock")), "a stale socket is left"
+        clock = desk.start([prog.exe], env=env)
+        icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon after a killed clock")
+        assert not desk.windows(" - ")
+        files = prog.snapshot()
+        assert subprocess.run([prog.exe], env=env, timeout=10).returncode == 0 and prog.snapshot() == files
+        wid = desk.wait_for(lambda: desk.windows(" - "), 5, "the window shown by a second start")[0]
+        desk.run(["xdotool", "windowfocus", "--sync", wid, "key", "h"])
+        time.sleep(4)
+        rc, took = timed([prog.exe, "--dire-l-heure"], env)
+        assert rc == 0 and took < 1, ("answered at once by the running clock", rc, took)
+        time.sleep(4)
+        clock.send_signal(15)
+        assert clock.wait(15) == 0 and icon
+        files = prog.snapshot()
+        rc, took = timed([prog.exe, "--say-time"], env)
+        assert rc == 0 and 3.2 < took < 6 and prog.snapshot() == files and not desk.windows(" - "), (rc, took)
+        time.sleep(0.5)
+        out = subprocess.run([ANALYSE, cap.stop()] + SPOKEN * 4, capture_output=True, text=True, timeout=60)
+        assert out.returncode == 0, out.stderr
+        print(out.stdout)
+        found = [f.split() for f in out.stdout.splitlines()]
+        assert all(f[1] != "-" for f in found), "menu, H, the command with and without a clock each spoke"
+        for n in range(4):
+            start = float(found[4 * n][1])
+            for (clip, at, played, length), offset in zip(found[4 * n:4 * n + 4], (0.0, 1.2, 2.0, 3.2)):
+                assert abs(float(at) - start - offset) <= 0.030, (n, clip, float(at) - start)
+                assert float(played) >= float(length) - 5, (n, clip, played, length)
+
+
+if __name__ == "__main__":
+    run_test(test_time_asked_four_ways)
