@@ -1,6 +1,7 @@
 #include "about/Info.h"
 
 #include "art/Dessins.h"
+#include "art/FenetreModale.h"
 #include "art/Twips.h"
 #include "sound/Son.h"
 #include "state/Etat.h"
@@ -28,21 +29,11 @@ QPushButton* Bouton(QWidget* parent, const char* nom, const QString& legende, QR
 }  // namespace
 
 Info::Info(FenetreHorloge& horloge) : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
-    setObjectName(QStringLiteral("Info"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowTitle(QStringLiteral("Informations"));
-    setWindowIcon(IconeProgramme());
-    setFixedSize(EnPixels(5625), EnPixels(4800));
+    PrepareFenetreModale(this, QStringLiteral("Info"), QStringLiteral("Informations"), 5625, 4800);
     setAutoFillBackground(true);
     QPalette gris = palette();
     gris.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(gris);
-    QFont police;
-    police.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                        QStringLiteral("DejaVu Sans")});
-    police.setPointSizeF(8.25);
-    setFont(police);
 
     TitreInfo = new QGroupBox(this);
     TitreInfo->setObjectName(QStringLiteral("TitreInfo"));

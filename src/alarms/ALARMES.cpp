@@ -1,8 +1,10 @@
 // The alarm editor's window: its controls where the design puts them, its opening and closing.
+
 #include "alarms/ALARMES.h"
 
 #include "alarms/BoutonFleches.h"
 #include "art/Dessins.h"
+#include "art/FenetreModale.h"
 #include "art/Twips.h"
 #include "state/Etat.h"
 
@@ -98,12 +100,7 @@ QString TexteMinute(int minute) {
 
 ALARMES::ALARMES(FenetreHorloge& horloge)
     : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
-    setObjectName(QStringLiteral("ALARMES"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowTitle(QStringLiteral("Réglages des alarmes"));
-    setWindowIcon(IconeProgramme());
-    setFixedSize(EnPixels(6660), EnPixels(5280));
+    PrepareFenetreModale(this, QStringLiteral("ALARMES"), QStringLiteral("Réglages des alarmes"), 6660, 5280);
     // The window's own font, for every control the design gives no font of its own.
     setFont(MSSansSerif(8.25));
     construitFenetre();

@@ -1,7 +1,9 @@
 // The settings window's controls, in the places and states of its design.
+
 #include "preferences/PARAMETRES.h"
 
 #include "art/Dessins.h"
+#include "art/FenetreModale.h"
 #include "art/Twips.h"
 
 #include <QButtonGroup>
@@ -39,17 +41,7 @@ PointTwips PositionParametres(const RectTwips& horloge) { return PlaceSurHorloge
 
 PARAMETRES::PARAMETRES(FenetreHorloge& horloge)
     : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
-    setObjectName(QStringLiteral("PARAMETRES"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowTitle(QStringLiteral("QUENTOR SONALDE 95"));
-    setWindowIcon(IconeProgramme());
-    setFixedSize(EnPixels(3795), EnPixels(4965));
-    QFont police;
-    police.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                        QStringLiteral("DejaVu Sans")});
-    police.setPointSizeF(8.25);
-    setFont(police);
+    PrepareFenetreModale(this, QStringLiteral("PARAMETRES"), QStringLiteral("QUENTOR SONALDE 95"), 3795, 4965);
     construitCommandes();
     relieCommandes();
     // The design places controls from the frame's outer top, its caption set into the top line:

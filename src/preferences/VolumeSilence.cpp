@@ -1,6 +1,7 @@
 #include "preferences/VolumeSilence.h"
 
 #include "art/Dessins.h"
+#include "art/FenetreModale.h"
 #include "art/Twips.h"
 #include "sound/DitHeure.h"
 #include "sound/Son.h"
@@ -45,17 +46,7 @@ int16_t EnMinutes(const QTime& t) { return int16_t(t.hour() * 60 + t.minute()); 
 
 VolumeSilence::VolumeSilence(FenetreHorloge& horloge, QWidget* parent)
     : QWidget(parent, Qt::Dialog), horloge_(horloge) {
-    setObjectName(QStringLiteral("VolumeSilence"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowTitle(QStringLiteral("Volume et silence"));
-    setWindowIcon(IconeProgramme());
-    setFixedSize(EnPixels(3795), EnPixels(2160));
-    QFont police;
-    police.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                        QStringLiteral("DejaVu Sans")});
-    police.setPointSizeF(8.25);
-    setFont(police);
+    PrepareFenetreModale(this, QStringLiteral("VolumeSilence"), QStringLiteral("Volume et silence"), 3795, 2160);
     construitCommandes();
     relieCommandes();
 }
