@@ -29,8 +29,9 @@ QString NomExecutable(const QString& chemin) {
 }
 
 QString BureauReel::dossierUtilisateur() const {
+    // Named after the program's file, whatever name the desktop shows.
     return QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quentor"));
 }
 
 // Installed data sit at a fixed place relative to the executable (bin/ and share/quentor/ under

@@ -25,10 +25,11 @@ FOCUS = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames
 
 
 class Desktop:
-    """Xvfb, optionally a tray host, a window manager (openbox) and the accessibility bus, and a
-    fresh environment for the program."""
+    """Xvfb, optionally a tray host, a window manager (openbox), a session bus and the
+    accessibility bus, and a fresh environment for the program; or instead of Xvfb, a headless
+    Wayland compositor (weston) where the program has no X display at all."""
 
-    def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False):
+    def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False, wayland=False, bus=False):
         self.tmp, self.tray = tempfile.mkdtemp(prefix="quentor-e2e-"), tray
         self.procs = []
         os.makedirs(os.path.join(self.tmp, "home"))
@@ -36,12 +37,18 @@ class Desktop:
         self.env = dict(os.environ, XDG_RUNTIME_DIR=os.path.join(self.tmp, "run"), HOME=os.path.join(self.tmp, "home"),
                         XDG_CONFIG_HOME=os.path.join(self.tmp, "config"), SDL_AUDIODRIVER="dummy", LANG="fr_FR.UTF-8",
                         QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
-        rfd, wfd = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"], pass_fds=(wfd,))
-        os.close(wfd)
-        with os.fdopen(rfd, "rb") as r:
-            self.env["DISPLAY"] = ":" + r.readline().decode().strip()
+        for name in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS") + (("DISPLAY", "QT_QPA_PLATFORM") if wayland else ()):
+            self.env.pop(name, None)
+        if wayland:  # Qt picks the Wayland platform by itself; weston --debug lets a client take screenshots
+            self.start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=wl", "--idle-time=0"])
+            self.wait_for(lambda: os.path.exists(os.path.join(self.tmp, "run", "wl.lock")), 10, "weston")
+            self.env["WAYLAND_DISPLAY"] = "wl"
+        else:
+            rfd, wfd = os.pipe()
+            self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"], pass_fds=(wfd,))
+            os.close(wfd)
+            with os.fdopen(rfd, "rb") as r:
+                self.env["DISPLAY"] = ":" + r.readline().decode().strip()
         try:
             # The tray host first: a window manager still starting may never map its panel, but
             # adopts one already on screen.
@@ -54,9 +61,11 @@ class Desktop:
         except Exception:
             self.close()
             raise
-        if atspi:  # after the tray host, which would wait on the accessibility bus
+        if atspi or bus:  # after the tray host, which would wait on the accessibility bus
             bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE, text=True)
-            self.env.update(DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        if atspi:
+            self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
             self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def start(self, argv, env=None, **kw):
