@@ -22,6 +22,16 @@ FOCUS = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames
          " 'object:state-changed:focused')\n"
          "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
          "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
+# Presses in turn the push buttons named, through the accessibility bus as a screen reader would
+# (each waited for); after each press, prints the captions of the program's windows on screen.
+PRESS = ("import pyatspi, sys, time\n"
+         "def wait(f):\n    end = time.monotonic() + 10\n    while not (v := f()) and time.monotonic() < end: time.sleep(0.1)\n"
+         "    return v or sys.exit('not found: ' + str(sys.argv))\n"
+         "app = wait(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Quentor Sonalde'])[0]\n"
+         "for name in sys.argv[1:]:\n"
+         "    wait(lambda: pyatspi.findDescendant(app, lambda a: a.name == name and a.getRole() == pyatspi.ROLE_PUSH_BUTTON)"
+         ").queryAction().doAction(0)\n    time.sleep(1)\n"
+         "    print('|'.join(w.name for w in app if w.getState().contains(pyatspi.STATE_SHOWING)), flush=True)\n")
 
 
 class Desktop:
@@ -78,6 +88,10 @@ class Desktop:
 
     def windows(self, name):
         return self.run(["xdotool", "search", "--onlyvisible", "--name", name]).stdout.split()
+
+    def press(self, *names):
+        """Presses the buttons `names` in turn (needs atspi); the captions on screen after each."""
+        return self.run(["/usr/bin/python3", "-c", PRESS] + list(names), timeout=60).stdout.splitlines()
 
     def focused(self, *keys):
         """Presses `keys`; the names of what got the focus meanwhile (needs atspi)."""
@@ -222,3 +236,17 @@ def settings(changes=None):
     keys.update(active_image="0", image_fond="")
     keys.update(changes or {})
     return ini([f"{k}={v}" for k, v in keys.items()])
+
+
+def check_1430(analyse, raw):
+    """14:30 spoken in the female voice, quarter-hour mode: clips 114, 170, 130 and 171 start 0, 1.2,
+    2.0 and 3.2 s after the first (within 20 ms), and none is cut short."""
+    out = subprocess.run([analyse, raw, "114", "170", "130", "171"], capture_output=True, text=True, timeout=60)
+    assert out.returncode == 0, out.stderr
+    print(out.stdout)
+    found = {int(f[0]): [float(v) for v in f[1:]] for f in map(str.split, out.stdout.splitlines()) if len(f) == 4 and f[1] != "-"}
+    assert set(found) == {114, 170, 130, 171}, found
+    for clip, offset in ((114, 0.0), (170, 1.2), (130, 2.0), (171, 3.2)):
+        start, played, length = found[clip]
+        assert abs(start - found[114][0] - offset) <= 0.020, (clip, start - found[114][0])
+        assert played >= length - 5, (clip, played, length)
