@@ -56,8 +56,7 @@ racine() {
       echo "== $suite: the build packages of install-deps.sh (first run only)"
       cp scripts/install-deps.sh "$dir/tmp/"
       monte "$dir"
-      dans /tmp/install-deps.sh --unit-tests >/dev/null
-      dans apt-get clean
+      dans /tmp/install-deps.sh --unit-tests >/dev/null 2>"$tmp/apt.log" || { cat "$tmp/apt.log" >&2; exit 1; }
       demonte
       rm -f "$cache/$suite"-deps-*.tar
     else

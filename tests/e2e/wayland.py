@@ -1,7 +1,8 @@
-"""Natively on Wayland (headless weston, no X display): the clock's face is on screen, it speaks
-14:30, opens the information window from its toolbar and closes it, and saves at SIGTERM, its place
-kept. The windows opened over the clock are transient for it; what Wayland forbids (placing
-windows, leaving the task list) is left aside without a word on the console."""
+"""On Wayland (headless weston, no X display), silent on the console, saving at its close. Alone: the
+face on screen; 14:30 spoken (clips 114, 170, 130, 171 at 0, 1.2, 2.0, 3.2 s, within 20 ms, whole);
+the information window from the toolbar, transient for the clock; SIGTERM keeps the clock's place.
+With a StatusNotifierItem area (KDE Plasma, XFCE, waybar): the icon's title, tooltip and pictures;
+Activate shows the hidden window; the dbusmenu menu tells the current time; its last item closes."""
 import glob
 import os
 import re
@@ -9,10 +10,24 @@ import subprocess
 import sys
 import time
 
-from harness import Desktop, ProgramFolder, PulseCapture, check_1430, faked_time, run_test, settings
+from gi.repository import Gio, GLib
+from harness import Desktop, ProgramFolder, PulseCapture, faked_time, run_test, settings
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 FACE = bytes((1, 2, 3))  # the face's colour, nowhere else on screen
+GEOMETRY = {"QS_left": "1500", "QS_top": "1500", "QS_width": "3000", "QS_height": "1500"}
+# The watcher a panel runs, with a host registered: it prints each item that registers.
+WATCHER = """from gi.repository import Gio, GLib
+XML = ('<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/>'
+       '</method><property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>')
+def call(bus, sender, path, iface, method, args, invocation):
+    print(args[0], flush=True)
+    invocation.return_value(None)
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+bus.register_object("/StatusNotifierWatcher", Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call, lambda *a: GLib.Variant("b", True))
+Gio.bus_own_name_on_connection(bus, "org.kde.StatusNotifierWatcher", 0, lambda *a: print("ready", flush=True), None)
+GLib.MainLoop().run()
+"""
 
 
 def face_pixels(desk):
@@ -25,30 +40,68 @@ def face_pixels(desk):
     return sum(raw[i:i + 3] == FACE for i in range(0, len(raw), 3))
 
 
-def test_wayland():
+def run_clock(desk, env, at, changes, act):
+    """The clock from `at` (faked), its face in FACE; `act(p)` ends it. Its console: only the protocol."""
+    prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings(dict(GEOMETRY, couleur_fond=str(0x030201), **changes)), "MSG1.ASC": b"abc"})
+    console = open(os.path.join(desk.tmp, "console"), "w+")
+    p = desk.start([prog.exe], env=dict(faked_time(env, at), WAYLAND_DEBUG="client"), stdout=console, stderr=console)
+    act(p)
+    assert p.wait(15) == 0
+    saved = prog.read("QS32.ini")
+    assert prog.read("MSG1.ASC") == b"abc\r\n" and all(f"\n{k}={v}\r".encode() in saved for k, v in GEOMETRY.items()), saved
+    console.seek(0)
+    said = console.read()  # the protocol, one "[time] message" line each, and nothing else
+    assert re.fullmatch(r"(\[[^\n]*\n)*", said), re.sub(r"\[.*\n", "", said)
+    return said
+
+
+def test_without_notification_area():
     with Desktop(tray=False, wayland=True, atspi=True) as desk:
-        cap = PulseCapture(desk)
-        geometry = {"QS_left": "1500", "QS_top": "1500", "QS_width": "3000", "QS_height": "1500"}
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings(dict(geometry, couleur_fond=str(0x030201))), "MSG1.ASC": b"abc"})
-        console = open(os.path.join(desk.tmp, "console"), "w+")
-        start = time.monotonic()
-        p = desk.start([prog.exe], env=dict(faked_time(cap.env, "14:29:54"), WAYLAND_DEBUG="client"), stdout=console, stderr=console)
-        desk.wait_for(lambda: face_pixels(desk) > 150 * 70, 10, "the clock's face on screen")
-        shown = desk.press("Informations", "Quitte")
-        assert [("Informations" in s.split("|"), " 14:" in s) for s in shown] == [(True, True), (False, True)], shown
-        time.sleep(max(0, start + 14 - time.monotonic()))
-        raw = cap.stop()
-        p.send_signal(15)
-        assert p.wait(15) == 0
-        check_1430(ANALYSE, raw)
-        saved = prog.read("QS32.ini")
-        assert prog.read("MSG1.ASC") == b"abc\r\n" and all(f"\n{k}={v}\r".encode() in saved for k, v in geometry.items()), saved
-        console.seek(0)
-        said = console.read()  # the protocol, one "[time] message" line each, and nothing else
-        assert re.fullmatch(r"(\[[^\n]*\n)*", said), re.sub(r"\[.*\n", "", said)
+        cap, raw = PulseCapture(desk), []
+
+        def act(p):
+            start = time.monotonic()
+            desk.wait_for(lambda: face_pixels(desk) > 4000, 10, "the clock's face on screen")
+            shown = desk.press("Informations", "Quitte")
+            assert [("Informations" in s.split("|"), " 14:" in s) for s in shown] == [(True, True), (False, True)], shown
+            time.sleep(max(0, start + 13 - time.monotonic()))
+            raw.append(cap.stop())
+            p.send_signal(15)
+        said = run_clock(desk, cap.env, "14:29:54", {"déclenche_annonce": "2", "Genre": "1"}, act)
         clock, info = re.findall(r"get_toplevel\(new id (xdg_toplevel@\d+)", said)[:2]
         assert f"{info}.set_parent({clock})" in said, "the information window is transient for the clock"
+        out = subprocess.run([ANALYSE, raw[0], "114", "170", "130", "171"], capture_output=True, text=True, timeout=60)
+        print(out.stdout, out.stderr)
+        found = {int(f[0]): [float(v) for v in f[1:]] for f in map(str.split, out.stdout.splitlines()) if len(f) == 4 and f[1] != "-"}
+        assert set(found) == {114, 170, 130, 171}, found
+        for clip, offset in ((114, 0.0), (170, 1.2), (130, 2.0), (171, 3.2)):
+            start, played, length = found[clip]
+            assert abs(start - found[114][0] - offset) <= 0.020 and played >= length - 5, (clip, found)
+
+
+def test_status_notifier_item():
+    with Desktop(tray=False, wayland=True, bus=True) as desk:
+        watcher = desk.start(["/usr/bin/python3", "-c", WATCHER], stdout=subprocess.PIPE, text=True)
+        assert watcher.stdout.readline() == "ready\n"
+        bus = Gio.DBusConnection.new_for_address_sync(desk.env["DBUS_SESSION_BUS_ADDRESS"], Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+                                                      Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+        def act(p):
+            item = watcher.stdout.readline().strip()
+            call = lambda path, iface, method, sig, *args: bus.call_sync(item, path, iface, method, GLib.Variant(sig, args), None, 0, 5000, None).unpack()
+            props = call("/StatusNotifierItem", "org.freedesktop.DBus.Properties", "GetAll", "(s)", "org.kde.StatusNotifierItem")[0]
+            assert props["Title"] == "Quentor Sonalde" and props["ToolTip"][2].startswith("Quentor Sonalde "), props
+            assert {(16, 16), (32, 32), (48, 48)} <= {(w, h) for w, h, data in props["IconPixmap"] if len(data) == 4 * w * h}, props
+            assert face_pixels(desk) == 0, "hidden at start (QS_visible false)"
+            call("/StatusNotifierItem", "org.kde.StatusNotifierItem", "Activate", "(ii)", 0, 0)
+            desk.wait_for(lambda: face_pixels(desk) > 4000, 10, "the clock's face after Activate")
+            call(props["Menu"], "com.canonical.dbusmenu", "AboutToShow", "(i)", 0)
+            entries = [(e[0], e[1].get("label")) for e in call(props["Menu"], "com.canonical.dbusmenu", "GetLayout", "(iias)", 0, -1, [])[1][2]]
+            assert re.fullmatch(r"Il est 09:1[45]", entries[0][1]), entries
+            close = next(n for n, label in entries if label == "Ferme Quentor Sonalde")
+            call(props["Menu"], "com.canonical.dbusmenu", "Event", "(isvu)", close, "clicked", GLib.Variant("s", ""), 0)
+        run_clock(desk, desk.env, "09:14:58", {"QS_visible": "Faux"}, act)
 
 
 if __name__ == "__main__":
-    run_test(test_wayland)
+    run_test(test_without_notification_area, test_status_notifier_item)
