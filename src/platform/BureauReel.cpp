@@ -29,7 +29,7 @@ QString NomExecutable(const QString& chemin) {
 }
 
 QString BureauReel::dossierUtilisateur() const {
-    // Named after the program's file, whatever name the desktop shows.
+    // quentor/ whatever name the desktop shows for the program (the application name).
     return QDir::toNativeSeparators(
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quentor"));
 }
