@@ -93,7 +93,10 @@ int Main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("quentor"));
+    // The name notification areas show beside the icon; Wayland compositors find the menu entry
+    // (its name and icon) by the desktop file name.
+    app.setApplicationName(QStringLiteral("Quentor Sonalde"));
+    app.setDesktopFileName(QStringLiteral("org.quentor.Sonalde"));
     app.setQuitOnLastWindowClosed(false);
     // The program speaks French, whatever the system's language: so do Qt's own choosers and
     // buttons, when the system has their translations.

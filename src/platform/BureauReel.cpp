@@ -44,8 +44,9 @@ QString NomExecutable(const QString& chemin) {
 }
 
 QString BureauReel::dossierUtilisateur() const {
+    // quentor/ whatever name the desktop shows for the program (the application name).
     return QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quentor"));
 }
 
 // Installed data sit at a fixed place relative to the executable (bin/ and share/quentor/ under
@@ -133,8 +134,9 @@ QString ChoisitDossierInstance() {
     const QString temporaire = QDir::tempPath() + QStringLiteral("/quentor-%1").arg(getuid());
     if (DossierPrive(temporaire, &raison))
         return temporaire;
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (!cache.isEmpty() && QDir().mkpath(QFileInfo(cache).path()) && DossierPrive(cache, &autre)) {
+    const QString generique = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString cache = generique + QStringLiteral("/quentor");
+    if (!generique.isEmpty() && QDir().mkpath(generique) && DossierPrive(cache, &autre)) {
         std::fprintf(stderr, "quentor : %s ; verrou d'instance placé dans %s\n", qPrintable(raison),
                      qPrintable(cache));
         return cache;

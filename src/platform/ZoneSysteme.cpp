@@ -1,5 +1,6 @@
 #include "platform/ZoneSysteme.h"
 
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -33,7 +34,10 @@ void ZoneSysteme::ajoute(const QIcon& icone, const QString& bulle, QMenu* menu) 
     icone_->setIcon(icone);
     icone_->setToolTip(bulle);
     icone_->setContextMenu(menu);
-    icone_->show();
+    // Away from X11 the only notification area Qt knows is the D-Bus one, which is there from the
+    // start or not at all: without it an icon would wait in vain.
+    if (disponible() || QGuiApplication::platformName() == QLatin1String("xcb"))
+        icone_->show();
 }
 
 void ZoneSysteme::retire() {

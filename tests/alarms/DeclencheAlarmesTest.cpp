@@ -65,10 +65,9 @@ TEST_F(Alarmes, MemoWindowIsLoadedOnceAndReloadedAfterClosing) {
     EXPECT_EQ(MessAlarmOuvert(), m);
     EXPECT_EQ(m->windowTitle() + m->Hmn->text() + m->MessN->text(), QStringLiteral("MESSAGE N°109:00mémo 1\n"));
     EXPECT_EQ(Etat.AlarmeAffichée, 3);
-    QApplication::setActiveWindow(m);
     QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    QCoreApplication::sendEvent(QApplication::focusWidget(), &entree);
+    ASSERT_NE(m->focusWidget(), nullptr);
+    QCoreApplication::sendEvent(m->focusWidget(), &entree);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(MessAlarmOuvert(), nullptr);
     DéclencheAlarme(3);

@@ -23,13 +23,24 @@ FOCUS = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames
          " 'object:state-changed:focused')\n"
          "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
          "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
+# Presses in turn the push buttons named, through the accessibility bus as a screen reader would
+# (each waited for); after each press, prints the captions of the program's windows on screen.
+PRESS = ("import pyatspi, sys, time\n"
+         "def wait(f):\n    end = time.monotonic() + 10\n    while not (v := f()) and time.monotonic() < end: time.sleep(0.1)\n"
+         "    return v or sys.exit('not found: ' + str(sys.argv))\n"
+         "app = wait(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Quentor Sonalde'])[0]\n"
+         "for name in sys.argv[1:]:\n"
+         "    wait(lambda: pyatspi.findDescendant(app, lambda a: a.name == name and a.getRole() == pyatspi.ROLE_PUSH_BUTTON)"
+         ").queryAction().doAction(0)\n    time.sleep(1)\n"
+         "    print('|'.join(w.name for w in app if w.getState().contains(pyatspi.STATE_SHOWING)), flush=True)\n")
 
 
 class Desktop:
-    """Xvfb, optionally a tray host, a window manager (openbox) and the accessibility bus, and a
-    fresh environment for the program."""
+    """Xvfb, optionally a tray host, a window manager (openbox), a session bus and the
+    accessibility bus, and a fresh environment for the program; or instead of Xvfb, a headless
+    Wayland compositor (weston) where the program has no X display at all."""
 
-    def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False):
+    def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False, wayland=False, bus=False):
         self.tmp, self.tray = tempfile.mkdtemp(prefix="quentor-e2e-"), tray
         self.procs = []
         os.makedirs(os.path.join(self.tmp, "home"))
@@ -37,12 +48,18 @@ class Desktop:
         self.env = dict(os.environ, XDG_RUNTIME_DIR=os.path.join(self.tmp, "run"), HOME=os.path.join(self.tmp, "home"),
                         XDG_CONFIG_HOME=os.path.join(self.tmp, "config"), SDL_AUDIODRIVER="dummy", LANG="fr_FR.UTF-8",
                         QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
-        rfd, wfd = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"], pass_fds=(wfd,))
-        os.close(wfd)
-        with os.fdopen(rfd, "rb") as r:
-            self.env["DISPLAY"] = ":" + r.readline().decode().strip()
+        for name in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS") + (("DISPLAY", "QT_QPA_PLATFORM") if wayland else ()):
+            self.env.pop(name, None)
+        if wayland:  # Qt picks the Wayland platform by itself; weston --debug lets a client take screenshots
+            self.start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=wl", "--idle-time=0"])
+            self.wait_for(lambda: os.path.exists(os.path.join(self.tmp, "run", "wl.lock")), 10, "weston")
+            self.env["WAYLAND_DISPLAY"] = "wl"
+        else:
+            rfd, wfd = os.pipe()
+            self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"], pass_fds=(wfd,))
+            os.close(wfd)
+            with os.fdopen(rfd, "rb") as r:
+                self.env["DISPLAY"] = ":" + r.readline().decode().strip()
         try:
             # The tray host first: a window manager still starting may never map its panel, but
             # adopts one already on screen.
@@ -55,9 +72,11 @@ class Desktop:
         except Exception:
             self.close()
             raise
-        if atspi:  # after the tray host, which would wait on the accessibility bus
+        if atspi or bus:  # after the tray host, which would wait on the accessibility bus
             bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE, text=True)
-            self.env.update(DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        if atspi:
+            self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
             self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def start(self, argv, env=None, **kw):
@@ -70,6 +89,10 @@ class Desktop:
 
     def windows(self, name):
         return self.run(["xdotool", "search", "--onlyvisible", "--name", name]).stdout.split()
+
+    def press(self, *names):
+        """Presses the buttons `names` in turn (needs atspi); the captions on screen after each."""
+        return self.run(["/usr/bin/python3", "-c", PRESS] + list(names), timeout=60).stdout.splitlines()
 
     def focused(self, *keys):
         """Presses `keys`; the names of what got the focus meanwhile (needs atspi)."""
@@ -280,3 +303,4 @@ def settings(changes=None):
     keys.update(active_image="0", image_fond="")
     keys.update(changes or {})
     return ini([f"{k}={v}" for k, v in keys.items()])
+

@@ -4,14 +4,16 @@
 #include <QByteArray>
 #include <QFile>
 #include <QLocale>
+#include <QSaveFile>
 #include <QString>
 #include <csignal>
 #include <stdexcept>
 #include <sys/resource.h>
 
+// Whole at once: libfaketime (Debian 13's ends the process) may read its timestamp file at any time.
 inline void EcritOctets(const QString& chemin, const QByteArray& octets) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(octets) != octets.size())
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
         throw std::runtime_error("écriture de test impossible");
 }
 
