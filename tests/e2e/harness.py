@@ -63,9 +63,16 @@ class Desktop:
         try:
             # The tray host first: a window manager still starting may never map its panel, but
             # adopts one already on screen.
-            if tray:
-                self.start(TRAYER)
-                self.wait_for(lambda: self.windows("panel"), 10, "trayer window")
+            if tray:  # on a loaded machine trayer now and then never maps its panel: once more then
+                for attempt in (10, 20):
+                    trayer = self.start(TRAYER)
+                    try:
+                        self.wait_for(lambda: self.windows("panel"), attempt, "trayer window")
+                        break
+                    except AssertionError:
+                        trayer.kill(), trayer.wait()
+                        if attempt == 20:
+                            raise
             if wm:
                 self.start(["openbox", "--sm-disable"])
                 self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 10, "openbox")
@@ -215,7 +222,9 @@ class PulseCapture:
         self.silence = d.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
         # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
         self.rec = d.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env, stdout=open(self.raw, "wb"))
-        time.sleep(0.5)
+        # Recording once the file grows: on a loaded machine that can take seconds.
+        Desktop.wait_for(lambda: os.path.getsize(self.raw) > 0, 10, "the recording")
+        time.sleep(0.2)
 
     def stop(self):
         self.rec.send_signal(signal.SIGTERM)
