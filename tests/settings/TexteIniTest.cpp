@@ -33,8 +33,7 @@ TEST_F(TexteIni, CleOuSeparateurManquantArreteLeProgrammeSansRienEcrire) {
     for (const auto& c : cas) {
         charge(c.fichier);
         const QString cle = QString::fromUtf8(c.cle), attendu = QStringLiteral("Il manque le paramètre ") + c.manque;
-        const auto b = finAttendue([&] { ValeurIni(cle); });
-        EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier QS32.ini|") + attendu);
+        EXPECT_EQ(finAttendue([&] { ValeurIni(cle); }).vue(), QStringLiteral("Erreur dans le fichier QS32.ini|") + attendu);
         EXPECT_EQ(finAttendue([&] { EcritINI(cle, QStringLiteral("v")); }).texte, attendu) << c.fichier.constData();
         EXPECT_EQ(ini(), c.fichier);
     }
@@ -55,9 +54,8 @@ TEST_F(TexteIni, LeFichierFinitToujoursParUnSeulCRLF) {
 }
 
 TEST_F(TexteIni, FichierAbsentOuVideArreteLeProgramme) {
-    const auto b = finAttendue([] { ChargeTexteIni(); });
-    EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier QS32.ini|Le fichier de paramètres « %1 » est "
-                                                       "introuvable. Réinstallez-le avec le programme.").arg(CheminIni()));
+    EXPECT_EQ(finAttendue([] { ChargeTexteIni(); }).vue(), QStringLiteral("Erreur dans le fichier QS32.ini|Le fichier de "
+              "paramètres « %1 » est introuvable. Réinstallez-le avec le programme.").arg(CheminIni()));
     ecritIni("");
     EXPECT_TRUE(finAttendue([] { ChargeTexteIni(); }).texte.endsWith(CheminIni() + QStringLiteral(" » est vide.")));
     ecritIni("Genre=1\r\n");

@@ -47,10 +47,8 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
     }
     // The report names the file, the key, the value and what was expected.
     charge("Genre =256\r\n");
-    const auto b = finAttendue([] { LitOctet(QStringLiteral("Genre")); });
-    EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier QS32.ini|Dans le fichier « %1 », le paramètre "
-                                                       "Genre vaut « 256 », alors qu'il faut un nombre entier de 0 à 255.")
-                                            .arg(CheminIni()));
+    EXPECT_EQ(finAttendue([] { LitOctet(QStringLiteral("Genre")); }).vue(), QStringLiteral("Erreur dans le fichier QS32.ini|Dans "
+              "le fichier « %1 », le paramètre Genre vaut « 256 », alors qu'il faut un nombre entier de 0 à 255.").arg(CheminIni()));
 }
 
 TEST(EcritureValeurs, NombresAuPlusCourtEtBooleensDansLaLangueDuSysteme) {
