@@ -1,4 +1,5 @@
-// The autostart desktop entry in a temporary XDG_CONFIG_HOME.
+// The autostart desktop entry in a temporary XDG_CONFIG_HOME, and the start-at-login calls over it.
+#include "platform/BureauReel.h"
 #include "platform/MagasinDemarrageXdg.h"
 #include "preferences/Demarrage.h"
 #include "support/Doubles.h"
@@ -69,11 +70,24 @@ TEST_F(Autostart, UneEcritureRefuseeDonneLeNumeroDuSysteme) {
     EcritOctets(autostart, "un fichier, pas un dossier");
     EXPECT_FALSE(AjouteDémarre());
     ASSERT_EQ(dialogues.boites.size(), 1u);
-    EXPECT_EQ(dialogues.boites[0].titre + u'|' + dialogues.boites[0].texte,
+    EXPECT_EQ(dialogues.boites[0].vue(),
               QStringLiteral("Erreur N°%1|impossible de créer un démarrage automatique dans la base de registre !").arg(ENOTDIR));
     VariableTemporaire maison("HOME", dossier.path().toUtf8()), vide("XDG_CONFIG_HOME", "");  // then ~/.config
     ASSERT_TRUE(xdg.ecrit("quentor", programme).ok());
     EXPECT_TRUE(QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
+}
+
+// Nothing to remove is said, as every refusal, in a modal critical box with the store's number; no
+// store at all is no entry. The entry's name: "quentor-6.1" has no extension to take off here.
+TEST_F(AvecPlateforme, RetraitSansEntreeEtNomDeLEntree) {
+    EXPECT_FALSE(RetireDémarre());
+    ASSERT_EQ(dialogues.boites.size(), 1u);
+    const auto& b = dialogues.boites[0];
+    EXPECT_TRUE(b.modale && b.icone == Dialogues::Icone::Critique);
+    EXPECT_EQ(b.vue(), QStringLiteral("Erreur N°2|Une erreur s'est produite dans la base de registre de Windows!"));
+    InstallePlateforme(Plateforme{});
+    EXPECT_FALSE(TesteDemarre("quentor"));
+    EXPECT_EQ(NomExecutable("/opt/q/quentor-6.1") + NomExecutable("/usr/bin/quentor"), "quentor-6.1quentor");
 }
 
 }  // namespace
