@@ -1,6 +1,7 @@
-// Every clip converted to the output format, whole and faithful.
+// Every clip converted to the output format, whole and faithful; the clock's own volume on those samples.
 #include "platform/DecodageWav.h"
 
+#include "platform/Volume.h"
 #include "sound/Clips.h"
 
 #include <QtEndian>
@@ -34,4 +35,34 @@ TEST(DecodageWav, EveryClipKeepsItsFullLength) {
         EXPECT_NEAR(double(TramesPcm(*pcm)), tramesDeclarees(DonneesClip(id)), 44.1) << "clip " << id;  // 1 ms
     }
     EXPECT_FALSE(DecodeWav(DonneesClip(1).left(30)));  // a cut header is no sound
+}
+
+// Rounded to the nearest, symmetric around silence; nothing overflows, 100 % changes nothing.
+TEST(Volume, ScalesSixteenBitSamplesWithoutOverflow) {
+    const std::vector<int16_t> source = {-32768, 32767, 0, 1, -1, 3, -3, 12345};
+    const struct { int pourcent; std::vector<int16_t> attendu; } cas[] = {
+        {100, source}, {250, source}, {50, {-16384, 16384, 0, 1, -1, 2, -2, 6173}},
+        {5, {-1638, 1638, 0, 0, 0, 0, 0, 617}}, {0, std::vector<int16_t>(8)}, {-5, std::vector<int16_t>(8)}};
+    for (const auto& c : cas) {
+        std::vector<int16_t> s = source;
+        AppliqueVolume(s.data(), s.size(), c.pourcent);
+        EXPECT_EQ(s, c.attendu) << c.pourcent << " %";
+    }
+}
+
+// 8-bit clips are unsigned: decoded and scaled, their silence 0x80 stays silence, 0xFF halves to
+// 0xBF/0xC0 and 0x00 to 0x40 (read back in 8 bits, within a step of the converter's rounding).
+TEST(Volume, EightBitClipsScaleAroundTheirSilence) {
+    // 80 ff 00, mono 8-bit at the output's rate: only the sample format is converted.
+    const auto pcm = DecodeWav(QByteArray::fromHex("524946462700000057415645666d74201000000001000100"
+                                                   "44ac000044ac000001000800646174610300000080ff00"));
+    ASSERT_TRUE(pcm && pcm->size() == 6);
+    const struct { int pourcent; std::vector<int> attendu; } cas[] = {
+        {100, {0x80, 0xff, 0x00}}, {50, {0x80, 0xc0, 0x40}}, {0, {0x80, 0x80, 0x80}}};
+    for (const auto& c : cas) {
+        Pcm p = *pcm;
+        AppliqueVolume(p.data(), p.size(), c.pourcent);
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_NEAR((p[2 * i] + 32768 + 128) >> 8, c.attendu[i], 1) << c.pourcent << " %, sample " << i;
+    }
 }
