@@ -15,9 +15,8 @@ namespace {
 // Complete settings, with each "key=value" of `changes` in place of the key's line (a bare "key"
 // leaves the key out).
 QByteArray ini(const QStringList& changes = {}) {
-    QStringList l = {"; commentaire", "couleur_fond=4210752", "couleur_encre=32768", "couleur_bande=33023",
-                     "QS_top=1500", "QS_left=1200", "QS_width=3000", "QS_height=1500", "Réduction=0",
-                     "QS_visible=Vrai", "déclenche_annonce=2", "Genre=1"};
+    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|QS_top=1500|"
+                                   "QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|QS_visible=Vrai|déclenche_annonce=2|Genre=1").split(u'|');
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
                  .arg(n).arg(n + 6).arg(n * 5).split(u'|');
@@ -89,9 +88,7 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     for (int fois = 0; fois < 2; ++fois)
         w.resize(w.width() + 20, w.height() + 10), QCoreApplication::processEvents();
     w.setCouleurFond(QColor(1, 2, 3));
-    Etat.Genre = 0;
-    Etat.AlarmeHeure[2] = 23;
-    Etat.AlarmeTexte[5] = "abc";
+    Etat.Genre = 0, Etat.AlarmeHeure[2] = 23, Etat.AlarmeTexte[5] = "abc";
     ASSERT_TRUE(w.setEtatFenetre(1));
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
@@ -110,15 +107,13 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
 // writes none.
 TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     charge(ini(), w);
-    Etat.AlarmeTexte[1] = "un";
-    Etat.Genre = 0;
+    Etat.AlarmeTexte[1] = "un", Etat.Genre = 0;
     QFile::remove(dir.filePath("MSG3.ASC"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("MSG3.ASC"));  // a folder in its place
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
-    Etat.FermetureEnCours = false;  // a second close in the same process
-    Etat.AlarmeTexte[1] = "changé";
+    Etat.FermetureEnCours = false, Etat.AlarmeTexte[1] = "changé";  // a second close in the same process
     Etat.TexteIni.replace("ALSON6=", "ALSON6");  // its separator is gone
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(derniereBoite(), "Il manque le paramètre  = ");

@@ -29,9 +29,8 @@ long trouve(const Pcm& capture, const Pcm& motif, long depuis, long n = 0) {
 }
 }  // namespace
 
-// A plays until B cuts it; then B, a wave file (at half volume) and the default alert (for a file
-// that can't play) play to their last frame, and at volume 0 nothing more, one after the other, the first starting within two device buffers of
-// 2048 frames.
+// A plays until B cuts it; then B, a file at half volume and the default alert (for a file that can't
+// play) play to their last frame, and at volume 0 nothing; the first within two 2048-frame buffers.
 TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
     QTemporaryDir dossier;
     double ecart = 0;  // wall time between A's and B's requests

@@ -48,8 +48,7 @@ TEST_F(Parametres, LoadPlacesTheWindowAndShowsEverySettingButNoButtonForACodeOut
     for (auto c : cas) {
         Etat.DéclencheAnnonce = c.qs, Etat.Genre = c.genre, Etat.ResteVisible = c.visible;
         w->setGeometrieTwips({c.left, c.top, 3000, 1500});
-        w->setImage(c.photo ? QPixmap(4, 4) : QPixmap());
-        w->setImageVisible(c.photo);
+        w->setImage(c.photo ? QPixmap(4, 4) : QPixmap()), w->setImageVisible(c.photo);
         const QColor couleurs[] = {QColor(c.qs, 1, 2), QColor(3, c.qs, 4), QColor(5, 6, c.qs)};
         w->setCouleurFond(couleurs[0]), w->setCouleurEncre(couleurs[1]), w->setCouleurBande(couleurs[2]);
         ouvre();
@@ -71,8 +70,7 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
     QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("bon.bmp"));
     magasin.fichiers << "/tmp/quentor";
     Etat.ErreurImage = 53, Etat.ImageFond = "/x/absent.bmp", Etat.CheminAppli = "/prog";
-    w->CadreOutils->show();
-    ouvre();
+    w->CadreOutils->show(), ouvre();
     const QString filtres = dialogues.fichiers.at(0).filtres.join('|');
     EXPECT_TRUE(filtres.startsWith("Images(*.bmp)|") && filtres.contains("*.png") && filtres.contains("*.jpg"));
     EXPECT_TRUE(Etat.ErreurImage == 0 && dialogues.fichiers[0].dossier == "/prog");
