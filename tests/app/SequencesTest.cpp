@@ -152,7 +152,7 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     EXPECT_EQ(son.evenements[0].quoi + son.evenements[1].quoi, "clip 84arret");
     EXPECT_EQ(son.evenements[0].volume, 55);  // the volume read at the load is in force
     EXPECT_EQ(debut.msecsTo(son.evenements[1].t), 1000);
-    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible());
+    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible() && dialogues.boites.empty());
 }
 
 // All seven files are attempted; the one that can't be written is named. A key gone missing
