@@ -10,10 +10,9 @@ using InfoFenetre = AvecHorloge;
 TEST_F(InfoFenetre, ShowsTheVersionAgainOnRequestAndQuitHidesTheToolbar) {
     Etat.VersionTexte = "6,10";
     for (bool quitte : {true, false}) {
-        son.evenements.clear();
-        w->CadreOutils->show();
+        son.evenements.clear(), w->CadreOutils->show();
         Info* i = OuvreInfo(*w);
-        EXPECT_TRUE(i->isVisible() && i->isModal());
+        EXPECT_TRUE(i->isVisible() && i->isModal() && i->windowTitle() == "Informations" && i->InfoMsg->textFormat() == Qt::PlainText);
         EXPECT_EQ(i->InfoMsg->text(), "\n\nVersion 32 bits N° 6,10\n\n");
         i->Info_version->click();
         EXPECT_EQ(son.joues(), QStringList({"clip 84", "clip 84"}));

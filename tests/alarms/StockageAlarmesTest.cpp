@@ -42,9 +42,8 @@ TEST_F(StockageAlarmes, CleOuMemoManquantArreteLeProgramme) {
     EXPECT_EQ(finAttendue([] { EnregistreAlarmes(); }).texte, QStringLiteral("Il manque le paramètre ALMSG5"));
     ChargeTexteIni();
     QFile::remove(CheminMemo(5));
-    const auto b = finAttendue([] { ChargeAlarmes(); });
-    EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur dans le fichier MSG5.ASC|Le fichier mémo de l'alarme 5 « %1 » "
-                                                       "est introuvable.").arg(CheminMemo(5)));
+    EXPECT_EQ(finAttendue([] { ChargeAlarmes(); }).vue(),
+              QStringLiteral("Erreur dans le fichier MSG5.ASC|Le fichier mémo de l'alarme 5 « %1 » est introuvable.").arg(CheminMemo(5)));
 }
 
 // From the text box (bare LF line breaks, possibly empty) or from a file written by hand, a memo

@@ -1,8 +1,12 @@
-// The load and close sequences over real files in a temporary program folder.
+// What each command line asks for; the settings folder and the help; the load and close sequences
+// over real files in a temporary program folder.
 #include "state/FinProgramme.h"
 #include "alarms/MessAlarm.h"
+#include "app/DossierReglages.h"
+#include "app/Options.h"
 #include "app/Sequences.h"
 #include "clock/QUENTOR.h"
+#include "platform/Aide.h"
 #include "support/Doubles.h"
 #include "support/Fichiers.h"
 
@@ -12,12 +16,59 @@
 
 namespace {
 
+TEST(Options, EachOptionSeveralAndUnknown) {
+    using A = Options::Action;
+    const struct { QStringList arguments; A action; QString fautif = {}; } cas[] = {
+        {{}, A::Horloge}, {{"--dire-l-heure"}, A::DitHeure}, {{"--say-time"}, A::DitHeure},
+        {{"--help"}, A::Aide}, {{"-h"}, A::Aide}, {{"--version"}, A::Version},
+        {{"--say-time", "--version"}, A::Version}, {{"--version", "--dire-l-heure", "--help"}, A::Aide},
+        // Qt's own, from a session manager or a user: left to Qt, with their values.
+        {{"-session", "1a2b", "--say-time"}, A::DitHeure}, {{"-platform=xcb", "-reverse"}, A::Horloge},
+        {{"--style", "Fusion"}, A::Horloge}, {{"--frobnique"}, A::Erreur, "--frobnique"},
+        {{"--help", "heure"}, A::Erreur, "heure"}, {{"-x", "--say-time"}, A::Erreur, "-x"},
+        {{"--dire-l-heure=1"}, A::Erreur, "--dire-l-heure=1"}, {{"-"}, A::Erreur, "-"},
+    };
+    for (const auto& c : cas) {
+        const Options o = LitOptions(c.arguments);
+        EXPECT_EQ(o.action, c.action) << c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(o.erreur.contains(QStringLiteral("« %1 »").arg(c.fautif)), !c.fautif.isEmpty()) << o.erreur.toStdString();
+        EXPECT_FALSE(o.erreur.contains(u'\n'));
+    }
+    EXPECT_TRUE(TexteAideOptions().contains("--dire-l-heure") && TexteVersionProgramme().contains("6.1"));
+}
+
+using DossierReglages = AvecPlateforme;
+
+TEST_F(DossierReglages, UnDossierQuiNePeutSePreparerEstDitEtArreteLeProgramme) {
+    QTemporaryDir d;
+    bureau.programme = bureau.donnees = d.path();  // no settings there, none installed
+    EcritOctets(d.filePath("bloque"), "x");
+    for (auto [dossier, nomme] : {std::pair{"config/quentor", "QS32.ini"},  // nothing to copy
+                                  std::pair{"bloque/quentor", "bloque/quentor"}}) {
+        bureau.utilisateur = d.filePath(dossier);
+        dialogues.boites.clear();
+        EXPECT_FALSE(PlaceReglages());
+        ASSERT_EQ(dialogues.boites.size(), 1u) << dossier;
+        EXPECT_TRUE(dialogues.boites[0].texte.contains(d.filePath(nomme))) << dossier;
+    }
+}
+
+TEST_F(DossierReglages, LAideSeLitLaOuElleEst) {
+    QTemporaryDir d;
+    bureau.donnees = d.path(), Etat.CheminAppli = d.filePath("config");
+    EXPECT_EQ(DossierAide(), Etat.CheminAppli);  // nowhere: the viewer names the missing file
+    EcritOctets(d.filePath("Sonalde.html"), "<p>");
+    EXPECT_EQ(DossierAide(), d.path());  // installed
+    QDir().mkpath(Etat.CheminAppli);
+    EcritOctets(d.filePath("config/Sonalde.html"), "<p>");
+    EXPECT_EQ(DossierAide(), Etat.CheminAppli);  // a build or a portable copy has its own
+}
+
 // Complete settings, with each "key=value" of `changes` in place of the key's line (a bare "key"
 // leaves the key out).
 QByteArray ini(const QStringList& changes = {}) {
-    QStringList l = {"; commentaire", "couleur_fond=4210752", "couleur_encre=32768", "couleur_bande=33023",
-                     "QS_top=1500", "QS_left=1200", "QS_width=3000", "QS_height=1500", "Réduction=0",
-                     "QS_visible=Vrai", "déclenche_annonce=2", "Genre=1"};
+    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|QS_top=1500|"
+                                   "QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|QS_visible=Vrai|déclenche_annonce=2|Genre=1").split(u'|');
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
                  .arg(n).arg(n + 6).arg(n * 5).split(u'|');
@@ -89,9 +140,7 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     for (int fois = 0; fois < 2; ++fois)
         w.resize(w.width() + 20, w.height() + 10), QCoreApplication::processEvents();
     w.setCouleurFond(QColor(1, 2, 3));
-    Etat.Genre = 0;
-    Etat.AlarmeHeure[2] = 23;
-    Etat.AlarmeTexte[5] = "abc";
+    Etat.Genre = 0, Etat.AlarmeHeure[2] = 23, Etat.AlarmeTexte[5] = "abc";
     ASSERT_TRUE(w.setEtatFenetre(1));
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
@@ -103,22 +152,20 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     EXPECT_EQ(son.evenements[0].quoi + son.evenements[1].quoi, "clip 84arret");
     EXPECT_EQ(son.evenements[0].volume, 55);  // the volume read at the load is in force
     EXPECT_EQ(debut.msecsTo(son.evenements[1].t), 1000);
-    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible());
+    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible() && dialogues.boites.empty());
 }
 
 // All seven files are attempted; the one that can't be written is named. A key gone missing
 // writes none.
 TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     charge(ini(), w);
-    Etat.AlarmeTexte[1] = "un";
-    Etat.Genre = 0;
+    Etat.AlarmeTexte[1] = "un", Etat.Genre = 0;
     QFile::remove(dir.filePath("MSG3.ASC"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("MSG3.ASC"));  // a folder in its place
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
-    Etat.FermetureEnCours = false;  // a second close in the same process
-    Etat.AlarmeTexte[1] = "changé";
+    Etat.FermetureEnCours = false, Etat.AlarmeTexte[1] = "changé";  // a second close in the same process
     Etat.TexteIni.replace("ALSON6=", "ALSON6");  // its separator is gone
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(derniereBoite(), "Il manque le paramètre  = ");

@@ -18,10 +18,7 @@ protected:
         w->LanceTrayIcon();
         w->surFermeture = [this] { ++fermetures; };
     }
-    void notifie(int code) {
-        ASSERT_TRUE(zone.surNotification);
-        zone.surNotification(code);
-    }
+    void notifie(int code) { ASSERT_TRUE(zone.surNotification); zone.surNotification(code); }
     int fermetures = 0;
 };
 

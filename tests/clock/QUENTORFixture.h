@@ -43,8 +43,7 @@ protected:
     void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false, const QString& exe = {}) {
         Etat.AlarmeHeure[n] = int16_t(h), Etat.AlarmeMinute[n] = int16_t(m);
         Etat.AlarmeActive[n] = sonne, Etat.AlarmeMessage[n] = memo, Etat.AlarmeAppli[n] = appli;
-        Etat.AlarmeExe[n] = exe;
-        Etat.AlarmeSon[n] = QStringLiteral("/sons/alarme%1.wav").arg(n);
+        Etat.AlarmeExe[n] = exe, Etat.AlarmeSon[n] = QStringLiteral("/sons/alarme%1.wav").arg(n);
         Etat.AlarmeTexte[n] = QStringLiteral("mémo %1\r\n").arg(n);
     }
     // "hh:mm:ss.zzz quoi" for every sound event, for exact sequence checks.

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 // A clock on screen: each tick shows its marker for a quarter second.
-// A clock on screen: each tick shows its marker for a quarter second.
 class Tic : public AvecHorloge {
 protected:
     Tic() { w->show(); }
@@ -44,9 +43,7 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
     };
     int jour = 0;
     for (const auto& c : cas) {
-        son.evenements.clear();
-        Etat.DéclencheAnnonce = int16_t(c.mode);
-        Etat.Genre = uint8_t(c.genre);
+        son.evenements.clear(), Etat.DéclencheAnnonce = int16_t(c.mode), Etat.Genre = uint8_t(c.genre);
         horloge.t = QDateTime(QDate(2009, 3, ++jour), QTime(c.h, c.m));  // the minute's work runs once a minute
         const QDateTime debut = horloge.t;
         w->QUENTOR_Timer_Timer();
@@ -62,8 +59,7 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
 // the next; then the quarter second.
 TEST_F(Tic, AnnouncementThenPauseThenAlarmsInOrder) {
     Etat.DéclencheAnnonce = 1;
-    alarme(5, 7, 30, true, false, true, QStringLiteral("/bin/cinq"));
-    alarme(2, 7, 30, true, false, true, QStringLiteral("/bin/deux"));
+    alarme(5, 7, 30, true, false, true, QStringLiteral("/bin/cinq")), alarme(2, 7, 30, true, false, true, QStringLiteral("/bin/deux"));
     tic(7, 30, 0);
     EXPECT_EQ(chronologie(), (QStringList{"07:30:00.000 clip 7", "07:30:01.200 clip 70", "07:30:02.000 clip 30",
                                           "07:30:03.200 clip 71", "07:30:08.200 fichier /sons/alarme2.wav",
@@ -129,9 +125,8 @@ TEST_F(Tic, AShownFaceRepaintsOnlyTheMarkerAndTheBandsNewEnd) {
 }
 
 TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
-    w->hide();
+    w->hide(), w->alignBandeSurHeure();
     Etat.DéclencheAnnonce = 0;
-    w->alignBandeSurHeure();
     Peintures p(w.get());
     tic(10, 16, 45);
     EXPECT_EQ(horloge.t.time(), QTime(10, 16, 45));  // no quarter second: no marker to keep up

@@ -11,35 +11,9 @@ from harness import NEW_KEYS, TRAYER, Desktop, ProgramFolder, click, faked_time,
 BINARY = sys.argv[1]
 
 
-def close_during_the_minute(how):
-    with Desktop(tray=True) as desk:
-        script, marker = marker_script(desk, "alarme.sh")
-        prog = ProgramFolder(desk, BINARY, {
-            "QS32.ini": settings({"déclenche_annonce": "0", "ALH1": "7", "ALMN1": "30",
-                                  "AL1": "Vrai", "ALMSG1": "Vrai", "ALAPP1": "Vrai",
-                                  "ALEXE1": script}),
-            "MSG1.ASC": b"abc"})
-        start = time.monotonic()
-        p = desk.start([prog.exe], env=faked_time(desk.env, "07:29:57"))
-        icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
-        time.sleep(max(0, start + 5.2 - time.monotonic()))  # 07:30:02, in the 5 s pause
-        asked = time.monotonic()
-        if how == "menu":
-            click(desk, icon, 3)
-            time.sleep(0.5)
-            desk.run(["xdotool", "key", "Up", "Return"])
-        else:
-            p.send_signal(15)
-        assert p.wait(5) == 0
-        assert time.monotonic() - asked < 2.5, "ended within 2 s of the request"
-        time.sleep(max(0, start + 10 - time.monotonic()))  # past 07:30:05 and the memo's time
-        assert not os.path.exists(marker), "the alarm's program must not start after the close"
-        assert not desk.windows("^MESSAGE"), "no memo window after the close"
-        assert prog.read("MSG1.ASC") == b"abc\r\n", "the memo was saved"
-
-
-def test_icon_docks_into_a_late_tray():
+def test_late_tray_close_during_the_minute_and_at_start():
     with Desktop(tray=False) as desk:
+        script, marker = marker_script(desk, "alarme.sh")
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
         p = desk.start([prog.exe])
         desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
@@ -49,15 +23,32 @@ def test_icon_docks_into_a_late_tray():
         desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock into the late tray")
         p.send_signal(15)
         assert p.wait(10) == 0
-
-
-def test_a_signal_at_any_moment_of_the_start_ends_cleanly():
-    with Desktop(tray=True) as desk:
-        # A large background picture makes the load step last, after the window has appeared.
+        for how in ("menu", "signal"):
+            prog.write("QS32.ini", settings({"déclenche_annonce": "0", "ALH1": "7", "ALMN1": "30", "AL1": "Vrai",
+                                             "ALMSG1": "Vrai", "ALAPP1": "Vrai", "ALEXE1": script}))
+            prog.write("MSG1.ASC", b"abc")
+            start = time.monotonic()
+            p = desk.start([prog.exe], env=faked_time(desk.env, "07:29:57"))
+            icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
+            time.sleep(max(0, start + 5.2 - time.monotonic()))  # 07:30:02, in the 5 s pause
+            asked = time.monotonic()
+            if how == "menu":
+                click(desk, icon, 3)
+                time.sleep(0.5)
+                desk.run(["xdotool", "key", "Up", "Return"])
+            else:
+                p.send_signal(15)
+            assert p.wait(5) == 0
+            assert time.monotonic() - asked < 2.5, (how, "ended within 2 s of the request")
+            time.sleep(max(0, start + 10 - time.monotonic()))  # past 07:30:05 and the memo's time
+            assert not os.path.exists(marker), (how, "the alarm's program must not start after the close")
+            assert not desk.windows("^MESSAGE"), (how, "no memo window after the close")
+            assert prog.read("MSG1.ASC") == b"abc\r\n", (how, "the memo was saved")
+        # A signal at any moment of the start: a large background picture makes the load step last,
+        # after the window has appeared.
         big = os.path.join(desk.tmp, "grand.png")
         desk.run(["convert", "-size", "4000x4000", "xc:navy", big], timeout=60)
-        prog = ProgramFolder(desk, BINARY, {
-            "QS32.ini": settings({"active_image": "1", "image_fond": big})})
+        prog.write("QS32.ini", settings({"active_image": "1", "image_fond": big}))
         rng = random.Random(7)
         for i in range(10):
             p = desk.start([prog.exe])
@@ -77,5 +68,4 @@ def test_a_signal_at_any_moment_of_the_start_ends_cleanly():
 
 
 if __name__ == "__main__":
-    run_test(lambda: close_during_the_minute("menu"), lambda: close_during_the_minute("signal"),
-             test_icon_docks_into_a_late_tray, test_a_signal_at_any_moment_of_the_start_ends_cleanly)
+    run_test(test_late_tray_close_during_the_minute_and_at_start)

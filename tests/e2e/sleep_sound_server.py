@@ -13,14 +13,28 @@ from harness import Desktop, MovableTime, ProgramFolder, PulseCapture, marker_sc
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 
 
-def test_jump_and_sound_server_outage():
+def test_foreign_lock_folder_then_jump_and_sound_server_outage():
     with Desktop(tray=True) as desk:
+        foreign = os.path.join(desk.tmp, "tmp", f"quentor-{os.getuid()}")
+        os.makedirs(foreign, 0o700)
+        os.chown(foreign, 65534, 65534) if os.getuid() == 0 else os.chmod(foreign, 0o755)
+        env = dict(desk.env, TMPDIR=os.path.dirname(foreign), XDG_CACHE_HOME=os.path.join(desk.tmp, "cache"))
+        del env["XDG_RUNTIME_DIR"]
+        prog, err = ProgramFolder(desk, BINARY), os.path.join(desk.tmp, "stderr.txt")
+        p = desk.start([prog.exe], env=env, stderr=open(err, "w"))
+        wait_closable(desk)
+        second = subprocess.run([prog.exe], env=env, capture_output=True, timeout=10)
+        assert second.returncode == 0 and p.poll() is None, "one clock, its lock in a private folder"
+        p.terminate()
+        assert p.wait(15) == 0
+        with open(err) as f:
+            text = f.read()
+        assert foreign in text and os.path.join(desk.tmp, "cache", "quentor") in text, text
         cap = PulseCapture(desk)
         script, marker = marker_script(desk, "alarme.sh")
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({
-            "déclenche_annonce": "3", "ALH1": "14", "ALMN1": "32", "AL1": "Vrai", "ALAPP1": "Vrai", "ALEXE1": script})})
+        prog.write("QS32.ini", settings({
+            "déclenche_annonce": "3", "ALH1": "14", "ALMN1": "32", "AL1": "Vrai", "ALAPP1": "Vrai", "ALEXE1": script}))
         clock = MovableTime(desk, cap.env, "14:29:55")
-        err = os.path.join(desk.tmp, "stderr.txt")
         p = desk.start([prog.exe], env=clock.env, stderr=open(err, "w"))
         time.sleep(11)
         first = cap.stop()
@@ -47,24 +61,5 @@ def test_jump_and_sound_server_outage():
             assert len([l for l in f if "sortie son" in l]) == 1
 
 
-def test_foreign_lock_folder():
-    with Desktop(tray=True) as desk:
-        foreign = os.path.join(desk.tmp, "tmp", f"quentor-{os.getuid()}")
-        os.makedirs(foreign, 0o700)
-        os.chown(foreign, 65534, 65534) if os.getuid() == 0 else os.chmod(foreign, 0o755)
-        env = dict(desk.env, TMPDIR=os.path.dirname(foreign), XDG_CACHE_HOME=os.path.join(desk.tmp, "cache"))
-        del env["XDG_RUNTIME_DIR"]
-        prog, err = ProgramFolder(desk, BINARY), os.path.join(desk.tmp, "stderr.txt")
-        p = desk.start([prog.exe], env=env, stderr=open(err, "w"))
-        wait_closable(desk)
-        second = subprocess.run([prog.exe], env=env, capture_output=True, timeout=10)
-        assert second.returncode == 0 and p.poll() is None, "one clock, its lock in a private folder"
-        p.terminate()
-        assert p.wait(15) == 0
-        with open(err) as f:
-            text = f.read()
-        assert foreign in text and os.path.join(desk.tmp, "cache", "quentor") in text, text
-
-
 if __name__ == "__main__":
-    run_test(test_foreign_lock_folder, test_jump_and_sound_server_outage)
+    run_test(test_foreign_lock_folder_then_jump_and_sound_server_outage)

@@ -1,4 +1,6 @@
-// The autostart desktop entry in a temporary XDG_CONFIG_HOME.
+// The autostart desktop entry in a temporary XDG_CONFIG_HOME, and the start-at-login calls over it;
+// the single-instance lock's folder: only a folder of the user's alone is used.
+#include "platform/BureauReel.h"
 #include "platform/MagasinDemarrageXdg.h"
 #include "preferences/Demarrage.h"
 #include "support/Doubles.h"
@@ -6,6 +8,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,11 +73,46 @@ TEST_F(Autostart, UneEcritureRefuseeDonneLeNumeroDuSysteme) {
     EcritOctets(autostart, "un fichier, pas un dossier");
     EXPECT_FALSE(AjouteDémarre());
     ASSERT_EQ(dialogues.boites.size(), 1u);
-    EXPECT_EQ(dialogues.boites[0].titre + u'|' + dialogues.boites[0].texte,
+    EXPECT_EQ(dialogues.boites[0].vue(),
               QStringLiteral("Erreur N°%1|impossible de créer un démarrage automatique dans la base de registre !").arg(ENOTDIR));
     VariableTemporaire maison("HOME", dossier.path().toUtf8()), vide("XDG_CONFIG_HOME", "");  // then ~/.config
     ASSERT_TRUE(xdg.ecrit("quentor", programme).ok());
     EXPECT_TRUE(QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
+}
+
+// Nothing to remove is said, as every refusal, in a modal critical box with the store's number; no
+// store at all is no entry. The entry's name: "quentor-6.1" has no extension to take off here.
+TEST_F(AvecPlateforme, RetraitSansEntreeEtNomDeLEntree) {
+    EXPECT_FALSE(RetireDémarre());
+    ASSERT_EQ(dialogues.boites.size(), 1u);
+    const auto& b = dialogues.boites[0];
+    EXPECT_TRUE(b.modale && b.icone == Dialogues::Icone::Critique);
+    EXPECT_EQ(b.vue(), QStringLiteral("Erreur N°2|Une erreur s'est produite dans la base de registre de Windows!"));
+    InstallePlateforme(Plateforme{});
+    EXPECT_FALSE(TesteDemarre("quentor"));
+    EXPECT_EQ(NomExecutable("/opt/q/quentor-6.1") + NomExecutable("/usr/bin/quentor"), "quentor-6.1quentor");
+}
+
+TEST(BureauReel, OnlyAFolderOfTheUsersAloneIsPrivate) {
+    QTemporaryDir d;
+    const auto chemin = [&](const char* nom) { return d.path() + u'/' + QLatin1String(nom); };
+    const auto c = [&](const char* nom) { return QFile::encodeName(chemin(nom)); };
+    mkdir(c("prive"), 0700), mkdir(c("ouvert"), 0755), chmod(c("ouvert"), 0755), mkdir(c("autrui"), 0700);
+    symlink(c("prive").constData(), c("lien"));
+    QFile(chemin("fichier")).open(QIODevice::WriteOnly);
+    const bool root = geteuid() == 0 && chown(c("autrui"), 65534, 65534) == 0;
+    const struct { const char* nom; bool prive; const char* raison; } cas[] = {
+        {"absent", true, ""}, {"prive", true, ""}, {"ouvert", false, "ouvert à d'autres utilisateurs (droits 755)"},
+        {"lien", false, "n'est pas un dossier"}, {"fichier", false, "n'est pas un dossier"},
+        {"autrui", !root, root ? "appartient à un autre utilisateur" : ""},
+    };
+    for (const auto& x : cas) {
+        QString raison;
+        EXPECT_EQ(DossierPrive(chemin(x.nom), &raison), x.prive) << x.nom;
+        EXPECT_TRUE(*x.raison ? raison.endsWith(QString::fromUtf8(x.raison)) : raison.isEmpty()) << x.nom << ": " << raison.toStdString();
+    }
+    struct stat e {};
+    EXPECT_TRUE(lstat(c("absent"), &e) == 0 && S_ISDIR(e.st_mode) && (e.st_mode & 0777) == 0700);
 }
 
 }  // namespace

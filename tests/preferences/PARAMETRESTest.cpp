@@ -1,8 +1,10 @@
-// The settings window over a clock window on the test platform.
+// The settings window, and the silent hours and volume window, over a clock window on the test platform.
 #include "art/Twips.h"
 #include "clock/QUENTORFixture.h"
 #include "preferences/PARAMETRES.h"
+#include "preferences/VolumeSilence.h"
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -10,7 +12,9 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <algorithm>
 #include <set>
 
@@ -48,8 +52,7 @@ TEST_F(Parametres, LoadPlacesTheWindowAndShowsEverySettingButNoButtonForACodeOut
     for (auto c : cas) {
         Etat.DéclencheAnnonce = c.qs, Etat.Genre = c.genre, Etat.ResteVisible = c.visible;
         w->setGeometrieTwips({c.left, c.top, 3000, 1500});
-        w->setImage(c.photo ? QPixmap(4, 4) : QPixmap());
-        w->setImageVisible(c.photo);
+        w->setImage(c.photo ? QPixmap(4, 4) : QPixmap()), w->setImageVisible(c.photo);
         const QColor couleurs[] = {QColor(c.qs, 1, 2), QColor(3, c.qs, 4), QColor(5, 6, c.qs)};
         w->setCouleurFond(couleurs[0]), w->setCouleurEncre(couleurs[1]), w->setCouleurBande(couleurs[2]);
         ouvre();
@@ -71,8 +74,7 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
     QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("bon.bmp"));
     magasin.fichiers << "/tmp/quentor";
     Etat.ErreurImage = 53, Etat.ImageFond = "/x/absent.bmp", Etat.CheminAppli = "/prog";
-    w->CadreOutils->show();
-    ouvre();
+    w->CadreOutils->show(), ouvre();
     const QString filtres = dialogues.fichiers.at(0).filtres.join('|');
     EXPECT_TRUE(filtres.startsWith("Images(*.bmp)|") && filtres.contains("*.png") && filtres.contains("*.jpg"));
     EXPECT_TRUE(Etat.ErreurImage == 0 && dialogues.fichiers[0].dossier == "/prog");
@@ -132,6 +134,30 @@ TEST_F(Parametres, StartAtLoginShowsTheRealStateAfterEveryChange) {
                     magasin.entrees.count("quentor") == size_t(c.attendu));
         EXPECT_EQ(dialogues.boites.size(), c.boites);
     }
+}
+
+// It shows the settings; each control changes its own at once; the volume goes by steps of 5 and "Essayer"
+// speaks the time at it, silent hours or not. Every control is named and takes the focus from Tab.
+TEST_F(AvecHorloge, VolumeSilenceShowsAndChangesTheSettingsAtOnce) {
+    Etat.Silence = {true, 23 * 60, 6 * 60 + 30}, Etat.Volume = 35;
+    aLHeure(23, 5, 10), w->CadreOutils->show();
+    VolumeSilence* v = OuvreVolumeSilence(*w);
+    EXPECT_TRUE(v->isVisible() && v->isModal() && v->CaseSilence->isChecked() && v->HeureDebut->time() == QTime(23, 0) &&
+                v->HeureFin->time() == QTime(6, 30) && v->CurseurVolume->value() == 35 && v->AffVolume->text() == "35 %");
+    v->CaseSilence->click(), v->HeureDebut->setTime(QTime(21, 45)), v->HeureFin->setTime(QTime(7, 0));
+    v->CurseurVolume->setValue(52);
+    EXPECT_EQ(QStringLiteral("%1 %2-%3 %4 %5 %6 ").arg(int(Etat.Silence.actif)).arg(Etat.Silence.debut).arg(Etat.Silence.fin)
+                  .arg(Etat.Volume).arg(son.volume).arg(v->CurseurVolume->value()) + v->AffVolume->text(), "0 1305-420 50 50 50 50 %");
+    Etat.Silence.actif = true;
+    v->BoutonEssai->click();
+    horloge.deroule();
+    EXPECT_TRUE(son.joues() == (QStringList{"clip 23", "clip 70", "clip 5", "clip 71"}) && son.evenements.back().volume == 50);
+    for (QWidget* c : std::initializer_list<QWidget*>{v->CaseSilence, v->HeureDebut, v->HeureFin, v->CurseurVolume,
+                                                      v->BoutonEssai, v->Retour})
+        EXPECT_TRUE((c->focusPolicy() & Qt::TabFocus) && !QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
+            << c->objectName().toStdString();
+    v->Retour->click();
+    EXPECT_TRUE(v->isHidden() && w->CadreOutils->isHidden());
 }
 
 }  // namespace

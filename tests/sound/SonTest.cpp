@@ -1,8 +1,10 @@
-// The embedded clip set, and a clip handed to the output.
+// The embedded clip set, a clip handed to the output, and what the silent hours leave.
 #include "sound/Son.h"
 
 #include "sound/Annonce.h"
 #include "sound/Clips.h"
+#include "sound/DitHeure.h"
+#include "sound/Silence.h"
 #include "support/Doubles.h"
 
 #include <QDir>
@@ -19,21 +21,10 @@ TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
     EXPECT_EQ(listes.size(), 131);
 }
 
-// Every hour and minute in both voices: the hour (99 for hour 0), "heures" (70), and unless the
-// minute is 00 the minute's own number and "minutes" (71), each a clip the program carries.
-TEST(Clips, EveryTimeOfDaySpeaksCarriedClipsWithTheAnnouncementsPauses) {
-    const struct { uint8_t genre; const char *h, *m, *attendu; } cas[] = {
-        {0, "00", "00", "99 1.2 70 0.8"}, {1, "00", "00", "199 1.2 170 0.8"}, {0, "12", "00", "12 1.2 70 0.8"},
-        {0, "09", "05", "9 1.2 70 0.8 5 1.2 71 0"}, {1, "23", "55", "123 1.2 170 0.8 155 1.2 171 0"},
-        {0, "01", "24", "1 1.2 70 0.8 24 1.2 71 0"}, {1, "21", "24", "121 1.2 170 0.8 124 1.2 171 0"},
-        {1, "10", "07", "110 1.2 170 0.8 107 1.2 171 0"}, {0, "17", "59", "17 1.2 70 0.8 59 1.2 71 0"},
-    };
-    for (const auto& c : cas) {
-        QStringList l;
-        for (const PasParole& p : SequenceHeure(c.genre, c.h, c.m))
-            l << QString::number(p.clip) << QString::number(p.pause);
-        EXPECT_EQ(l.join(u' '), c.attendu) << c.h << ":" << c.m;
-    }
+// Every hour and minute in both voices: the hour (99 for hour 0) and unless the minute is 00 the
+// minute's own number, each a clip the program carries (the pauses and "heures"/"minutes" are
+// timed in the tick's tests).
+TEST(Clips, EveryTimeOfDaySpeaksCarriedClips) {
     std::set<int16_t> dits;
     for (uint8_t genre : {0, 1})
         for (int h = 0; h < 24; ++h)
@@ -58,4 +49,23 @@ TEST_F(AvecPlateforme, JoueSonKeepsTheClipAndLetsEventsRunOnce) {
     EXPECT_TRUE(traite && TamponSon() == DonneesClip(84));
     JoueSon(60);  // no such clip: nothing is handed over
     EXPECT_EQ(son.joues(), (QStringList{"clip 84", "donnees"}));
+}
+
+// "c" the chime, "a" the spoken time. The start is silent, the end is not; start = end is no
+// silence at all.
+TEST(Silence, WhatTheMinuteSoundsInAndOutOfTheSilentHours) {
+    const struct { bool actif; int debut, fin; const char* hhmm; int16_t mode; const char* attendu; } cas[] = {
+        {false, 1320, 420, "23:00", 0, "ca"}, {true, 1320, 420, "21:45", 2, "a"}, {true, 1320, 420, "21:55", 3, "a"},
+        {true, 1320, 420, "22:00", 0, ""},    {true, 1320, 420, "23:30", 1, ""},  {true, 1320, 420, "00:00", 3, ""},
+        {true, 1320, 420, "06:55", 3, ""},    {true, 1320, 420, "06:45", 2, ""},  {true, 1320, 420, "07:00", 0, "ca"},
+        {true, 1320, 420, "07:15", 2, "a"},   {true, 1320, 420, "12:30", 1, "a"}, {true, 1320, 420, "22:00", 5, ""},
+        {true, 780, 840, "13:00", 0, ""},     {true, 780, 840, "13:55", 3, ""},   {true, 780, 840, "14:00", 0, "ca"},
+        {true, 780, 840, "12:55", 3, "a"},    {true, 480, 480, "08:00", 0, "ca"}, {true, 0, 0, "00:00", 3, "ca"},
+        {true, 1439, 1, "00:00", 0, ""},      {true, 1439, 1, "23:55", 3, "a"},   {false, 1320, 420, "22:00", 5, "c"}};
+    for (const auto& c : cas) {
+        const SonsMinute s = SonsDeLaMinute(c.mode, QString(c.hhmm).left(2), QString(c.hhmm).right(2),
+                                            {c.actif, int16_t(c.debut), int16_t(c.fin)});
+        EXPECT_EQ(QString(s.carillon ? "c" : "") + (s.annonce ? "a" : ""), QString(c.attendu))
+            << c.debut << "-" << c.fin << " at " << c.hhmm << " mode " << c.mode << (c.actif ? "" : " off");
+    }
 }

@@ -35,8 +35,7 @@ struct HorlogeVirtuelle : Horloge {
         if (pendantAttente)
             pendantAttente(attentes);
         const QDateTime fin = t.addMSecs(qRound64(s * 1000));
-        deroule(fin);
-        passeA(fin), QCoreApplication::processEvents();
+        deroule(fin), passeA(fin), QCoreApplication::processEvents();
     }
     void interromptAttentes() override { ++interruptions; }
     void plusTard(double s, QObject*, std::function<void()> f) override { prevus.emplace(t.addMSecs(qRound64(s * 1000)), f); }
@@ -44,8 +43,7 @@ struct HorlogeVirtuelle : Horloge {
     void deroule(const QDateTime& jusqua = QDateTime(QDate(9999, 1, 1), QTime())) {
         while (!prevus.empty() && prevus.begin()->first <= jusqua) {
             auto f = prevus.begin()->second;
-            passeA(prevus.begin()->first);
-            prevus.erase(prevus.begin()), f();
+            passeA(prevus.begin()->first), prevus.erase(prevus.begin()), f();
         }
     }
     // Time passes up to `u`, never back: both clocks move.
@@ -89,7 +87,7 @@ struct MagasinMemoire : MagasinDemarrage {
 
 // Boxes are recorded; choosers stay pending until the test answers through their `suite`.
 struct DialoguesFactices : Dialogues {
-    struct Boite { Icone icone; QString titre, texte; bool modale; };
+    struct Boite { Icone icone; QString titre, texte; bool modale; QString vue() const { return titre + u'|' + texte; } };
     struct DemandeFichier { QString dossier; QStringList filtres; std::function<void(const QString&)> suite; };
     struct DemandeCouleur { QColor initiale; std::function<void(std::optional<QColor>)> suite; };
     void bip() override { ++bips; }
@@ -112,15 +110,13 @@ struct BureauFactice : Bureau {
     QString dossierSysteme() const override { return QStringLiteral("/usr/bin/"); }
     QString dossierProgrammes() const override { return QStringLiteral("/opt/"); }
     void ouvreAide(const QString& chemin) override { aides << chemin; }
-    bool prendInstanceUnique() override { return instanceLibre; }
-    void ecouteDemandes(std::function<void(Demande)> t) override { traiteDemande = std::move(t); }
+    bool prendInstanceUnique() override { return true; }
+    void ecouteDemandes(std::function<void(Demande)>) override {}
     bool envoieDemande(Demande, int) override { return false; }
     void quitte(int code) override { codesSortie.push_back(code); }
     QString programme = QStringLiteral("/tmp");
     QString utilisateur, donnees;
     QStringList aides;
-    bool instanceLibre = true;
-    std::function<void(Demande)> traiteDemande;
     std::vector<int> codesSortie;
 };
 
