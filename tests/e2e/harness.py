@@ -1,7 +1,9 @@
 """Runs the real program on a private X display, with its own program folder; every process
 started here is ended by its PID when the test finishes."""
+import array
 import datetime
 import glob
+import math
 import re
 import os
 import shutil
@@ -240,22 +242,30 @@ class PulseCapture:
             os.unlink(self.sock)
 
 
-def spoken(analyse, raw, hour, minute, whole=True):
-    """Finds hour, 70, minute, 71 in the female voice in a recording, their pauses exact (0, 1.2,
-    2.0, 3.2 s, within 20 ms) and, when `whole`, none cut short; returns {clip: [start s, played ms,
-    length ms]}."""
+def spoken(analyse, raw, hour, minute, whole=True, times=1, within=0.020):
+    """Finds `times` announcements of hour, 70, minute, 71 in the female voice in a recording, in
+    turn, their pauses exact (0, 1.2, 2.0, 3.2 s) and, when `whole`, no clip cut short; returns
+    for each {clip: [start s, played ms, length ms]}."""
     ids = [100 + hour, 170, 100 + minute, 171]
-    out = subprocess.run([analyse, raw] + [str(i) for i in ids], capture_output=True, text=True, timeout=60)
+    out = subprocess.run([analyse, raw] + [str(i) for i in ids] * times, capture_output=True, text=True, timeout=60)
     assert out.returncode == 0, out.stderr
     print(out.stdout)
-    found = {int(f[0]): [float(v) for v in f[1:]] for f in map(str.split, out.stdout.splitlines())
-             if len(f) == 4 and f[1] != "-"}
-    assert set(found) == set(ids), found
-    for clip, offset in zip(ids, (0.0, 1.2, 2.0, 3.2)):
-        start, played, length = found[clip]
-        assert abs(start - found[ids[0]][0] - offset) <= 0.020, (clip, start - found[ids[0]][0])
-        assert played >= length - 5 or not whole, (clip, played, length)
-    return found
+    lines = [f.split() for f in out.stdout.splitlines() if len(f.split()) == 4]
+    assert len(lines) == 4 * times and all(f[1] != "-" for f in lines), "not every announcement was heard"
+    said = [{int(f[0]): [float(v) for v in f[1:]] for f in lines[4 * n:4 * n + 4]} for n in range(times)]
+    for found in said:
+        for clip, offset in zip(ids, (0.0, 1.2, 2.0, 3.2)):
+            start, played, length = found[clip]
+            assert abs(start - found[ids[0]][0] - offset) <= within, (clip, start - found[ids[0]][0])
+            assert played >= length - 5 or not whole, (clip, played, length)
+    return said
+
+
+def level(raw, found):
+    """The energy of an announcement `spoken` found in a recording, in dB."""
+    samples = array.array("h", open(raw, "rb").read())
+    first, last = (round(t * 44100) * 2 for t in (min(v[0] for v in found.values()), found[171][0] + found[171][1] / 1000))
+    return 10 * math.log10(sum(x * x for x in samples[first:last]))
 
 
 def time_offset(hh_mm_ss):

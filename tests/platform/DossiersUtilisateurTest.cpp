@@ -1,5 +1,6 @@
-// The autostart desktop entry in a temporary XDG_CONFIG_HOME, and the start-at-login calls over it;
-// the single-instance lock's folder: only a folder of the user's alone is used.
+// The user's own places on the desktop: the autostart desktop entry in a temporary
+// XDG_CONFIG_HOME and the start-at-login calls over it; the single-instance lock's folder, only
+// a folder of the user's alone.
 #include "platform/BureauReel.h"
 #include "platform/MagasinDemarrageXdg.h"
 #include "preferences/Demarrage.h"
