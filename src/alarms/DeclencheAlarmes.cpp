@@ -6,6 +6,7 @@
 #include "sound/Son.h"
 
 #include <QCoreApplication>
+#include <QTimeZone>
 
 namespace {
 std::function<void()>& RetourHorloge() {
@@ -35,7 +36,7 @@ void VérifieAlarmes() {
 void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
     if (n < 1 || n > 6)
         return;
-    const QDateTime minute(jour, heure, Qt::UTC);
+    const QDateTime minute(jour, heure, QTimeZone::utc());
     if (minute.isValid()) {
         if (Etat.AlarmeSonnéePour[n] == minute)
             return;

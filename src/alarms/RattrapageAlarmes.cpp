@@ -3,10 +3,12 @@
 #include "alarms/DeclencheAlarmes.h"
 #include "state/Etat.h"
 
+#include <QTimeZone>
+
 namespace {
 // The reading as written on the face, as plain arithmetic: on the spring change 01:59:59 is
 // followed by 03:00:00, an hour later on the face though a second later in fact.
-QDateTime Cadran(const QDateTime& t) { return QDateTime(t.date(), t.time(), Qt::UTC); }
+QDateTime Cadran(const QDateTime& t) { return QDateTime(t.date(), t.time(), QTimeZone::utc()); }
 
 // The last time alarm n's minute began, up to `fin` on the face; invalid for an alarm set to no
 // time of day.
@@ -14,7 +16,7 @@ QDateTime DerniereMinute(int16_t n, const QDateTime& fin) {
     const QTime heure(Etat.AlarmeHeure[n], Etat.AlarmeMinute[n]);
     if (!heure.isValid())
         return {};
-    const QDateTime minute(fin.date(), heure, Qt::UTC);
+    const QDateTime minute(fin.date(), heure, QTimeZone::utc());
     return minute > fin ? minute.addDays(-1) : minute;
 }
 }  // namespace
