@@ -9,6 +9,7 @@
 #include "settings/Couleur.h"
 #include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
+#include "sound/Sequenceur.h"
 #include "sound/Son.h"
 
 #include <QStringList>
@@ -60,6 +61,7 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
     // nothing of a minute's work may happen behind the saved files.
     Etat.FermetureEnCours = true;
     f.arreteTimer();
+    ArreteSequences();
     if (Horloge* h = PF().horloge)
         h->interromptAttentes();
     int code = 0;

@@ -3,6 +3,7 @@
 #include "platform/Plateforme.h"
 #include "state/Etat.h"
 #include "sound/Clips.h"
+#include "sound/Sequenceur.h"
 
 #include <QCoreApplication>
 
@@ -11,18 +12,18 @@
 namespace {
 QByteArray tampon;
 int sequencesEnCours = 0;
-uint64_t sequencesCommencees = 0;
 }  // namespace
 
-SequenceSonore::SequenceSonore() { ++sequencesEnCours, ++sequencesCommencees; }
+SequenceSonore::SequenceSonore() {
+    ++sequencesEnCours;
+    LanceSequence(Sonore({}));  // ends the time said on demand
+}
 SequenceSonore::~SequenceSonore() { --sequencesEnCours; }
 
 bool SonEnCours() {
     const SortieSon* s = PF().son;
-    return sequencesEnCours > 0 || (s && s->joue());
+    return sequencesEnCours > 0 || SequenceSonoreEnCours() || (s && s->joue());
 }
-
-uint64_t SequencesCommencees() { return sequencesCommencees; }
 
 const QByteArray& TamponSon() { return tampon; }
 

@@ -18,10 +18,9 @@ void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
 void Attente(double secondes);
 
-// A sequence of sounds is under way (the chime, an announcement, an alarm's firing, the time said
-// on demand): while one is, or while a sound still plays, the clock is sounding and the time asked
-// for on demand is refused. Each sequence that begins may end the one said on demand, which
-// watches the count of sequences begun.
+// A sequence of sounds is under way (the chime, an announcement, an alarm's firing): while one is,
+// or while a sound still plays, the clock is sounding and the time asked for on demand is refused.
+// Each that begins ends the time said on demand.
 class SequenceSonore {
 public:
     SequenceSonore();
@@ -29,9 +28,8 @@ public:
     SequenceSonore(const SequenceSonore&) = delete;
     SequenceSonore& operator=(const SequenceSonore&) = delete;
 };
+// The clock is sounding: a sequence of sounds, the time said on demand, or a sound still playing.
 bool SonEnCours();
-// How many sequences have begun since the program started.
-uint64_t SequencesCommencees();
 
 // The last clip started; kept until the next one replaces it.
 const QByteArray& TamponSon();

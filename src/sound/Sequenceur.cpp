@@ -1,0 +1,113 @@
+#include "sound/Sequenceur.h"
+
+#include "platform/Plateforme.h"
+#include "sound/Son.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+
+namespace {
+
+struct Course {
+    std::deque<Etape> pas;
+    QPointer<QObject> proprietaire;
+    bool avecProprietaire = false;
+    Sorte sorte;
+    int partiesSonores = 0;
+};
+
+// The sequences under way; a timer of one that has ended finds it gone. One whose owner went
+// gets no more timers, and is dropped at the next look.
+std::vector<std::shared_ptr<Course>>& Courses() {
+    static std::vector<std::shared_ptr<Course>> courses;
+    std::erase_if(courses, [](const auto& c) { return c->avecProprietaire && !c->proprietaire; });
+    return courses;
+}
+
+bool EnCours(const Course* c) {
+    const auto& l = Courses();
+    return std::any_of(l.begin(), l.end(), [c](const auto& x) { return x.get() == c; });
+}
+
+void Retire(const Course* c) {
+    std::erase_if(Courses(), [c](const auto& x) { return x.get() == c; });
+}
+
+void Avance(const std::shared_ptr<Course>& c);
+
+void Programme(const std::shared_ptr<Course>& c, double secondes) {
+    QObject* contexte = c->proprietaire ? c->proprietaire.data() : QCoreApplication::instance();
+    Horloge* h = PF().horloge;
+    if (!h || !contexte)
+        return Retire(c.get());
+    h->plusTard(secondes, contexte, [w = std::weak_ptr<Course>(c)] {
+        if (auto c = w.lock())
+            Avance(c);
+    });
+}
+
+void Avance(const std::shared_ptr<Course>& c) {
+    while (EnCours(c.get())) {
+        if (c->pas.empty())
+            return Retire(c.get());
+        Etape p = std::move(c->pas.front());
+        c->pas.pop_front();
+        if (p.selon) {
+            Etapes suite = p.selon();
+            c->pas.insert(c->pas.begin(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
+            continue;
+        }
+        if (p.sonore > 0) {
+            // The clock's own sounds take over from the time said on demand.
+            if (c->sorte != Sorte::ALaDemande)
+                std::erase_if(Courses(), [](const auto& x) { return x->sorte == Sorte::ALaDemande; });
+            ++c->partiesSonores;
+        } else if (p.sonore < 0) {
+            --c->partiesSonores;
+        }
+        if (p.fait)
+            p.fait();
+        if (p.pause > 0 && EnCours(c.get()))
+            return Programme(c, p.pause);
+    }
+}
+
+}  // namespace
+
+Etape Clip(int16_t id, double pause) { return {[id] { JoueSon(id); }, pause}; }
+Etape Fichier(const QString& chemin, double pause) { return {[chemin] { JoueFichierSon(chemin); }, pause}; }
+Etape Pause(double secondes) { return {{}, secondes}; }
+Etape Agit(std::function<void()> fait, double pause) { return {std::move(fait), pause}; }
+Etape Selon(std::function<Etapes()> selon) { return {{}, 0, std::move(selon)}; }
+
+Etapes Sonore(Etapes pas) {
+    pas.insert(pas.begin(), Etape{{}, 0, {}, +1});
+    pas.push_back(Etape{{}, 0, {}, -1});
+    return pas;
+}
+
+void Ajoute(Etapes& pas, Etapes suite) {
+    pas.insert(pas.end(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
+}
+
+void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) {
+    auto c = std::make_shared<Course>();
+    c->pas.assign(std::make_move_iterator(pas.begin()), std::make_move_iterator(pas.end()));
+    c->proprietaire = proprietaire;
+    c->avecProprietaire = proprietaire != nullptr;
+    c->sorte = sorte;
+    Courses().push_back(c);
+    Avance(c);
+}
+
+void ArreteSequences() { Courses().clear(); }
+
+bool SequenceSonoreEnCours() {
+    const auto& l = Courses();
+    return std::any_of(l.begin(), l.end(),
+                       [](const auto& c) { return c->sorte == Sorte::ALaDemande || c->partiesSonores > 0; });
+}
