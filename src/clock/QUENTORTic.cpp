@@ -10,6 +10,7 @@
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
 #include "sound/Annonce.h"
+#include "sound/Sequenceur.h"
 #include "sound/Silence.h"
 #include "sound/Son.h"
 
@@ -189,9 +190,9 @@ void QUENTOR::travailDeLaMinute() {
     // Nothing of it in the silent hours but the alarms.
     const SonsMinute sons = SonsDeLaMinute(Etat.DéclencheAnnonce, Etat.HeureActuelle, Etat.MinuteActuelle, Etat.Silence);
     if (sons.carillon)
-        CarillonHeure();
+        JoueEnAttendant(CarillonHeure());
     if (!Etat.FermetureEnCours && sons.annonce)
-        AnnonceHeure();
+        JoueEnAttendant(AnnonceHeure());
     if (Etat.FermetureEnCours)
         return;
     Attente(5);

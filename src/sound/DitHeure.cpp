@@ -21,8 +21,7 @@ bool DitHeure() {
     const QTime t = h->maintenant().time();
     Etapes pas{Pause(kAvantPremierClip)};
     // The last clip plays on once the sequence has ended: the output still counts as sounding.
-    for (const PasParole& p : SequenceHeure(Etat.Genre, t.toString(QStringLiteral("hh")), t.toString(QStringLiteral("mm"))))
-        pas.push_back(Clip(p.clip, p.pause));
+    Ajoute(pas, EtapesHeure(Etat.Genre, t.toString(QStringLiteral("hh")), t.toString(QStringLiteral("mm"))));
     PrepareSon();
     LanceSequence(std::move(pas), nullptr, Sorte::ALaDemande);
     return true;

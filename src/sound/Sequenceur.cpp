@@ -50,10 +50,13 @@ void Programme(const std::shared_ptr<Course>& c, double secondes) {
     });
 }
 
-void Avance(const std::shared_ptr<Course>& c) {
+// Runs the steps up to the next pause and gives its length; 0 once the sequence is over or ended.
+double JusquALaPause(const std::shared_ptr<Course>& c) {
     while (EnCours(c.get())) {
-        if (c->pas.empty())
-            return Retire(c.get());
+        if (c->pas.empty()) {
+            Retire(c.get());
+            return 0;
+        }
         Etape p = std::move(c->pas.front());
         c->pas.pop_front();
         if (p.selon) {
@@ -72,8 +75,24 @@ void Avance(const std::shared_ptr<Course>& c) {
         if (p.fait)
             p.fait();
         if (p.pause > 0 && EnCours(c.get()))
-            return Programme(c, p.pause);
+            return p.pause;
     }
+    return 0;
+}
+
+void Avance(const std::shared_ptr<Course>& c) {
+    if (const double pause = JusquALaPause(c); pause > 0)
+        Programme(c, pause);
+}
+
+std::shared_ptr<Course> Nouvelle(Etapes pas, QObject* proprietaire, Sorte sorte) {
+    auto c = std::make_shared<Course>();
+    c->pas.assign(std::make_move_iterator(pas.begin()), std::make_move_iterator(pas.end()));
+    c->proprietaire = proprietaire;
+    c->avecProprietaire = proprietaire != nullptr;
+    c->sorte = sorte;
+    Courses().push_back(c);
+    return c;
 }
 
 }  // namespace
@@ -94,14 +113,12 @@ void Ajoute(Etapes& pas, Etapes suite) {
     pas.insert(pas.end(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
 }
 
-void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) {
-    auto c = std::make_shared<Course>();
-    c->pas.assign(std::make_move_iterator(pas.begin()), std::make_move_iterator(pas.end()));
-    c->proprietaire = proprietaire;
-    c->avecProprietaire = proprietaire != nullptr;
-    c->sorte = sorte;
-    Courses().push_back(c);
-    Avance(c);
+void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) { Avance(Nouvelle(std::move(pas), proprietaire, sorte)); }
+
+void JoueEnAttendant(Etapes pas) {
+    const auto c = Nouvelle(std::move(pas), nullptr, Sorte::Horloge);
+    for (double pause; (pause = JusquALaPause(c)) > 0;)
+        Attente(pause);
 }
 
 void ArreteSequences() { Courses().clear(); }
