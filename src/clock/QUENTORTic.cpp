@@ -110,7 +110,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
 
     // What the jump skipped rings now, before this second's own work.
     if (avantSaut.isValid()) {
-        RattrapeAlarmes(avantSaut, t);
+        JoueEnAttendant(RattrapeAlarmes(avantSaut, t));
         if (!garde || Etat.FermetureEnCours)
             return;
     }
@@ -197,5 +197,5 @@ void QUENTOR::travailDeLaMinute() {
         return;
     Attente(5);
     if (!Etat.FermetureEnCours)
-        VérifieAlarmes();
+        JoueEnAttendant(VérifieAlarmes());
 }

@@ -11,18 +11,11 @@
 
 namespace {
 QByteArray tampon;
-int sequencesEnCours = 0;
 }  // namespace
-
-SequenceSonore::SequenceSonore() {
-    ++sequencesEnCours;
-    LanceSequence(Sonore({}));  // ends the time said on demand
-}
-SequenceSonore::~SequenceSonore() { --sequencesEnCours; }
 
 bool SonEnCours() {
     const SortieSon* s = PF().son;
-    return sequencesEnCours > 0 || SequenceSonoreEnCours() || (s && s->joue());
+    return SequenceSonoreEnCours() || (s && s->joue());
 }
 
 const QByteArray& TamponSon() { return tampon; }

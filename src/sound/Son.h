@@ -18,17 +18,8 @@ void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
 void Attente(double secondes);
 
-// A sequence of sounds is under way (the chime, an announcement, an alarm's firing): while one is,
-// or while a sound still plays, the clock is sounding and the time asked for on demand is refused.
-// Each that begins ends the time said on demand.
-class SequenceSonore {
-public:
-    SequenceSonore();
-    ~SequenceSonore();
-    SequenceSonore(const SequenceSonore&) = delete;
-    SequenceSonore& operator=(const SequenceSonore&) = delete;
-};
-// The clock is sounding: a sequence of sounds, the time said on demand, or a sound still playing.
+// The clock is sounding (the chime, an announcement, an alarm's firing, the time said on demand,
+// or a sound still playing): the time asked for on demand is then refused.
 bool SonEnCours();
 
 // The last clip started; kept until the next one replaces it.

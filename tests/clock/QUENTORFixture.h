@@ -39,6 +39,11 @@ protected:
     }
     // One tick of the real clock window at h:m:s.
     void tic(int h, int m, int s) { aLHeure(h, m, s); w->QUENTOR_Timer_Timer(); }
+    // Runs `pas` to its end on the virtual clock.
+    void joue(Etapes pas) {
+        LanceSequence(std::move(pas));
+        horloge.deroule();
+    }
     // Alarm n at h:m with the given actions.
     void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false, const QString& exe = {}) {
         Etat.AlarmeHeure[n] = int16_t(h), Etat.AlarmeMinute[n] = int16_t(m);
