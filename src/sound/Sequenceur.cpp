@@ -115,12 +115,6 @@ void Ajoute(Etapes& pas, Etapes suite) {
 
 void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) { Avance(Nouvelle(std::move(pas), proprietaire, sorte)); }
 
-void JoueEnAttendant(Etapes pas) {
-    const auto c = Nouvelle(std::move(pas), nullptr, Sorte::Horloge);
-    for (double pause; (pause = JusquALaPause(c)) > 0;)
-        Attente(pause);
-}
-
 void ArreteSequences() { Courses().clear(); }
 
 bool SequenceSonoreEnCours() {

@@ -44,8 +44,6 @@ enum class Sorte {
 // Runs `pas` from now: the steps up to the first pause before it returns, the others on timers.
 // The sequence ends early if `proprietaire` goes (none: it belongs to the application).
 void LanceSequence(Etapes pas, QObject* proprietaire = nullptr, Sorte sorte = Sorte::Horloge);
-// Runs `pas` before it returns, pausing with Attente: for the callers that still wait.
-void JoueEnAttendant(Etapes pas);
 // Ends every sequence under way, at once: the close begins.
 void ArreteSequences();
 // A sounding part, or the time said on demand, is under way.

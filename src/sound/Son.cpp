@@ -25,7 +25,6 @@ void JoueSon(int16_t id) {
     tampon = DonneesClip(id);
     if (SortieSon* s = PF().son)
         s->joueDonnees(tampon);
-    QCoreApplication::processEvents();
 }
 
 void JoueFichierSon(const QString& chemin) {

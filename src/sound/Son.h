@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-// Plays clip `id` of the embedded set asynchronously; events run once afterwards.
+// Plays clip `id` of the embedded set asynchronously.
 void JoueSon(int16_t id);
 // Plays a WAVE file asynchronously; the default alert sound when it can't be played.
 void JoueFichierSon(const QString& chemin);

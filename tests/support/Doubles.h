@@ -26,25 +26,28 @@ inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toS
 struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
     qint64 mono = 0;
-    int attentes = 0, interruptions = 0, pauses = 0;
-    // Runs inside wait number n (from 1), before its events: where a test acts during a pause.
-    std::function<void(int n)> pendantAttente;
+    int pauses = 0, interruptions = 0;
+    // Runs as pause number n (from 1, waits and timers alike) begins: where a test acts during a pause.
+    std::function<void(int n)> pendantPause;
     struct Prevu { QPointer<QObject> contexte; std::function<void()> suite; };
     std::multimap<QDateTime, Prevu> prevus;
     ~HorlogeVirtuelle() override { deroule(); }  // a timer always fires in the end
     QDateTime maintenant() const override { return t; }
     qint64 monotoneMs() const override { return mono; }
     void attendre(double s) override {
-        ++attentes;
-        if (pendantAttente)
-            pendantAttente(attentes);
+        debutPause();
         const QDateTime fin = t.addMSecs(qRound64(s * 1000));
         deroule(fin), passeA(fin), QCoreApplication::processEvents();
     }
     void interromptAttentes() override { ++interruptions; }
     void plusTard(double s, QObject* c, std::function<void()> f) override {
-        ++pauses;
+        debutPause();
         prevus.emplace(t.addMSecs(qRound64(s * 1000)), Prevu{c, std::move(f)});
+    }
+    void debutPause() {
+        ++pauses;
+        if (pendantPause)
+            pendantPause(pauses);
     }
     // Posted events, then the next timer due by `jusqua`, as the event loop would; false when none is.
     bool unPas(const QDateTime& jusqua = QDateTime(QDate(9999, 1, 1), QTime())) {
