@@ -4,6 +4,7 @@
 #include "alarms/BoutonFleches.h"
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
+#include "sound/Sequenceur.h"
 #include "sound/Son.h"
 #include "state/Etat.h"
 
@@ -103,10 +104,10 @@ void ALARMES::ChoixAlarme_Click(int Index) {
 }
 
 void ALARMES::pasHoraire(bool heure, int sens) {
-    QPointer<ALARMES> garde(this);
-    JoueSon(80);
-    if (!garde)
-        return;
+    // The click, and a tenth of a second before the arrow held down steps again.
+    BoutonFleches* fleches = heure ? Bouton : BoutonMn;
+    fleches->retiensRepetition();
+    LanceSequence({Clip(80, 0.1), Agit([fleches] { fleches->reprendRepetition(); })}, fleches);
     const int n = Etat.AlarmeChoisie;
     if (heure) {
         Etat.AlarmeHeure[n] = Pas(Etat.AlarmeHeure[n], sens, 23);
@@ -117,7 +118,6 @@ void ALARMES::pasHoraire(bool heure, int sens) {
         afficheMinute(n);
         AffMn->repaint();
     }
-    Attente(0.1);
 }
 
 void ALARMES::Bouton_SpinDown() { pasHoraire(true, -1); }
@@ -173,10 +173,7 @@ void ALARMES::BoutonEXE_Click() {
 }
 
 void ALARMES::Retour_Quentor_Click() {
-    QPointer<ALARMES> garde(this);
     JoueSon(82);
-    if (!garde)
-        return;
     horloge_.cacheOutils();
     close();
 }

@@ -48,6 +48,7 @@ TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
         son.evenements.clear();
         for (bool presse : {true, false})
             touche(c.heure ? e->Bouton : e->BoutonMn, c.sens > 0 ? Qt::Key_Up : Qt::Key_Down, presse);
+        horloge.deroule();
         EXPECT_EQ(c.heure ? Etat.AlarmeHeure[1] : Etat.AlarmeMinute[1], c.apres);
         EXPECT_EQ(c.heure ? Etat.AlarmeMinute[1] : Etat.AlarmeHeure[1], c.avant);  // no carry
         EXPECT_EQ((c.heure ? e->AffAlarme : e->AffMn)->text(), QString::fromLatin1(c.vu));
