@@ -17,9 +17,6 @@ public:
     virtual qint64 monotoneMs() const = 0;
     // Returns once at least `secondes` have passed, letting events run at least once meanwhile.
     virtual void attendre(double secondes) = 0;
-    // Every wait in progress returns as soon as control comes back to it; waits begun afterwards
-    // run their full length. The close sequence uses it so that nothing waits on behind it.
-    virtual void interromptAttentes() = 0;
     // Calls `suite` from the event loop once `secondes` have passed, without waiting here; never
     // once `contexte` is gone.
     virtual void plusTard(double secondes, QObject* contexte, std::function<void()> suite) {

@@ -102,7 +102,6 @@ void HorlogeReelle::attendre(double secondes) {
         secondes = 0;
     secondes = std::min(secondes, 86400.0);
     const QDeadlineTimer fin(std::chrono::nanoseconds(std::llround(secondes * 1e9)), Qt::PreciseTimer);
-    const unsigned interruptions = interruptions_;
 
     // Even a zero wait lets pending events run once.
     QCoreApplication::processEvents();
@@ -110,7 +109,7 @@ void HorlogeReelle::attendre(double secondes) {
     QTimer reveil;
     reveil.setSingleShot(true);
     reveil.setTimerType(Qt::PreciseTimer);
-    while (!fin.hasExpired() && interruptions == interruptions_) {
+    while (!fin.hasExpired()) {
         // Timers fire late in proportion to their length (about 1.2 ms a second here), so a
         // long remainder is aimed a little short and the rest done by a second, short timer.
         // A short wait (the tick's quarter second, every second) ends less than half a
@@ -122,18 +121,10 @@ void HorlogeReelle::attendre(double secondes) {
         reveil.start(int(std::min<qint64>((viseNs + 999'999) / 1'000'000, 3'600'000)));
         QEventLoop boucle;
         QObject::connect(&reveil, &QTimer::timeout, &boucle, &QEventLoop::quit);
-        boucles_.push_back(&boucle);
         // Once the application has been asked to quit, a new event loop returns at once; the
         // remainder of the wait then blocks in the dispatcher until the timer or an event wakes it.
         const int r = boucle.exec();
-        boucles_.pop_back();
-        if (r < 0 && interruptions == interruptions_)
+        if (r < 0)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-}
-
-void HorlogeReelle::interromptAttentes() {
-    ++interruptions_;
-    for (QEventLoop* b : boucles_)
-        b->quit();
 }

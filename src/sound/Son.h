@@ -1,5 +1,5 @@
 #pragma once
-// Playing clips and files, one sound at a time, and the paced wait every sequence uses.
+// Playing clips and files, one sound at a time. Sequences of them are paced by sound/Sequenceur.
 
 #include <QByteArray>
 #include <QString>
@@ -16,6 +16,7 @@ void RegleVolume(int16_t pourcent);
 // Sound is due within about a second: the output gets ready so that it starts on time.
 void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
+// A nested event loop: only the --dire-l-heure process, which has no window, still waits so.
 void Attente(double secondes);
 
 // The clock is sounding (the chime, an announcement, an alarm's firing, the time said on demand,

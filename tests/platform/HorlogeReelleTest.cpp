@@ -47,16 +47,6 @@ TEST(HorlogeReelle, WaitsSleepingWhileEventsRunAndNeverReadsTheWallClock) {
     EXPECT_TRUE(aussi && duree < 0.05) << duree;
 }
 
-// The close interrupts the waits in progress (the tick's, under its own); the one it starts next
-// (its exit clip's) runs in full.
-TEST(HorlogeReelle, AnInterruptedWaitEndsAtOnceAndTheNextRunsInFull) {
-    HorlogeReelle h;
-    double interne = 0;
-    QTimer::singleShot(50, [&] { h.interromptAttentes(), interne = std::get<1>(attend(h, 0.2)); });
-    const double externe = std::get<1>(attend(h, 5));
-    EXPECT_TRUE(interne >= 0.2 && externe < 1.5) << interne << " " << externe;
-}
-
 // Once the application is told to quit, a new event loop returns at once; the wait must still
 // last its length and sleep. In a child process: the quit request is permanent.
 TEST(HorlogeReelleDeathTest, WaitAfterQuitRequestStillSleeps) {

@@ -26,7 +26,7 @@ inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toS
 struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
     qint64 mono = 0;
-    int pauses = 0, interruptions = 0;
+    int pauses = 0;
     // Runs as pause number n (from 1, waits and timers alike) begins: where a test acts during a pause.
     std::function<void(int n)> pendantPause;
     struct Prevu { QPointer<QObject> contexte; std::function<void()> suite; };
@@ -39,7 +39,6 @@ struct HorlogeVirtuelle : Horloge {
         const QDateTime fin = t.addMSecs(qRound64(s * 1000));
         deroule(fin), passeA(fin), QCoreApplication::processEvents();
     }
-    void interromptAttentes() override { ++interruptions; }
     void plusTard(double s, QObject* c, std::function<void()> f) override {
         debutPause();
         prevus.emplace(t.addMSecs(qRound64(s * 1000)), Prevu{c, std::move(f)});
