@@ -1,8 +1,8 @@
 #pragma once
 #include "platform/Horloge.h"
 
-// The system's local time, and a wait that sleeps in a nested event loop until a deadline on
-// the monotonic clock: wall-clock changes and midnight neither stretch nor shorten it.
+// The system's local time, and timers (and a wait that sleeps in a nested event loop) aimed at a
+// deadline on the monotonic clock: wall-clock changes and midnight neither stretch nor shorten them.
 #include <QByteArray>
 
 class HorlogeReelle : public Horloge {
@@ -12,6 +12,7 @@ public:
     QDateTime maintenant() const override;
     qint64 monotoneMs() const override;
     void attendre(double secondes) override;
+    void plusTard(double secondes, QObject* contexte, std::function<void()> suite) override;
 
 private:
     // The C library reads the system's time zone once; a zone changed in the settings while the

@@ -97,15 +97,29 @@ std::shared_ptr<Course> Nouvelle(Etapes pas, QObject* proprietaire, Sorte sorte)
 
 }  // namespace
 
-Etape Clip(int16_t id, double pause) { return {[id] { JoueSon(id); }, pause}; }
-Etape Fichier(const QString& chemin, double pause) { return {[chemin] { JoueFichierSon(chemin); }, pause}; }
-Etape Pause(double secondes) { return {{}, secondes}; }
-Etape Agit(std::function<void()> fait, double pause) { return {std::move(fait), pause}; }
-Etape Selon(std::function<Etapes()> selon) { return {{}, 0, std::move(selon)}; }
+Etape Agit(std::function<void()> fait, double pause) {
+    Etape e;
+    e.fait = std::move(fait);
+    e.pause = pause;
+    return e;
+}
+
+Etape Clip(int16_t id, double pause) { return Agit([id] { JoueSon(id); }, pause); }
+Etape Fichier(const QString& chemin, double pause) { return Agit([chemin] { JoueFichierSon(chemin); }, pause); }
+Etape Pause(double secondes) { return Agit({}, secondes); }
+
+Etape Selon(std::function<Etapes()> selon) {
+    Etape e;
+    e.selon = std::move(selon);
+    return e;
+}
 
 Etapes Sonore(Etapes pas) {
-    pas.insert(pas.begin(), Etape{{}, 0, {}, +1});
-    pas.push_back(Etape{{}, 0, {}, -1});
+    Etape ouvre, ferme;
+    ouvre.sonore = +1;
+    ferme.sonore = -1;
+    pas.insert(pas.begin(), std::move(ouvre));
+    pas.push_back(std::move(ferme));
     return pas;
 }
 
