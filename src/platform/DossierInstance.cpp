@@ -51,6 +51,25 @@ bool DossierPrive(const QString& chemin, QString* raison) {
 }
 
 namespace {
+// The socket's address holds a path of so many bytes, its final zero included.
+bool SocketTientDans(const QString& dossier, QString* raison) {
+#ifdef Q_OS_WIN
+    (void)dossier;
+    (void)raison;
+    return true;
+#else
+    const QString chemin = dossier + QStringLiteral("/quentor.sock");
+    const qsizetype taille = QFile::encodeName(chemin).size();
+    if (taille < qsizetype(sizeof(sockaddr_un::sun_path)))
+        return true;
+    *raison = QStringLiteral("le chemin de la socket %1 a %2 octets, plus que les %3 d'une socket Unix")
+                  .arg(chemin)
+                  .arg(taille)
+                  .arg(sizeof(sockaddr_un::sun_path) - 1);
+    return false;
+#endif
+}
+
 QString ChoisitDossierInstance() {
 #ifdef Q_OS_WIN
     return QDir::tempPath();
@@ -68,7 +87,7 @@ QString ChoisitDossierInstance() {
     QStringList raisons;
     for (const QString& dossier : candidats) {
         QString raison;
-        if (DossierPrive(dossier, &raison)) {
+        if (DossierPrive(dossier, &raison) && SocketTientDans(dossier, &raison)) {
             if (!raisons.isEmpty())
                 std::fprintf(stderr, "quentor : %s ; verrou d'instance et socket placés dans %s\n",
                              qPrintable(raisons.join(QStringLiteral(" ; "))), qPrintable(dossier));
@@ -98,20 +117,9 @@ QString CheminSocket(QString* raison) {
         *raison = QStringLiteral("pas de dossier privé pour la socket");
         return {};
     }
-    if (!DossierPrive(dossier, raison))
+    if (!DossierPrive(dossier, raison) || !SocketTientDans(dossier, raison))
         return {};
-    const QString chemin = dossier + QStringLiteral("/quentor.sock");
-#ifndef Q_OS_WIN
-    const qsizetype taille = QFile::encodeName(chemin).size();
-    if (taille >= qsizetype(sizeof(sockaddr_un::sun_path))) {
-        *raison = QStringLiteral("le chemin de la socket %1 a %2 octets, plus que les %3 d'une socket Unix")
-                      .arg(chemin)
-                      .arg(taille)
-                      .arg(sizeof(sockaddr_un::sun_path) - 1);
-        return {};
-    }
-#endif
-    return chemin;
+    return dossier + QStringLiteral("/quentor.sock");
 }
 
 VerrouInstance::VerrouInstance() = default;

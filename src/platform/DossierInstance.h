@@ -14,12 +14,12 @@ class QLockFile;
 bool DossierPrive(const QString& chemin, QString* raison);
 
 // The first private folder of: the session's runtime folder, <temporary folder>/quentor-<uid>,
-// <cache>/quentor. Chosen once: the lock and the socket share it, and the console hears once, in
+// <cache>/quentor, where the socket's path is short enough for a Unix socket. Chosen once: the lock and the socket share it, and the console hears once, in
 // one line, why a folder was passed over. Empty when none will do.
 QString DossierInstance();
 
-// The socket's path, or empty with *raison when it cannot be used: no private folder, or a path
-// longer than a Unix socket's address holds.
+// The socket's path, or empty with *raison when it cannot be used: no private folder (or no
+// longer one).
 QString CheminSocket(QString* raison);
 
 // The lock that says a clock runs for this user. On Unix a lock of the kernel's on an open file,

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -17,6 +18,8 @@ struct MessageRetenu {
     QString texte;
 };
 
+// Qt's own threads (the X11 event reader) may speak while the connection is made.
+std::mutex garde;
 std::vector<MessageRetenu> retenus;
 QtMessageHandler precedent = nullptr;
 QByteArray ligneSansAffichage;
@@ -27,6 +30,7 @@ void Retient(QtMsgType type, const QMessageLogContext& c, const QString& texte) 
         std::fputs(ligneSansAffichage.constData(), stderr);
         std::_Exit(1);
     }
+    const std::lock_guard<std::mutex> verrou(garde);
     retenus.push_back({type, c.file, c.function, c.category, c.line, texte});
 }
 
@@ -80,6 +84,7 @@ void GardeAffichage::leve() {
     if (!active)
         return;
     active = false;
+    const std::lock_guard<std::mutex> verrou(garde);
     qInstallMessageHandler(precedent);
     for (const MessageRetenu& m : retenus)
         qt_message_output(m.type, QMessageLogContext(m.fichier.constData(), m.ligne, m.fonction.constData(),

@@ -89,7 +89,10 @@ ServeurDemandes::~ServeurDemandes() {
         return;
     close(descripteur);
     // The lock is still held here: no other clock has put its own socket in this place yet.
-    QFile::remove(chemin_);
+    const QByteArray c = QFile::encodeName(chemin_);
+    struct stat e {};
+    if (lstat(c.constData(), &e) == 0 && S_ISSOCK(e.st_mode))
+        unlink(c.constData());
 }
 
 bool ServeurDemandes::ecoute(const QString& chemin, QString* raison) {
