@@ -94,9 +94,13 @@ bool BureauReel::prendInstanceUnique() {
         return true;
     QString raison;
     switch (verrou.prend(dossier + QStringLiteral("/quentor.lock"), &raison)) {
-    case VerrouInstance::Issue::Pris: verrouPris = true; return true;
-    case VerrouInstance::Issue::TenuParUneHorloge: return false;
-    case VerrouInstance::Issue::Inutilisable: break;
+    case VerrouInstance::Issue::Pris:
+        verrouPris = true;
+        return true;
+    case VerrouInstance::Issue::TenuParUneHorloge:
+        return false;
+    case VerrouInstance::Issue::Inutilisable:
+        break;
     }
     std::fprintf(stderr, "quentor : %s ; démarrage sans verrou d'instance ni socket\n", qPrintable(raison));
     return true;
