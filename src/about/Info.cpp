@@ -70,7 +70,7 @@ void Info::afficheMessage() {
     f.setPointSizeF(12);
     InfoMsg->setFont(f);
     TitreInfo->setTitle(QStringLiteral("A propos ..."));
-    JoueSon(84);
+    JoueSon(kClipSignature);
 }
 
 void Info::Info_Form_Load() { afficheMessage(); }
