@@ -104,7 +104,7 @@ void ALARMES::ChoixAlarme_Click(int Index) {
 
 void ALARMES::pasHoraire(bool heure, int sens) {
     QPointer<ALARMES> garde(this);
-    JoueSon(80);
+    JoueSon(kClipFleche);
     if (!garde)
         return;
     const int n = Etat.AlarmeChoisie;
@@ -174,7 +174,7 @@ void ALARMES::BoutonEXE_Click() {
 
 void ALARMES::Retour_Quentor_Click() {
     QPointer<ALARMES> garde(this);
-    JoueSon(82);
+    JoueSon(kClipRetourHorloge);
     if (!garde)
         return;
     horloge_.cacheOutils();

@@ -67,7 +67,7 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
     try {
         ecritReglages(f);
         ecritFichiers();
-        JoueSon(84);
+        JoueSon(kClipSignature);
         Attente(1);
         ArreteSon();
     } catch (const FinProgramme& fin) {

@@ -142,7 +142,7 @@ int Main(int argc, char** argv) {
         return 1;
     // The start clip too plays at the user's volume.
     RegleVolume(VolumeDuFichier());
-    JoueSon(84);
+    JoueSon(kClipSignature);
 
     QUENTOR fenetre;
     auto fermeture = [&fenetre] { QUENTOR_Form_QueryUnload(fenetre); };

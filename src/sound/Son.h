@@ -1,6 +1,8 @@
 #pragma once
 // Playing clips and files, one sound at a time, and the paced wait every sequence uses.
 
+#include "sound/Clips.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
