@@ -2,21 +2,16 @@
 
 #include "art/Dessins.h"
 #include "art/FenetreModale.h"
+#include "art/FenetreUnique.h"
 #include "art/Twips.h"
 #include "sound/Son.h"
 #include "state/Etat.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace {
-
-QRect Place(double gauche, double haut, double largeur, double hauteur) {
-    return QRect(EnPixels(gauche), EnPixels(haut), EnPixels(largeur), EnPixels(hauteur));
-}
 
 QPushButton* Bouton(QWidget* parent, const char* nom, const QString& legende, QRect place) {
     auto* b = new QPushButton(legende, parent);
@@ -60,8 +55,7 @@ Info::Info(FenetreHorloge& horloge) : QWidget(horloge.widget(), Qt::Dialog), hor
     connect(Info_version, &QPushButton::clicked, this, [this] { Info_Info_version_Click(); });
     connect(Retour_Quentor, &QPushButton::clicked, this, [this] { Info_Retour_Quentor_Click(); });
     // Escape is the close box: the window goes, the clock's toolbar stays as it is.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    FermeParEchap(this);
 }
 
 void Info::afficheMessage() {
@@ -76,7 +70,7 @@ void Info::afficheMessage() {
     f.setPointSizeF(12);
     InfoMsg->setFont(f);
     TitreInfo->setTitle(QStringLiteral("A propos ..."));
-    JoueSon(84);
+    JoueSon(kClipSignature);
 }
 
 void Info::Info_Form_Load() { afficheMessage(); }
@@ -89,14 +83,9 @@ void Info::Info_Retour_Quentor_Click() {
 
 Info* OuvreInfo(FenetreHorloge& horloge) {
     static QPointer<Info> ouvert;
-    // A window just closed waits to be deleted: it is not the open one.
-    if (ouvert && !ouvert->isHidden()) {
-        ouvert->raise();
-        ouvert->activateWindow();
-        return ouvert;
-    }
-    ouvert = new Info(horloge);
-    ouvert->Info_Form_Load();
-    ouvert->show();
-    return ouvert;
+    return OuvreUneFois(ouvert, [&] {
+        auto* w = new Info(horloge);
+        w->Info_Form_Load();
+        return w;
+    });
 }

@@ -5,6 +5,7 @@
 #include "alarms/BoutonFleches.h"
 #include "art/Dessins.h"
 #include "art/FenetreModale.h"
+#include "art/FenetreUnique.h"
 #include "art/Twips.h"
 #include "state/Etat.h"
 
@@ -17,7 +18,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -105,9 +105,7 @@ ALARMES::ALARMES(FenetreHorloge& horloge)
     setFont(MSSansSerif(8.25));
     construitFenetre();
     relieEvenements();
-    // Escape works like the close box.
-    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(echap, &QShortcut::activated, this, &QWidget::close);
+    FermeParEchap(this);
 }
 
 void ALARMES::construitFenetre() {
@@ -268,14 +266,11 @@ void ALARMES::closeEvent(QCloseEvent* e) {
 }
 
 void OuvreALARMES(FenetreHorloge& horloge) {
-    QPointer<ALARMES>& w = Ouvert();
-    if (!w) {
-        w = new ALARMES(horloge);
+    OuvreUneFois(Ouvert(), [&] {
+        auto* w = new ALARMES(horloge);
         w->ALARMES_Form_Load();
-    }
-    w->show();
-    w->raise();
-    w->activateWindow();
+        return w;
+    });
 }
 
 ALARMES* ALARMESOuvert() { return Ouvert().data(); }

@@ -107,7 +107,7 @@ void ALARMES::pasHoraire(bool heure, int sens) {
     // The click, and a tenth of a second before the arrow held down steps again.
     BoutonFleches* fleches = heure ? Bouton : BoutonMn;
     fleches->retiensRepetition();
-    LanceSequence({Clip(80, 0.1), Agit([fleches] { fleches->reprendRepetition(); })}, fleches);
+    LanceSequence({Clip(kClipFleche, 0.1), Agit([fleches] { fleches->reprendRepetition(); })}, fleches);
     const int n = Etat.AlarmeChoisie;
     if (heure) {
         Etat.AlarmeHeure[n] = Pas(Etat.AlarmeHeure[n], sens, 23);
@@ -173,7 +173,7 @@ void ALARMES::BoutonEXE_Click() {
 }
 
 void ALARMES::Retour_Quentor_Click() {
-    JoueSon(82);
+    JoueSon(kClipRetourHorloge);
     horloge_.cacheOutils();
     close();
 }

@@ -2,22 +2,17 @@
 
 #include "state/Etat.h"
 #include "art/Dessins.h"
+#include "art/FenetreUnique.h"
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace {
 QPointer<MessAlarm>& Ouvert() {
     static QPointer<MessAlarm> w;
     return w;
-}
-
-QRect EnPixels(double gauche, double haut, double largeur, double hauteur) {
-    return QRect(::EnPixels(gauche), ::EnPixels(haut), ::EnPixels(largeur), ::EnPixels(hauteur));
 }
 
 QFont Police(QStringList familles, double points) {
@@ -34,11 +29,11 @@ MessAlarm::MessAlarm() {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("MESSAGE"));
     setWindowIcon(IconeProgramme());
-    setFixedSize(::EnPixels(5055), ::EnPixels(3540));
+    setFixedSize(EnPixels(5055), EnPixels(3540));
 
     Logo = new ImageDessinee(DessineLogo, this);
     Logo->setObjectName(QStringLiteral("Logo"));
-    Logo->setGeometry(EnPixels(240, 120, 1785, 630));
+    Logo->setGeometry(Place(240, 120, 1785, 630));
 
     Hmn = new QLabel(QStringLiteral("00:00"), this);
     Hmn->setObjectName(QStringLiteral("Hmn"));
@@ -47,7 +42,7 @@ MessAlarm::MessAlarm() {
     QPalette p = Hmn->palette();
     p.setColor(QPalette::WindowText, QColor(176, 176, 176));
     Hmn->setPalette(p);
-    Hmn->setGeometry(EnPixels(3000, 0, 1800, 615));
+    Hmn->setGeometry(Place(3000, 0, 1800, 615));
     Hmn->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     MessN = new QLabel(QStringLiteral("Label1"), this);
@@ -57,19 +52,18 @@ MessAlarm::MessAlarm() {
     MessN->setWordWrap(true);
     MessN->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     MessN->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 8.25));
-    MessN->setGeometry(EnPixels(120, 840, 4815, 1935));
+    MessN->setGeometry(Place(120, 840, 4815, 1935));
 
     Command1 = new QPushButton(QStringLiteral("OK, cest lu .... merci"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 9.75));
-    Command1->setGeometry(EnPixels(720, 3000, 3495, 375));
+    Command1->setGeometry(Place(720, 3000, 3495, 375));
     connect(Command1, &QPushButton::clicked, this, [this] { MessAlarm_Command1_Click(); });
     // Read from the keyboard as well: Enter answers the button, Escape closes the window.
     Command1->setDefault(true);
     Command1->setAutoDefault(true);
     Command1->setFocus();
-    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(echap, &QShortcut::activated, this, [this] { MessAlarm_Command1_Click(); });
+    FermeParEchap(this);
 }
 
 void MessAlarm::MessAlarm_Form_Load() {
@@ -85,13 +79,12 @@ void MessAlarm::MessAlarm_Form_Load() {
 void MessAlarm::MessAlarm_Command1_Click() { close(); }
 
 void AfficheMessAlarm() {
-    QPointer<MessAlarm>& w = Ouvert();
-    if (!w) {
-        w = new MessAlarm;
+    // The memo comes forward without taking the keyboard: the alarm, not the user, shows it.
+    OuvreUneFois(Ouvert(), [] {
+        auto* w = new MessAlarm;
         w->MessAlarm_Form_Load();
-    }
-    w->show();
-    w->raise();
+        return w;
+    }, Ramene::SansClavier);
 }
 
 MessAlarm* MessAlarmOuvert() { return Ouvert().data(); }

@@ -30,8 +30,8 @@ void appliqueEtatFenetre(QUENTOR& f, int16_t etat) {
     throw FinProgramme(1);
 }
 
-// Steps 14 to 17: a picture that can't be shown is not fatal; the user is told and may choose
-// another one from the settings window.
+// The background picture, when the settings ask for one: a picture that can't be shown is not
+// fatal; the user is told and may choose another one from the settings window.
 void chargeImageFond(QUENTOR& f) {
     Etat.ErreurImage = 0;
     QString chemin = Etat.ImageFond;

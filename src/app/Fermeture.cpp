@@ -72,7 +72,7 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
         return;
     }
     // The exit clip for a second, then the end.
-    LanceSequence({Clip(84, 1), Agit([&f] {
+    LanceSequence({Clip(kClipSignature, 1), Agit([&f] {
                        ArreteSon();
                        f.hide();
                        PF().bureau->quitte(0);

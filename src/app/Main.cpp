@@ -14,6 +14,7 @@
 #include "platform/HorlogeReelle.h"
 #include "platform/LanceurProcessus.h"
 #include "platform/MagasinDemarrageReel.h"
+#include "platform/OuvertureAffichage.h"
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
 #include "platform/ZoneSysteme.h"
@@ -92,7 +93,9 @@ int Main(int argc, char** argv) {
     // than they save for such areas (measured: half the idle CPU), so they are left out.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+    GardeAffichage garde(argc, argv);
     QApplication app(argc, argv);
+    garde.leve();
     // The name notification areas show beside the icon; Wayland compositors find the menu entry
     // (its name and icon) by the desktop file name.
     app.setApplicationName(QStringLiteral("Quentor Sonalde"));
@@ -109,8 +112,13 @@ int Main(int argc, char** argv) {
     // Another clock runs for this user: it shows itself, as a click on its icon does. It may
     // still be starting, and listens only once its icon is up.
     if (!bureau.prendInstanceUnique()) {
-        bureau.envoieDemande(Bureau::Demande::Montre, 3000);
-        return 0;
+        if (bureau.envoieDemande(Bureau::Demande::Montre, 3000)) {
+            ecrit(stderr, QStringLiteral("quentor : une horloge tourne déjà pour cet utilisateur ; elle est montrée.\n"));
+            return 0;
+        }
+        ecrit(stderr, QStringLiteral("quentor : une horloge tourne déjà pour cet utilisateur mais ne peut être montrée "
+                                     "(%1) ; rien n'est démarré.\n").arg(bureau.raisonDemande()));
+        return 1;
     }
 
     HorlogeReelle horloge;
@@ -134,7 +142,7 @@ int Main(int argc, char** argv) {
         return 1;
     // The start clip too plays at the user's volume.
     RegleVolume(VolumeDuFichier());
-    JoueSon(84);
+    JoueSon(kClipSignature);
 
     QUENTOR fenetre;
     auto fermeture = [&fenetre] { QUENTOR_Form_QueryUnload(fenetre); };

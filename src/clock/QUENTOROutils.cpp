@@ -212,7 +212,7 @@ void QUENTOR::QUENTOR_BULLE_Click() {
     AffHoraire->setText(QStringLiteral("Il est ") + hm);
 }
 
-void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(85); }
+void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(kClipCarillon); }
 void QUENTOR::QUENTOR_DitLHeure_Click() { DitHeure(); }
 void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
 
@@ -227,30 +227,30 @@ void QUENTOR::QUENTOR_Fermeture_Click() {
 }
 
 void QUENTOR::QUENTOR_Image0_Click() {
-    JoueSon(84);
+    JoueSon(kClipSignature);
     if (ouvreParametres)
         ouvreParametres();
 }
 
 void QUENTOR::QUENTOR_Image2_Click() {
-    JoueSon(84);
+    JoueSon(kClipSignature);
     if (ouvreAlarmes)
         ouvreAlarmes();
 }
 
 void QUENTOR::QUENTOR_Image3_Click() {
-    JoueSon(84);
+    JoueSon(kClipSignature);
     if (ouvreInfo)
         ouvreInfo();
 }
 
 void QUENTOR::QUENTOR_Image4_Click() {
-    JoueSon(84);
+    JoueSon(kClipSignature);
     OuvreAide();
 }
 
 void QUENTOR::QUENTOR_Image5_Click() {
-    JoueSon(84);
+    JoueSon(kClipSignature);
     if (surFermeture)
         surFermeture();
 }

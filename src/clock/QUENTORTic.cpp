@@ -143,8 +143,8 @@ QString QUENTOR::texteHeure(const QTime& h) {
 
 bool QUENTOR::cadranVisible() const { return isVisible() && !isMinimized(); }
 
-// Steps 3 and 4: the time is written only when its text changes; the band grows from its
-// left end, so only its new part is painted.
+// The face at each tick, the time and the seconds band: the time is written only when its text
+// changes; the band grows from its left end, so only its new part is painted.
 void QUENTOR::afficheHeure(const QString& hm, int seconde) {
     const bool nouvelle = AffHEURE->text() != hm;
     if (nouvelle)

@@ -4,6 +4,7 @@
 
 #include "art/Dessins.h"
 #include "art/FenetreModale.h"
+#include "art/FenetreUnique.h"
 #include "art/Twips.h"
 
 #include <QButtonGroup>
@@ -11,16 +12,10 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 
 namespace {
-
-QRect Place(double gauche, double haut, double largeur, double hauteur) {
-    return QRect(EnPixels(gauche), EnPixels(haut), EnPixels(largeur), EnPixels(hauteur));
-}
 
 template <class T>
 T* Commande(QWidget* parent, const char* nom, const char* legende, QRect place,
@@ -153,8 +148,7 @@ void PARAMETRES::relieCommandes() {
     connect(BoutonVolume, &QPushButton::clicked, this, [this] { PARAMETRES_BoutonVolume_Click(); });
     connect(Retour1, &QPushButton::clicked, this, [this] { PARAMETRES_Retour1_Click(); });
     // Escape is the close box: the window goes, the clock's toolbar stays as it is.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    FermeParEchap(this);
 }
 
 void PARAMETRES::colorieEchantillon(int index, const QColor& c) {
@@ -190,15 +184,9 @@ void PARAMETRES::selectionne(QButtonGroup* groupe, int index) {
 
 PARAMETRES* OuvreParametres(FenetreHorloge& horloge) {
     static QPointer<PARAMETRES> ouvert;
-    // A window just closed waits to be deleted: it is not the open one.
-    if (ouvert && !ouvert->isHidden()) {
-        ouvert->raise();
-        ouvert->activateWindow();
-        return ouvert;
-    }
-    ouvert = new PARAMETRES(horloge);
-    ouvert->PARAMETRES_Form_Load();
-    // Not raised: a chooser its load step opened stays above it.
-    ouvert->show();
-    return ouvert;
+    return OuvreUneFois(ouvert, [&] {
+        auto* w = new PARAMETRES(horloge);
+        w->PARAMETRES_Form_Load();
+        return w;
+    });
 }

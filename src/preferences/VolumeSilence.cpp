@@ -2,6 +2,7 @@
 
 #include "art/Dessins.h"
 #include "art/FenetreModale.h"
+#include "art/FenetreUnique.h"
 #include "art/Twips.h"
 #include "sound/DitHeure.h"
 #include "sound/Son.h"
@@ -9,17 +10,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSlider>
 #include <QTimeEdit>
 
 namespace {
-
-QRect Place(double gauche, double haut, double largeur, double hauteur) {
-    return QRect(EnPixels(gauche), EnPixels(haut), EnPixels(largeur), EnPixels(hauteur));
-}
 
 template <class T>
 T* Commande(QWidget* parent, const char* nom, QRect place, const char* nomLu = nullptr) {
@@ -106,8 +101,7 @@ void VolumeSilence::relieCommandes() {
     connect(BoutonEssai, &QPushButton::clicked, this, [this] { VolumeSilence_BoutonEssai_Click(); });
     connect(Retour, &QPushButton::clicked, this, [this] { VolumeSilence_Retour_Click(); });
     // Escape is the close box: the window goes, the clock's toolbar stays as it is.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    FermeParEchap(this);
 }
 
 void VolumeSilence::VolumeSilence_Form_Load() {
@@ -146,14 +140,9 @@ void VolumeSilence::VolumeSilence_Retour_Click() {
 
 VolumeSilence* OuvreVolumeSilence(FenetreHorloge& horloge, QWidget* parent) {
     static QPointer<VolumeSilence> ouvert;
-    // A window just closed waits to be deleted: it is not the open one.
-    if (ouvert && !ouvert->isHidden()) {
-        ouvert->raise();
-        ouvert->activateWindow();
-        return ouvert;
-    }
-    ouvert = new VolumeSilence(horloge, parent ? parent : horloge.widget());
-    ouvert->VolumeSilence_Form_Load();
-    ouvert->show();
-    return ouvert;
+    return OuvreUneFois(ouvert, [&] {
+        auto* w = new VolumeSilence(horloge, parent ? parent : horloge.widget());
+        w->VolumeSilence_Form_Load();
+        return w;
+    });
 }

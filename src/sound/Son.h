@@ -1,6 +1,8 @@
 #pragma once
 // Playing clips and files, one sound at a time. Sequences of them are paced by sound/Sequenceur.
 
+#include "sound/Clips.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>

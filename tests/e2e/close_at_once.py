@@ -1,8 +1,10 @@
 """However the real program is asked to close, it ends at once: nothing of the minute's work (the
 alarm's program, ringing, memo) happens after the save. The icon docks into a tray host that starts
-after the program; a signal at any moment of the start gives a clean exit."""
+after the program; a signal at any moment of the start gives a clean exit. With no display, or one
+that is not there, the start ends with 1 and one line that names it."""
 import os
 import random
+import subprocess
 import sys
 import time
 
@@ -15,6 +17,10 @@ def test_late_tray_close_during_the_minute_and_at_start():
     with Desktop(tray=False) as desk:
         script, marker = marker_script(desk, "alarme.sh")
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
+        alone = {k: v for k, v in desk.env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        for env, named in ((alone, "ni DISPLAY ni WAYLAND_DISPLAY"), (dict(desk.env, DISPLAY=":9999"), "« :9999 »")):
+            r = subprocess.run([prog.exe], env=env, capture_output=True, text=True, timeout=10)
+            assert r.returncode == 1 and r.stderr.count("\n") == 1 and named in r.stderr, ("no display", r)
         p = desk.start([prog.exe])
         desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
         time.sleep(3)

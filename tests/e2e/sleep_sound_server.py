@@ -2,7 +2,9 @@
 jumps from 14:30:06 to 14:34:50 over an alarm set for 14:32, whose program then runs once; the
 PulseAudio server is killed after the 14:30 announcement and started again during the outage, and
 the 14:35 announcement is heard on the second, the console told once.
-A foreign quentor-<uid> folder in the temporary folder does not stop the start."""
+A foreign runtime folder and a foreign quentor-<uid> folder in the temporary folder do not stop the
+start; a file that is not a socket in the socket's place stays, and a second start says it cannot
+reach the clock."""
 import os
 import subprocess
 import sys
@@ -18,18 +20,20 @@ def test_foreign_lock_folder_then_jump_and_sound_server_outage():
         foreign = os.path.join(desk.tmp, "tmp", f"quentor-{os.getuid()}")
         os.makedirs(foreign, 0o700)
         os.chown(foreign, 65534, 65534) if os.getuid() == 0 else os.chmod(foreign, 0o755)
-        env = dict(desk.env, TMPDIR=os.path.dirname(foreign), XDG_CACHE_HOME=os.path.join(desk.tmp, "cache"))
-        del env["XDG_RUNTIME_DIR"]
+        env = dict(desk.env, TMPDIR=os.path.dirname(foreign), XDG_CACHE_HOME=os.path.join(desk.tmp, "cache"), XDG_RUNTIME_DIR=foreign)
+        not_socket = os.path.join(desk.tmp, "cache", "quentor", "quentor.sock")
+        os.makedirs(os.path.dirname(not_socket), 0o700)
+        open(not_socket, "w").close()
         prog, err = ProgramFolder(desk, BINARY), os.path.join(desk.tmp, "stderr.txt")
         p = desk.start([prog.exe], env=env, stderr=open(err, "w"))
         wait_closable(desk)
-        second = subprocess.run([prog.exe], env=env, capture_output=True, timeout=10)
-        assert second.returncode == 0 and p.poll() is None, "one clock, its lock in a private folder"
+        second = subprocess.run([prog.exe], env=env, capture_output=True, text=True, timeout=10)
+        assert second.returncode == 1 and not_socket in second.stderr and p.poll() is None, ("one clock", second)
         p.terminate()
         assert p.wait(15) == 0
         with open(err) as f:
             text = f.read()
-        assert foreign in text and os.path.join(desk.tmp, "cache", "quentor") in text, text
+        assert foreign in text and "n'est pas une socket" in text and os.path.isfile(not_socket), text
         cap = PulseCapture(desk)
         script, marker = marker_script(desk, "alarme.sh")
         prog.write("QS32.ini", settings({

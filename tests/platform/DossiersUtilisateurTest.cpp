@@ -1,7 +1,8 @@
 // The user's own places on the desktop: the autostart desktop entry in a temporary
-// XDG_CONFIG_HOME and the start-at-login calls over it; the single-instance lock's folder, only
-// a folder of the user's alone.
+// XDG_CONFIG_HOME and the start-at-login calls over it; the single-instance lock, only in a
+// folder of the user's alone.
 #include "platform/BureauReel.h"
+#include "platform/DossierInstance.h"
 #include "platform/MagasinDemarrageXdg.h"
 #include "preferences/Demarrage.h"
 #include "support/Doubles.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -94,26 +96,74 @@ TEST_F(AvecPlateforme, RetraitSansEntreeEtNomDeLEntree) {
     EXPECT_EQ(NomExecutable("/opt/q/quentor-6.1") + NomExecutable("/usr/bin/quentor"), "quentor-6.1quentor");
 }
 
-TEST(BureauReel, OnlyAFolderOfTheUsersAloneIsPrivate) {
+// The clock locks in a folder of the user's alone, writable, unless a live clock holds the lock
+// there: what a lock file holds, and what else stands in its place, never keeps it from starting.
+TEST(BureauReel, UnDossierPriveEtUnVerrouQuAucuneHorlogeVivanteNeTient) {
     QTemporaryDir d;
-    const auto chemin = [&](const char* nom) { return d.path() + u'/' + QLatin1String(nom); };
-    const auto c = [&](const char* nom) { return QFile::encodeName(chemin(nom)); };
-    mkdir(c("prive"), 0700), mkdir(c("ouvert"), 0755), chmod(c("ouvert"), 0755), mkdir(c("autrui"), 0700);
-    symlink(c("prive").constData(), c("lien"));
-    QFile(chemin("fichier")).open(QIODevice::WriteOnly);
-    const bool root = geteuid() == 0 && chown(c("autrui"), 65534, 65534) == 0;
-    const struct { const char* nom; bool prive; const char* raison; } cas[] = {
-        {"absent", true, ""}, {"prive", true, ""}, {"ouvert", false, "ouvert à d'autres utilisateurs (droits 755)"},
-        {"lien", false, "n'est pas un dossier"}, {"fichier", false, "n'est pas un dossier"},
-        {"autrui", !root, root ? "appartient à un autre utilisateur" : ""},
+    const bool root = geteuid() == 0;
+    const QString dehors = d.path() + QStringLiteral("/dehors");
+    EcritOctets(dehors, "intact");
+    VerrouInstance vivant;
+    enum Verrou { Aucun, Vide, Charabia, Mort, Vivant, Lien, Etranger, Dossier };
+    const struct { const char* nom; char type; int droits; Verrou verrou; const char* attendu; } cas[] = {
+        {"absent", '-', 0, Aucun, "pris"}, {"prive", 'd', 0700, Aucun, "pris"},
+        {"ouvert", 'd', 0755, Aucun, "ouvert à d'autres utilisateurs (droits 755)"},
+        {"partage", 'd', 01777, Aucun, "ouvert à d'autres utilisateurs (droits 1777)"},
+        {"autrui", 'a', 0700, Aucun, root ? "appartient à un autre utilisateur" : "pris"},
+        {"lecture", 'd', 0500, Aucun, root ? "pris" : "n'accepte pas d'écriture (Permission refusée)"},
+        {"lien", 'l', 0, Aucun, "n'est pas un dossier"}, {"fichier", 'f', 0, Aucun, "n'est pas un dossier"},
+        {"vide", 'd', 0700, Vide, "pris"}, {"charabia", 'd', 0700, Charabia, "pris"}, {"mort", 'd', 0700, Mort, "pris"},
+        {"vivant", 'd', 0700, Vivant, "tenu"}, {"verrou-lien", 'd', 0700, Lien, "pris"},
+        {"verrou-etranger", 'd', 0700, Etranger, "pris"},
+        {"verrou-dossier", 'd', 0700, Dossier, "inutilisable (C'est un dossier)"},
     };
     for (const auto& x : cas) {
+        const QString dossier = d.path() + u'/' + QLatin1String(x.nom), verrou = dossier + QStringLiteral("/quentor.lock");
+        const QByteArray c = QFile::encodeName(dossier), v = QFile::encodeName(verrou);
+        if (x.type == 'd' || x.type == 'a') {
+            mkdir(c, 0700);
+            chmod(c, mode_t(x.droits));
+        }
+        if (x.type == 'a' && root) {
+            ASSERT_EQ(chown(c, 65534, 65534), 0);
+        }
+        if (x.type == 'l')
+            symlink(QFile::encodeName(d.path() + QStringLiteral("/prive")), c);
+        if (x.type == 'f' || x.verrou == Vide || x.verrou == Etranger)
+            EcritOctets(x.type == 'f' ? dossier : verrou, "");
+        if (x.verrou == Charabia)
+            EcritOctets(verrou, QByteArray("\0\377 pas un numéro de processus", 30));
+        if (x.verrou == Etranger && root) {
+            ASSERT_EQ(chown(v, 65534, 65534), 0);
+        }
+        if (x.verrou == Lien)
+            symlink(QFile::encodeName(dehors), v);
+        if (x.verrou == Dossier)
+            mkdir(v, 0700);
         QString raison;
-        EXPECT_EQ(DossierPrive(chemin(x.nom), &raison), x.prive) << x.nom;
-        EXPECT_TRUE(*x.raison ? raison.endsWith(QString::fromUtf8(x.raison)) : raison.isEmpty()) << x.nom << ": " << raison.toStdString();
+        if (x.verrou == Vivant) {
+            ASSERT_EQ(vivant.prend(verrou, &raison), VerrouInstance::Issue::Pris);
+        }
+        if (x.verrou == Mort) {  // a clock that held it, then ended
+            const pid_t enfant = fork();
+            if (enfant == 0)
+                _exit(VerrouInstance().prend(verrou, &raison) == VerrouInstance::Issue::Pris ? 0 : 1);
+            int statut = -1;
+            ASSERT_TRUE(waitpid(enfant, &statut, 0) == enfant && WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+        }
+        VerrouInstance essai;
+        QString verdict = DossierPrive(dossier, &raison) ? QString() : raison;
+        if (verdict.isEmpty()) {
+            const auto issue = essai.prend(verrou, &raison);
+            verdict = issue == VerrouInstance::Issue::Pris ? QStringLiteral("pris")
+                      : issue == VerrouInstance::Issue::TenuParUneHorloge ? QStringLiteral("tenu") : raison;
+        }
+        EXPECT_TRUE(verdict.endsWith(QString::fromUtf8(x.attendu))) << x.nom << ": " << verdict.toStdString();
     }
+    EXPECT_EQ(LitOctets(dehors), "intact");
     struct stat e {};
-    EXPECT_TRUE(lstat(c("absent"), &e) == 0 && S_ISDIR(e.st_mode) && (e.st_mode & 0777) == 0700);
+    EXPECT_TRUE(lstat(QFile::encodeName(d.path() + QStringLiteral("/absent")), &e) == 0 && S_ISDIR(e.st_mode) &&
+                (e.st_mode & 0777) == 0700);
 }
 
 }  // namespace
