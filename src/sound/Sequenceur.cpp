@@ -61,7 +61,8 @@ double JusquALaPause(const std::shared_ptr<Course>& c) {
         c->pas.pop_front();
         if (p.selon) {
             Etapes suite = p.selon();
-            c->pas.insert(c->pas.begin(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
+            c->pas.insert(c->pas.begin(), std::make_move_iterator(suite.begin()),
+                          std::make_move_iterator(suite.end()));
             continue;
         }
         if (p.sonore > 0) {
@@ -127,7 +128,9 @@ void Ajoute(Etapes& pas, Etapes suite) {
     pas.insert(pas.end(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
 }
 
-void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) { Avance(Nouvelle(std::move(pas), proprietaire, sorte)); }
+void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) {
+    Avance(Nouvelle(std::move(pas), proprietaire, sorte));
+}
 
 void ArreteSequences() { Courses().clear(); }
 
