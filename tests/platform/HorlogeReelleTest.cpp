@@ -1,10 +1,11 @@
-// The real wait on the real event loop and clocks; the bounds are wide on purpose.
+// The real wait and timers on the real event loop and clocks; the bounds are wide on purpose.
 #include "platform/HorlogeReelle.h"
 
 #include "support/Fichiers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -45,6 +46,25 @@ TEST(HorlogeReelle, WaitsSleepingWhileEventsRunAndNeverReadsTheWallClock) {
     EXPECT_EQ(h.lectures, 0);
     const auto [aussi, duree, _] = attend(h, -1);  // no wait, but events still run once
     EXPECT_TRUE(aussi && duree < 0.05) << duree;
+}
+
+// What every sequence runs on: a timer long enough to be aimed in two steps fires on time, never
+// early; one whose object has gone never fires.
+TEST(HorlogeReelle, TimersFireOnTimeAndNeverForAnObjectGone) {
+    HorlogeReelle h;
+    bool orphelin = false;
+    double ecoule = -1;
+    {
+        QObject parti;
+        h.plusTard(0.1, &parti, [&] { orphelin = true; });
+    }
+    QElapsedTimer chrono;
+    chrono.start();
+    h.plusTard(0.4, QCoreApplication::instance(), [&] { ecoule = chrono.nsecsElapsed() / 1e9; });
+    QEventLoop boucle;
+    QTimer::singleShot(700, &boucle, &QEventLoop::quit);
+    boucle.exec();
+    EXPECT_TRUE(ecoule >= 0.4 && ecoule < 0.6 && !orphelin) << ecoule;
 }
 
 // Once the application is told to quit, a new event loop returns at once; the wait must still
