@@ -17,11 +17,14 @@ protected:
         QKeyEvent e(presse ? QEvent::KeyPress : QEvent::KeyRelease, k, {}, texte);
         QApplication::sendEvent(c, &e);
     }
-    // Real time passes; the virtual clock's timers run as they fall due.
-    void attend(int ms) {
+    // Real time passes; the virtual clock's timers run as they fall due, unless it stands still.
+    void attend(int ms, bool avecHorloge = true) {
         QElapsedTimer t;
-        for (t.start(); t.elapsed() < ms; horloge.deroule())
+        for (t.start(); t.elapsed() < ms;) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            if (avecHorloge)
+                horloge.deroule();
+        }
     }
 };
 
@@ -55,6 +58,9 @@ TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
         EXPECT_TRUE(son.joues() == QStringList{QStringLiteral("clip 80")} && son.evenements[0].t.msecsTo(horloge.t) == 100);
     }
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
+    const int premier = Etat.AlarmeMinute[1];
+    attend(500, false);
+    EXPECT_EQ(Etat.AlarmeMinute[1], premier);  // no repeat before the click's tenth of a second has ended
     attend(700);
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
     const int tenu = Etat.AlarmeMinute[1];
