@@ -248,7 +248,7 @@ void ALARMES::ALARMES_Form_Load() {
     const PointTwips p = PlacementALARMES(horloge_.geometrieTwips());
     move(EnPixels(p.left), EnPixels(p.top));  // a window's position is that of its frame
     metEnGras(1);
-    Etat.AlarmeChoisie = 1;
+    Etat.AlarmeChoisie = 0;
     MAJChoixAlarme();
 }
 

@@ -16,6 +16,7 @@ class QPushButton;
 class QRadioButton;
 class BoutonFleches;
 class ImageDessinee;
+struct Alarme;
 
 // Where the editor opens (outer position, twips), from the clock window's outer geometry.
 PointTwips PlacementALARMES(const RectTwips& horloge);
@@ -80,8 +81,9 @@ private:
     void construitMessage();
     void relieEvenements();
     void metEnGras(int Index);
-    void afficheHeure(int n);
-    void afficheMinute(int n);
+    Alarme& choisie();
+    void afficheHeure(const Alarme& a);
+    void afficheMinute(const Alarme& a);
     void pasHoraire(bool heure, int sens);
     void largeurPourTexte(QWidget* w, double gaucheTwips, double limiteTwips);
 

@@ -24,7 +24,7 @@ QString litMemo(int n) {
                      QStringLiteral("Le fichier mémo de l'alarme %1 « %2 » ne peut pas être lu : %3.")
                          .arg(n)
                          .arg(chemin, lu.raison));
-    Etat.MemoEnUtf8[n] = lu.utf8;
+    Etat.Alarmes[n - 1].MemoEnUtf8 = lu.utf8;
     return lu.texte;
 }
 
@@ -50,35 +50,37 @@ QString CheminMemo(int n) { return Etat.CheminAppli + QStringLiteral("/MSG%1.ASC
 
 void ChargeAlarmes() {
     for (int n = 1; n <= 6; ++n) {
-        Etat.AlarmeHeure[n] = LitEntier16(cle("ALH", n));
-        Etat.AlarmeMinute[n] = LitEntier16(cle("ALMN", n));
-        Etat.AlarmeActive[n] = LitBooleen(cle("AL", n));
-        Etat.AlarmeMessage[n] = LitBooleen(cle("ALMSG", n));
-        Etat.AlarmeAppli[n] = LitBooleen(cle("ALAPP", n));
-        Etat.AlarmeExe[n] = ValeurIniTexte(cle("ALEXE", n));
-        Etat.AlarmeSon[n] = ValeurIniTexte(cle("ALSON", n));
-        Etat.AlarmeTexte[n] = litMemo(n);
+        Alarme& a = Etat.Alarmes[n - 1];
+        a.Heure = LitEntier16(cle("ALH", n));
+        a.Minute = LitEntier16(cle("ALMN", n));
+        a.Active = LitBooleen(cle("AL", n));
+        a.Message = LitBooleen(cle("ALMSG", n));
+        a.Appli = LitBooleen(cle("ALAPP", n));
+        a.Exe = ValeurIniTexte(cle("ALEXE", n));
+        a.Son = ValeurIniTexte(cle("ALSON", n));
+        a.Texte = litMemo(n);
     }
 }
 
 void EnregistreAlarmes() {
     for (int n = 1; n <= 6; ++n) {
-        EcritINI(cle("ALH", n), int32_t{Etat.AlarmeHeure[n]});
-        EcritINI(cle("ALMN", n), int32_t{Etat.AlarmeMinute[n]});
-        EcritINI(cle("AL", n), Etat.AlarmeActive[n]);
-        EcritINI(cle("ALMSG", n), Etat.AlarmeMessage[n]);
-        EcritINI(cle("ALAPP", n), Etat.AlarmeAppli[n]);
-        EcritINI(cle("ALEXE", n), Etat.AlarmeExe[n]);
-        EcritINI(cle("ALSON", n), Etat.AlarmeSon[n]);
+        const Alarme& a = Etat.Alarmes[n - 1];
+        EcritINI(cle("ALH", n), int32_t{a.Heure});
+        EcritINI(cle("ALMN", n), int32_t{a.Minute});
+        EcritINI(cle("AL", n), a.Active);
+        EcritINI(cle("ALMSG", n), a.Message);
+        EcritINI(cle("ALAPP", n), a.Appli);
+        EcritINI(cle("ALEXE", n), a.Exe);
+        EcritINI(cle("ALSON", n), a.Son);
     }
 }
 
 QStringList EcritMemos() {
     QStringList echecs;
     for (int n = 1; n <= 6; ++n) {
-        PrepareMemo(Etat.AlarmeTexte[n]);
-        const QString raison = EcritFichierTexte(CheminMemo(n), Etat.AlarmeTexte[n] + kCRLF,
-                                                 Etat.MemoEnUtf8[n]);
+        Alarme& a = Etat.Alarmes[n - 1];
+        PrepareMemo(a.Texte);
+        const QString raison = EcritFichierTexte(CheminMemo(n), a.Texte + kCRLF, a.MemoEnUtf8);
         if (!raison.isEmpty())
             echecs << raison;
     }
