@@ -89,7 +89,6 @@ private:
 
     FenetreHorloge& horloge_;
     bool charge_ = false;
-    bool majEnCours_ = false;
 };
 
 // Loads the editor over the clock window and shows it; returns at once.

@@ -16,7 +16,7 @@
 
 namespace {
 
-// Steps 14 to 17: a picture that can't be shown is not fatal; the user is told and may choose
+// The background picture: one that can't be shown is not fatal; the user is told and may choose
 // another one from the settings window.
 void chargeImageFond(QUENTOR& f) {
     Etat.ErreurImage = 0;
@@ -41,7 +41,7 @@ std::function<void(QUENTOR&, const QString&)> LorsErreurImage;
 
 void QUENTOR_Form_Load(QUENTOR& f) {
     f.demarreTimer();
-    PrépareAide(&f);
+    PrépareAide();
     f.metLegende(PF().horloge->maintenant());
     f.alignBandeSurHeure();
     ChargeTexteIni();
