@@ -111,7 +111,7 @@ ALARMES::ALARMES(FenetreHorloge& horloge)
 }
 
 void ALARMES::construitFenetre() {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= NombreAlarmes; ++i) {
         auto* b = new QPushButton(QStringLiteral("Alarme %1").arg(i), this);
         b->setObjectName(QStringLiteral("ChoixAlarme%1").arg(i));
         b->setFont(Arial(9.75));

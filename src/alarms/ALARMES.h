@@ -3,6 +3,7 @@
 // The clock's tick is held while it is open. Modal for the user, but opened without a nested event
 // loop, so that a tick already inside one of its pauses ends normally.
 
+#include "state/Etat.h"
 #include "state/FenetreHorloge.h"
 
 #include <QWidget>
@@ -16,7 +17,6 @@ class QPushButton;
 class QRadioButton;
 class BoutonFleches;
 class ImageDessinee;
-struct Alarme;
 
 // Where the editor opens (outer position, twips), from the clock window's outer geometry.
 PointTwips PlacementALARMES(const RectTwips& horloge);
@@ -30,7 +30,7 @@ public:
 
     // Controls, named and objectNamed like the window's design. Arrays are indexed like the
     // design's control arrays: ChoixAlarme 1 to 6, DossierApp 0 ("Systeme") and 1 ("Programmes").
-    std::array<QPushButton*, 7> ChoixAlarme{};
+    std::array<QPushButton*, NombreAlarmes + 1> ChoixAlarme{};
     QWidget* Onglet = nullptr;
     QLabel* TitreAlarme = nullptr;
     QCheckBox* ActiveAlarme = nullptr;

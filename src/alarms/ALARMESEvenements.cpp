@@ -45,7 +45,7 @@ int16_t Pas(int16_t valeur, int sens, int16_t dernier) {
 }  // namespace
 
 void ALARMES::relieEvenements() {
-    for (int i = 1; i <= 6; ++i)
+    for (int i = 1; i <= NombreAlarmes; ++i)
         connect(ChoixAlarme[i], &QPushButton::clicked, this, [this, i] { ChoixAlarme_Click(i); });
     connect(Bouton, &BoutonFleches::SpinDown, this, [this] { Bouton_SpinDown(); });
     connect(Bouton, &BoutonFleches::SpinUp, this, [this] { Bouton_SpinUp(); });
@@ -61,7 +61,7 @@ void ALARMES::relieEvenements() {
 }
 
 void ALARMES::metEnGras(int Index) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= NombreAlarmes; ++i) {
         QFont f = ChoixAlarme[i]->font();
         f.setBold(i == Index);
         ChoixAlarme[i]->setFont(f);
