@@ -22,12 +22,11 @@ int16_t litEtatFenetre(const QString& cle) {
     throw FinProgramme(1);
 }
 
-const Sorte<int16_t> EtatFenetre = {litEtatFenetre, Sortes::Entier16.convertit, Sortes::Entier16.texte};
-
 }  // namespace
 
 ClesHorloge::ClesHorloge(ReglagesFenetre& f) {
     using namespace Sortes;
+    static const Sorte<int16_t> EtatFenetre = {litEtatFenetre, Entier16.convertit, Entier16.texte};
     fenetre = {
         Lien(QStringLiteral("couleur_fond"), Couleur, f.fond),
         Lien(QStringLiteral("couleur_encre"), Couleur, f.encre),
