@@ -26,21 +26,21 @@ QString TexteErreurAlarme(int numero, const QString& source, const QString& desc
 }
 
 void VérifieAlarmes() {
-    const int h = Etat.HeureActuelle.toInt();
-    const int m = Etat.MinuteActuelle.toInt();
-    for (int16_t n = 1; n <= 6 && !Etat.FermetureEnCours; ++n)
-        if (Etat.AlarmeHeure[n] == h && Etat.AlarmeMinute[n] == m)
+    const int h = Etat.HeureActuelle;
+    const int m = Etat.MinuteActuelle;
+    for (int16_t n = 0; n < NombreAlarmes && !Etat.FermetureEnCours; ++n)
+        if (Etat.Alarmes[n].Heure == h && Etat.Alarmes[n].Minute == m)
             SonneUneFois(n, Etat.JourActuel, QTime(h, m));
 }
 
 void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
-    if (n < 1 || n > 6)
+    if (n < 0 || n >= NombreAlarmes)
         return;
     const QDateTime minute(jour, heure, QTimeZone::utc());
     if (minute.isValid()) {
-        if (Etat.AlarmeSonnéePour[n] == minute)
+        if (Etat.Alarmes[n].SonnéePour == minute)
             return;
-        Etat.AlarmeSonnéePour[n] = minute;
+        Etat.Alarmes[n].SonnéePour = minute;
     }
     DéclencheAlarme(n);
 }
@@ -48,20 +48,20 @@ void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
 // A close that begins in one of the pauses ends the firing there: nothing starts, rings or opens
 // behind the saved files.
 void DéclencheAlarme(int16_t n) {
-    if (n < 1 || n > 6 || Etat.FermetureEnCours)
+    if (n < 0 || n >= NombreAlarmes || Etat.FermetureEnCours)
         return;
     // The whole firing counts as sounding: the time asked for meanwhile is not said over it.
     SequenceSonore sequence;
-    if (Etat.AlarmeAppli[n] && !Etat.AlarmeExe[n].isEmpty()) {
-        const Lanceur::Erreur e = PF().lanceur->lance(Etat.AlarmeExe[n]);
+    if (Etat.Alarmes[n].Appli && !Etat.Alarmes[n].Exe.isEmpty()) {
+        const Lanceur::Erreur e = PF().lanceur->lance(Etat.Alarmes[n].Exe);
         // A program that cannot start must not cost the user the ringing and the memo, nor hold
         // the clock until the box is dismissed.
         if (e.numero != 0)
             PF().dialogues->boiteSansAttente(Dialogues::Icone::Aucune, QStringLiteral("Erreur"),
                                              TexteErreurAlarme(e.numero, SourceErreur, e.description));
     }
-    if (Etat.AlarmeActive[n]) {
-        JoueFichierSon(Etat.AlarmeSon[n]);
+    if (Etat.Alarmes[n].Active) {
+        JoueFichierSon(Etat.Alarmes[n].Son);
         QCoreApplication::processEvents();
         if (!Etat.FermetureEnCours)
             Attente(1.5);
@@ -72,7 +72,7 @@ void DéclencheAlarme(int16_t n) {
     }
     Attente(2);
     QCoreApplication::processEvents();
-    if (!Etat.FermetureEnCours && Etat.AlarmeMessage[n]) {
+    if (!Etat.FermetureEnCours && Etat.Alarmes[n].Message) {
         Etat.AlarmeAffichée = n;
         AfficheMessAlarm();
     }

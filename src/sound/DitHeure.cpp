@@ -53,7 +53,7 @@ bool DitHeure() {
     if (!h || SonEnCours() || Etat.FermetureEnCours)
         return false;
     const QTime t = h->maintenant().time();
-    parole.pas = SequenceHeure(Etat.Genre, t.toString(QStringLiteral("hh")), t.toString(QStringLiteral("mm")));
+    parole.pas = SequenceHeure(Etat.Genre, t.hour(), t.minute());
     parole.suivant = 0;
     parole.sequence = std::make_unique<SequenceSonore>();
     parole.numero = SequencesCommencees();
