@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
         w.Flash->show();  // as it looks during the tick
         w.grab().save(QDir(dossier).filePath(QStringLiteral("quentor-%1x%2.png").arg(largeur).arg(hauteur)));
     }
-    Etat.AlarmeAffichée = 3;
-    Etat.AlarmeTexte[3] = QStringLiteral("Appeler le garage avant midi <b>sans faute</b> & prendre le pain.\r\n");
+    Etat.AlarmeAffichée = 2;
+    Etat.Alarmes[2].Texte = QStringLiteral("Appeler le garage avant midi <b>sans faute</b> & prendre le pain.\r\n");
     AfficheMessAlarm();
     MessAlarmOuvert()->grab().save(QDir(dossier).filePath(QStringLiteral("messalarm.png")));
     RenduDessin(DessineIconeProgramme, QSize(48, 48)).save(QDir(dossier).filePath(QStringLiteral("icone48.png")));

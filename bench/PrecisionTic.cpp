@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     p.son = &son;
     InstallePlateforme(p);
     Etat.DéclencheAnnonce = 99;  // nothing spoken: the minute's work is its pauses
-    for (int n = 1; n <= 6; ++n)
-        Etat.AlarmeHeure[n] = 99;
+    for (Alarme& a : Etat.Alarmes)
+        a.Heure = 99;
 
     QUENTOR w;
     w.show();  // a face on screen: each tick ends with the marker's quarter second, noted above

@@ -15,14 +15,15 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 void mesure(const char* quand, HorlogeReelle& horloge, SonSdl& son, const char* hh, const char* mm, int genre) {
-    Etat.HeureActuelle = QString::fromLatin1(hh);
-    Etat.MinuteActuelle = QString::fromLatin1(mm);
+    Etat.HeureActuelle = int16_t(std::atoi(hh));
+    Etat.MinuteActuelle = int16_t(std::atoi(mm));
     Etat.Genre = uint8_t(genre);
     const double mur0 = tempsMonotone(), cpu0 = tempsCpu();
-    if (Etat.MinuteActuelle == QLatin1String("00"))
+    if (Etat.MinuteActuelle == 0)
         CarillonHeure();
     AnnonceHeure();
     const double cpu = tempsCpu() - cpu0, mur = tempsMonotone() - mur0;

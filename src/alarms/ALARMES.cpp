@@ -109,7 +109,7 @@ ALARMES::ALARMES(FenetreHorloge& horloge)
 }
 
 void ALARMES::construitFenetre() {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= NombreAlarmes; ++i) {
         auto* b = new QPushButton(QStringLiteral("Alarme %1").arg(i), this);
         b->setObjectName(QStringLiteral("ChoixAlarme%1").arg(i));
         b->setFont(Arial(9.75));
@@ -246,7 +246,7 @@ void ALARMES::ALARMES_Form_Load() {
     const PointTwips p = PlacementALARMES(horloge_.geometrieTwips());
     move(EnPixels(p.left), EnPixels(p.top));  // a window's position is that of its frame
     metEnGras(1);
-    Etat.AlarmeChoisie = 1;
+    Etat.AlarmeChoisie = 0;
     MAJChoixAlarme();
 }
 

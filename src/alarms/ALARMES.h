@@ -3,6 +3,7 @@
 // The clock's tick is held while it is open. Modal for the user, but opened without a nested event
 // loop, so that a tick already inside one of its pauses ends normally.
 
+#include "state/Etat.h"
 #include "state/FenetreHorloge.h"
 
 #include <QWidget>
@@ -29,7 +30,7 @@ public:
 
     // Controls, named and objectNamed like the window's design. Arrays are indexed like the
     // design's control arrays: ChoixAlarme 1 to 6, DossierApp 0 ("Systeme") and 1 ("Programmes").
-    std::array<QPushButton*, 7> ChoixAlarme{};
+    std::array<QPushButton*, NombreAlarmes + 1> ChoixAlarme{};
     QWidget* Onglet = nullptr;
     QLabel* TitreAlarme = nullptr;
     QCheckBox* ActiveAlarme = nullptr;
@@ -80,14 +81,14 @@ private:
     void construitMessage();
     void relieEvenements();
     void metEnGras(int Index);
-    void afficheHeure(int n);
-    void afficheMinute(int n);
+    Alarme& choisie();
+    void afficheHeure(const Alarme& a);
+    void afficheMinute(const Alarme& a);
     void pasHoraire(bool heure, int sens);
     void largeurPourTexte(QWidget* w, double gaucheTwips, double limiteTwips);
 
     FenetreHorloge& horloge_;
     bool charge_ = false;
-    bool majEnCours_ = false;
 };
 
 // Loads the editor over the clock window and shows it; returns at once.

@@ -46,7 +46,7 @@ int16_t Pas(int16_t valeur, int sens, int16_t dernier) {
 }  // namespace
 
 void ALARMES::relieEvenements() {
-    for (int i = 1; i <= 6; ++i)
+    for (int i = 1; i <= NombreAlarmes; ++i)
         connect(ChoixAlarme[i], &QPushButton::clicked, this, [this, i] { ChoixAlarme_Click(i); });
     connect(Bouton, &BoutonFleches::SpinDown, this, [this] { Bouton_SpinDown(); });
     connect(Bouton, &BoutonFleches::SpinUp, this, [this] { Bouton_SpinUp(); });
@@ -62,44 +62,46 @@ void ALARMES::relieEvenements() {
 }
 
 void ALARMES::metEnGras(int Index) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= NombreAlarmes; ++i) {
         QFont f = ChoixAlarme[i]->font();
         f.setBold(i == Index);
         ChoixAlarme[i]->setFont(f);
     }
 }
 
-void ALARMES::afficheHeure(int n) {
-    AffAlarme->setText(QString::number(Etat.AlarmeHeure[n]));
-    Bouton->setValeur(Etat.AlarmeHeure[n], 0, 23);
+void ALARMES::afficheHeure(const Alarme& a) {
+    AffAlarme->setText(QString::number(a.Heure));
+    Bouton->setValeur(a.Heure, 0, 23);
 }
 
-void ALARMES::afficheMinute(int n) {
-    AffMn->setText(TexteMinute(Etat.AlarmeMinute[n]));
-    BoutonMn->setValeur(Etat.AlarmeMinute[n], 0, 59);
+void ALARMES::afficheMinute(const Alarme& a) {
+    AffMn->setText(TexteMinute(a.Minute));
+    BoutonMn->setValeur(a.Minute, 0, 59);
 }
 
 void ALARMES::MAJChoixAlarme() {
-    const int n = Etat.AlarmeChoisie;
-    TitreAlarme->setText(QStringLiteral("ALARME ") + QString::number(n));
+    const Alarme& a = choisie();
+    TitreAlarme->setText(QStringLiteral("ALARME ") + QString::number(Etat.AlarmeChoisie + 1));
     // The title's design width holds the word alone: it grows to show the digit.
     largeurPourTexte(TitreAlarme, 495, 2250);
-    ActiveMsg->setChecked(Etat.AlarmeMessage[n]);
-    ActiveAlarme->setChecked(Etat.AlarmeActive[n]);
+    ActiveMsg->setChecked(a.Message);
+    ActiveAlarme->setChecked(a.Active);
     {
         // The table already holds this text: reading it back from the box could only alter it.
         const QSignalBlocker silence(MsgSonne);
-        MsgSonne->setPlainText(Etat.AlarmeTexte[n]);
+        MsgSonne->setPlainText(a.Texte);
     }
-    afficheHeure(n);
-    afficheMinute(n);
-    CaseEXE->setChecked(Etat.AlarmeAppli[n]);
-    AffEXE->setText(Etat.AlarmeExe[n]);
+    afficheHeure(a);
+    afficheMinute(a);
+    CaseEXE->setChecked(a.Appli);
+    AffEXE->setText(a.Exe);
 }
+
+Alarme& ALARMES::choisie() { return Etat.Alarmes[Etat.AlarmeChoisie]; }
 
 void ALARMES::ChoixAlarme_Click(int Index) {
     metEnGras(Index);
-    Etat.AlarmeChoisie = int16_t(Index);
+    Etat.AlarmeChoisie = int16_t(Index - 1);
     MAJChoixAlarme();
 }
 
@@ -108,14 +110,14 @@ void ALARMES::pasHoraire(bool heure, int sens) {
     BoutonFleches* fleches = heure ? Bouton : BoutonMn;
     fleches->retiensRepetition();
     LanceSequence({Clip(kClipFleche, 0.1), Agit([fleches] { fleches->reprendRepetition(); })}, fleches);
-    const int n = Etat.AlarmeChoisie;
+    Alarme& a = choisie();
     if (heure) {
-        Etat.AlarmeHeure[n] = Pas(Etat.AlarmeHeure[n], sens, 23);
-        afficheHeure(n);
+        a.Heure = Pas(a.Heure, sens, 23);
+        afficheHeure(a);
         AffAlarme->repaint();
     } else {
-        Etat.AlarmeMinute[n] = Pas(Etat.AlarmeMinute[n], sens, 59);
-        afficheMinute(n);
+        a.Minute = Pas(a.Minute, sens, 59);
+        afficheMinute(a);
         AffMn->repaint();
     }
 }
@@ -125,16 +127,16 @@ void ALARMES::Bouton_SpinUp() { pasHoraire(true, +1); }
 void ALARMES::BoutonMn_SpinDown() { pasHoraire(false, -1); }
 void ALARMES::BoutonMn_SpinUp() { pasHoraire(false, +1); }
 
-void ALARMES::ActiveAlarme_Click() { Etat.AlarmeActive[Etat.AlarmeChoisie] = ActiveAlarme->isChecked(); }
-void ALARMES::ActiveMsg_Click() { Etat.AlarmeMessage[Etat.AlarmeChoisie] = ActiveMsg->isChecked(); }
-void ALARMES::CaseEXE_Click() { Etat.AlarmeAppli[Etat.AlarmeChoisie] = CaseEXE->isChecked(); }
+void ALARMES::ActiveAlarme_Click() { choisie().Active = ActiveAlarme->isChecked(); }
+void ALARMES::ActiveMsg_Click() { choisie().Message = ActiveMsg->isChecked(); }
+void ALARMES::CaseEXE_Click() { choisie().Appli = CaseEXE->isChecked(); }
 
 void ALARMES::MsgSonne_Change() {
     // Line breaks reach the table the way the memo files keep them; no-break spaces stay.
     QString texte = MsgSonne->document()->toRawText();
     texte.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     texte.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    Etat.AlarmeTexte[Etat.AlarmeChoisie] = texte;
+    choisie().Texte = texte;
 }
 
 void ALARMES::BoutonWave_Click() {
@@ -142,7 +144,7 @@ void ALARMES::BoutonWave_Click() {
     PF().dialogues->choisitFichier(this, Etat.CheminAppli, {FiltreWave}, [n](const QString& chemin) {
         // Cancelled: the sound chosen before stays.
         if (!chemin.isEmpty())
-            Etat.AlarmeSon[n] = QDir::toNativeSeparators(chemin);
+            Etat.Alarmes[n].Son = QDir::toNativeSeparators(chemin);
     });
 }
 
@@ -163,12 +165,12 @@ void ALARMES::BoutonEXE_Click() {
                 QStringLiteral("« %1 » n'est pas un programme que l'alarme peut lancer.\n\n"
                                "Le programme de l'alarme %2 reste celui choisi avant.")
                     .arg(QDir::toNativeSeparators(chemin))
-                    .arg(n));
+                    .arg(n + 1));
             return;
         }
-        Etat.AlarmeExe[n] = QDir::toNativeSeparators(chemin);
+        Etat.Alarmes[n].Exe = QDir::toNativeSeparators(chemin);
         if (garde && Etat.AlarmeChoisie == n)
-            garde->AffEXE->setText(Etat.AlarmeExe[n]);
+            garde->AffEXE->setText(Etat.Alarmes[n].Exe);
     });
 }
 

@@ -24,13 +24,13 @@ QString TexteErreurAlarme(int numero, const QString& source, const QString& desc
 }
 
 Etapes VérifieAlarmes() {
-    const int h = Etat.HeureActuelle.toInt();
-    const int m = Etat.MinuteActuelle.toInt();
+    const int h = Etat.HeureActuelle;
+    const int m = Etat.MinuteActuelle;
     // Each alarm is looked at in its turn, once the firings before it have ended.
     Etapes pas;
-    for (int16_t n = 1; n <= 6; ++n)
+    for (int16_t n = 0; n < NombreAlarmes; ++n)
         pas.push_back(Selon([n, h, m] {
-            if (Etat.AlarmeHeure[n] != h || Etat.AlarmeMinute[n] != m)
+            if (Etat.Alarmes[n].Heure != h || Etat.Alarmes[n].Minute != m)
                 return Etapes{};
             return SonneUneFois(n, Etat.JourActuel, QTime(h, m));
         }));
@@ -38,26 +38,27 @@ Etapes VérifieAlarmes() {
 }
 
 Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
-    if (n < 1 || n > 6)
+    if (n < 0 || n >= NombreAlarmes)
         return {};
     const QDateTime minute(jour, heure, QTimeZone::utc());
     if (minute.isValid()) {
-        if (Etat.AlarmeSonnéePour[n] == minute)
+        if (Etat.Alarmes[n].SonnéePour == minute)
             return {};
-        Etat.AlarmeSonnéePour[n] = minute;
+        Etat.Alarmes[n].SonnéePour = minute;
     }
     return DéclencheAlarme(n);
 }
 
 Etapes DéclencheAlarme(int16_t n) {
-    if (n < 1 || n > 6)
+    if (n < 0 || n >= NombreAlarmes)
         return {};
     // The whole firing counts as sounding: the time asked for meanwhile is not said over it.
     return Sonore({
         Agit([n] {
-            if (!Etat.AlarmeAppli[n] || Etat.AlarmeExe[n].isEmpty())
+            const Alarme& a = Etat.Alarmes[n];
+            if (!a.Appli || a.Exe.isEmpty())
                 return;
-            const Lanceur::Erreur e = PF().lanceur->lance(Etat.AlarmeExe[n]);
+            const Lanceur::Erreur e = PF().lanceur->lance(a.Exe);
             // A program that cannot start must not cost the user the ringing and the memo, nor
             // hold the clock until the box is dismissed.
             if (e.numero != 0)
@@ -65,16 +66,16 @@ Etapes DéclencheAlarme(int16_t n) {
                                                  TexteErreurAlarme(e.numero, SourceErreur, e.description));
         }),
         Selon([n] {
-            if (!Etat.AlarmeActive[n])
+            if (!Etat.Alarmes[n].Active)
                 return Etapes{};
-            return Etapes{Fichier(Etat.AlarmeSon[n], 1.5), Agit([] {
+            return Etapes{Fichier(Etat.Alarmes[n].Son, 1.5), Agit([] {
                               if (RetourHorloge())
                                   RetourHorloge()();
                           })};
         }),
         Pause(2),
         Agit([n] {
-            if (Etat.AlarmeMessage[n]) {
+            if (Etat.Alarmes[n].Message) {
                 Etat.AlarmeAffichée = n;
                 AfficheMessAlarm();
             }

@@ -11,6 +11,7 @@
 
 // Fires, in order 1 to 6, every alarm whose hour and minute match Etat.HeureActuelle and
 // Etat.MinuteActuelle; each firing ends before the next alarm is looked at.
+// Below, n is the alarm's place in Etat.Alarmes (0 to 5).
 Etapes VérifieAlarmes();
 // Fires alarm n for the minute `heure` of `jour`, unless it has already rung for that minute.
 Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure);

@@ -68,9 +68,9 @@ MessAlarm::MessAlarm() {
 
 void MessAlarm::MessAlarm_Form_Load() {
     const int n = Etat.AlarmeAffichée;
-    setWindowTitle(QStringLiteral("MESSAGE N°") + QString::number(n));
+    setWindowTitle(QStringLiteral("MESSAGE N°") + QString::number(n + 1));
     // Memo files break lines with CR LF; a label breaks them on LF alone.
-    QString memo = n >= 1 && n <= 6 ? Etat.AlarmeTexte[n] : QString();
+    QString memo = n >= 0 && n < NombreAlarmes ? Etat.Alarmes[n].Texte : QString();
     MessN->setText(memo.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     Hmn->setText(PF().horloge->maintenant().toString(QStringLiteral("hh:mm")));
     Hmn->repaint();

@@ -13,7 +13,7 @@ QDateTime Cadran(const QDateTime& t) { return QDateTime(t.date(), t.time(), QTim
 // The last time alarm n's minute began, up to `fin` on the face; invalid for an alarm set to no
 // time of day.
 QDateTime DerniereMinute(int16_t n, const QDateTime& fin) {
-    const QTime heure(Etat.AlarmeHeure[n], Etat.AlarmeMinute[n]);
+    const QTime heure(Etat.Alarmes[n].Heure, Etat.Alarmes[n].Minute);
     if (!heure.isValid())
         return {};
     const QDateTime minute(fin.date(), heure, QTimeZone::utc());
@@ -28,7 +28,7 @@ qint64 EcartHorlogeMs(const LectureHorloge& avant, const LectureHorloge& apres) 
 std::vector<int16_t> AlarmesSautees(const QDateTime& avant, const QDateTime& apres) {
     const QDateTime debut = Cadran(avant), fin = Cadran(apres);
     std::vector<int16_t> dues;
-    for (int16_t n = 1; n <= 6; ++n) {
+    for (int16_t n = 0; n < NombreAlarmes; ++n) {
         const QDateTime minute = DerniereMinute(n, fin);
         if (!minute.isValid())
             continue;

@@ -24,9 +24,9 @@ inline constexpr qint64 kSautHorlogeMs = 2000;
 // An alarm later than this, in minutes, is not rung any more.
 inline constexpr int kRetardMaxAlarmeMn = 60;
 
-// The alarms, in order 1 to 6, whose minute began after `avant` and not after `apres` and is at
-// most an hour old. The minute of `apres` is left out while its second 0 is being read: its own
-// minute's work rings it.
+// The alarms (their places in Etat.Alarmes), in order, whose minute began after `avant` and not
+// after `apres` and is at most an hour old. The minute of `apres` is left out while its second 0
+// is being read: its own minute's work rings it.
 std::vector<int16_t> AlarmesSautees(const QDateTime& avant, const QDateTime& apres);
 
 // Fires those alarms, each once and to its end, as at their minute.

@@ -1,6 +1,7 @@
 #include "alarms/StockageAlarmes.h"
 
 #include "state/Etat.h"
+#include "settings/Cles.h"
 #include "settings/ErreurFatale.h"
 #include "settings/FichierTexte.h"
 #include "settings/TexteIni.h"
@@ -9,9 +10,26 @@ namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
 
-QString cle(const char* racine, int n) { return QLatin1String(racine) + QString::number(n); }
+// The keys of alarm i, in the order they are read and written: each is its stem followed by the
+// alarm's number, "ALH1" to "ALH6".
+std::vector<Cle> clesAlarme(int i) {
+    using namespace Sortes;
+    Alarme& a = Etat.Alarmes[i];
+    const QString n = QString::number(i + 1);
+    return {
+        Lien(QStringLiteral("ALH") + n, Entier16, a.Heure),
+        Lien(QStringLiteral("ALMN") + n, Entier16, a.Minute),
+        Lien(QStringLiteral("AL") + n, Booleen, a.Active),
+        Lien(QStringLiteral("ALMSG") + n, Booleen, a.Message),
+        Lien(QStringLiteral("ALAPP") + n, Booleen, a.Appli),
+        Lien(QStringLiteral("ALEXE") + n, Texte, a.Exe),
+        Lien(QStringLiteral("ALSON") + n, Texte, a.Son),
+    };
+}
 
-QString litMemo(int n) {
+// The memo of alarm i, from its file.
+void litMemo(int i) {
+    const int n = i + 1;
     const QString chemin = CheminMemo(n);
     const LectureTexte lu = LitFichierTexte(chemin);
     if (lu.etat == LectureTexte::Etat::Absent)
@@ -24,8 +42,8 @@ QString litMemo(int n) {
                      QStringLiteral("Le fichier mémo de l'alarme %1 « %2 » ne peut pas être lu : %3.")
                          .arg(n)
                          .arg(chemin, lu.raison));
-    Etat.MemoEnUtf8[n] = lu.utf8;
-    return lu.texte;
+    Etat.Alarmes[i].Texte = lu.texte;
+    Etat.Alarmes[i].MemoEnUtf8 = lu.utf8;
 }
 
 }  // namespace
@@ -49,36 +67,23 @@ void PrepareMemo(QString& memo) {
 QString CheminMemo(int n) { return Etat.CheminAppli + QStringLiteral("/MSG%1.ASC").arg(n); }
 
 void ChargeAlarmes() {
-    for (int n = 1; n <= 6; ++n) {
-        Etat.AlarmeHeure[n] = LitEntier16(cle("ALH", n));
-        Etat.AlarmeMinute[n] = LitEntier16(cle("ALMN", n));
-        Etat.AlarmeActive[n] = LitBooleen(cle("AL", n));
-        Etat.AlarmeMessage[n] = LitBooleen(cle("ALMSG", n));
-        Etat.AlarmeAppli[n] = LitBooleen(cle("ALAPP", n));
-        Etat.AlarmeExe[n] = ValeurIniTexte(cle("ALEXE", n));
-        Etat.AlarmeSon[n] = ValeurIniTexte(cle("ALSON", n));
-        Etat.AlarmeTexte[n] = litMemo(n);
+    for (int i = 0; i < NombreAlarmes; ++i) {
+        LitCles(clesAlarme(i));
+        litMemo(i);
     }
 }
 
 void EnregistreAlarmes() {
-    for (int n = 1; n <= 6; ++n) {
-        EcritINI(cle("ALH", n), int32_t{Etat.AlarmeHeure[n]});
-        EcritINI(cle("ALMN", n), int32_t{Etat.AlarmeMinute[n]});
-        EcritINI(cle("AL", n), Etat.AlarmeActive[n]);
-        EcritINI(cle("ALMSG", n), Etat.AlarmeMessage[n]);
-        EcritINI(cle("ALAPP", n), Etat.AlarmeAppli[n]);
-        EcritINI(cle("ALEXE", n), Etat.AlarmeExe[n]);
-        EcritINI(cle("ALSON", n), Etat.AlarmeSon[n]);
-    }
+    for (int i = 0; i < NombreAlarmes; ++i)
+        EcritCles(clesAlarme(i));
 }
 
 QStringList EcritMemos() {
     QStringList echecs;
-    for (int n = 1; n <= 6; ++n) {
-        PrepareMemo(Etat.AlarmeTexte[n]);
-        const QString raison = EcritFichierTexte(CheminMemo(n), Etat.AlarmeTexte[n] + kCRLF,
-                                                 Etat.MemoEnUtf8[n]);
+    for (int i = 0; i < NombreAlarmes; ++i) {
+        Alarme& a = Etat.Alarmes[i];
+        PrepareMemo(a.Texte);
+        const QString raison = EcritFichierTexte(CheminMemo(i + 1), a.Texte + kCRLF, a.MemoEnUtf8);
         if (!raison.isEmpty())
             echecs << raison;
     }

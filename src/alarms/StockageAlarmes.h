@@ -14,5 +14,5 @@ QStringList EcritMemos();
 // CR LF it was read with taken off, since the file always gets the text plus one CR LF. Any
 // number of load and close cycles then gives the same file.
 void PrepareMemo(QString& memo);
-// CheminAppli + "/MSG" + n + ".ASC"
+// CheminAppli + "/MSG" + n + ".ASC", for alarm n (1 to 6)
 QString CheminMemo(int n);

@@ -47,7 +47,7 @@ QString dossierReglages() {
                   .arg(dossier));
     // Every start, not only the first: a memo the user deleted comes back as shipped.
     QStringList noms{kIni};
-    for (int n = 1; n <= 6; ++n)
+    for (int n = 1; n <= NombreAlarmes; ++n)
         noms << QStringLiteral("MSG%1.ASC").arg(n);
     for (const QString& nom : noms)
         copieSiAbsent(b.dossierDonnees() + u'/' + nom, dossier + u'/' + nom);

@@ -11,7 +11,6 @@ QString TexteVersion(int majeure, int mineure, const QLocale& locale) {
 void RemplitEtat() {
     Bureau& b = *PF().bureau;
     Etat.CheminAppli = b.dossierProgramme();
-    Etat.RetourLigne = QStringLiteral("\r\n");
     // Linux folder names are case-sensitive: they are kept as the platform gives them.
     Etat.DossierWindows = b.dossierSysteme();
     Etat.DossierProgrammes = b.dossierProgrammes();

@@ -6,8 +6,7 @@
 #include "app/Sequences.h"
 #include "clock/QUENTOR.h"
 #include "platform/Plateforme.h"
-#include "settings/Couleur.h"
-#include "settings/SilenceVolume.h"
+#include "settings/Reglages.h"
 #include "settings/TexteIni.h"
 #include "sound/Sequenceur.h"
 #include "sound/Son.h"
@@ -17,23 +16,20 @@
 namespace {
 
 void ecritReglages(QUENTOR& f) {
-    EcritINI(QStringLiteral("couleur_fond"), NombreDepuisCouleur(f.couleurFond()));
-    EcritINI(QStringLiteral("couleur_encre"), NombreDepuisCouleur(f.couleurEncre()));
-    EcritINI(QStringLiteral("couleur_bande"), NombreDepuisCouleur(f.couleurBande()));
-    EcritINI(QStringLiteral("image_fond"), Etat.ImageFond);
-    EcritINI(QStringLiteral("active_image"), int32_t(f.imageVisible() ? 1 : 0));
-    EcritINI(QStringLiteral("Réduction"), int32_t(f.etatFenetre()));
+    ReglagesFenetre r;
+    r.fond = f.couleurFond();
+    r.encre = f.couleurEncre();
+    r.bande = f.couleurBande();
     // The geometry of the normal, restored window, whatever state it is in now.
-    const RectTwips r = f.geometrieTwips();
-    EcritINI(QStringLiteral("QS_top"), r.top);
-    EcritINI(QStringLiteral("QS_left"), r.left);
-    EcritINI(QStringLiteral("QS_height"), r.height);
-    EcritINI(QStringLiteral("QS_width"), r.width);
-    EcritINI(QStringLiteral("QS_visible"), Etat.ResteVisible);
+    r.geometrie = f.geometrieTwips();
+    r.etat = f.etatFenetre();
+    r.imageActive = f.imageVisible();
+    const ClesHorloge cles(r);
+    EcritCles(cles.fenetre);
+    EcritCles(cles.image);
     f.hide();
-    EcritINI(QStringLiteral("déclenche_annonce"), int32_t(Etat.DéclencheAnnonce));
-    EcritINI(QStringLiteral("Genre"), int32_t(Etat.Genre));
-    EcritSilenceEtVolume();
+    EcritCles(cles.annonce);
+    EcritCles(cles.ajoutees);
     EnregistreAlarmes();
 }
 

@@ -6,7 +6,7 @@
 
 class QUENTOR;
 
-// CheminAppli, RetourLigne, the two program folders and VersionTexte, from the platform.
+// CheminAppli, the two program folders and VersionTexte, from the platform.
 void RemplitEtat();
 // major + minor / 10, "##0.00" with the locale's decimal separator: 6.1 gives "6,10" in French.
 QString TexteVersion(int majeure, int mineure, const QLocale& locale);

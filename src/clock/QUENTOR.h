@@ -135,8 +135,6 @@ public:
 
     // True while a notification is being acted on (the popup menu is open, a restore runs).
     bool TrayOccupé = false;
-    // The mouse-message code of the last notification.
-    int32_t TrayMessage = 0;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -121,7 +121,6 @@ void QUENTOR::retireTrayIcon() {
 void QUENTOR::QUENTOR_Form_MouseMove(int code) {
     CadreOutils->show();
     CadreOutils->raise();
-    TrayMessage = code;
     // The open menu keeps the notifications busy for as long as it is shown, whoever opened it
     // (this handler, or the platform on a right click); a menu the platform shows by its own
     // means never does.

@@ -80,10 +80,8 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     metLegende(t);
     const QString hm = texteHeure(t.time());
     afficheHeure(hm, s);
-    if (QStringView(Etat.HeureActuelle) != QStringView(hm).left(2))
-        Etat.HeureActuelle = hm.left(2);
-    if (QStringView(Etat.MinuteActuelle) != QStringView(hm).right(2))
-        Etat.MinuteActuelle = hm.right(2);
+    Etat.HeureActuelle = int16_t(t.time().hour());
+    Etat.MinuteActuelle = int16_t(t.time().minute());
     Etat.JourActuel = t.date();
     // Only what changed reaches the screen, in one repaint as the event loop takes over: the
     // marker, the band's new end, and the time when its text changed.
@@ -98,8 +96,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     if (s == 59) {
         pas.push_back(Agit([t] {
             const QTime suivante = t.time().addSecs(1);
-            const SonsMinute a = SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.toString(QStringLiteral("hh")),
-                                                suivante.toString(QStringLiteral("mm")), Etat.Silence);
+            const SonsMinute a = SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
             if (a.carillon || a.annonce)
                 PrepareSon();
         }));

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 
 namespace {
-QWidget* HandleAide = nullptr;
 QString fichierAide;
 }  // namespace
 
@@ -18,8 +17,7 @@ QString DossierAide() {
     return QFileInfo::exists(installe + nom) ? installe : Etat.CheminAppli;
 }
 
-void PrépareAide(QWidget* fenetre) {
-    HandleAide = fenetre;
+void PrépareAide() {
     const QString dossier = DossierAide().trimmed();
     const QString nom = QStringLiteral("Sonalde.html");
     fichierAide = dossier.endsWith(QLatin1Char('/')) || dossier.endsWith(QLatin1Char('\\'))

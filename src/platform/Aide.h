@@ -4,12 +4,10 @@
 
 #include <QString>
 
-class QWidget;
-
 // The folder of the help document: the settings folder (Etat.CheminAppli) when it holds one (a
 // build, a portable copy), else the folder of the files installed with the program.
 QString DossierAide();
 
-void PrépareAide(QWidget* fenetre);
+void PrépareAide();
 QString CheminAide();
 void OuvreAide();

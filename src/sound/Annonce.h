@@ -3,25 +3,24 @@
 
 #include "sound/Sequenceur.h"
 
-#include <QString>
 #include <cstdint>
 #include <vector>
 
-// True when `minute` ("00".."59") is announced under periodicity `declenche` (0..3; others: never).
-bool AnnonceDue(int16_t declenche, const QString& minute);
+// True when `minute` (0..59) is announced under periodicity `declenche` (0..3; others: never).
+bool AnnonceDue(int16_t declenche, int minute);
 
 // One clip of the spoken time and the pause after it, in seconds.
 struct PasParole {
     int16_t clip;
     double pause;
 };
-// What speaks hh:mm ("00".."23", "00".."59") in voice `genre`: the hour, 1.2 s, "heures", 0.8 s,
-// then unless the minute is "00" the minute, 1.2 s, "minutes". The periodic announcement and the
+// What speaks heure:minute (0..23, 0..59) in voice `genre`: the hour, 1.2 s, "heures", 0.8 s,
+// then unless the minute is 0 the minute, 1.2 s, "minutes". The periodic announcement and the
 // time said on demand both play it.
-std::vector<PasParole> SequenceHeure(uint8_t genre, const QString& heure, const QString& minute);
+std::vector<PasParole> SequenceHeure(uint8_t genre, int heure, int minute);
 
 // The same as steps of a sequence.
-Etapes EtapesHeure(uint8_t genre, const QString& heure, const QString& minute);
+Etapes EtapesHeure(uint8_t genre, int heure, int minute);
 
 // Speaks Etat.HeureActuelle / Etat.MinuteActuelle with voice Etat.Genre, with the fixed pauses:
 // a sounding part that ends as its last clip starts.

@@ -21,8 +21,8 @@ bool DitHeure() {
     const QTime t = h->maintenant().time();
     Etapes pas{Pause(kAvantPremierClip)};
     // The last clip plays on once the sequence has ended: the output still counts as sounding.
-    Ajoute(pas, EtapesHeure(Etat.Genre, t.toString(QStringLiteral("hh")), t.toString(QStringLiteral("mm"))));
+    Ajoute(pas, EtapesHeure(Etat.Genre, t.hour(), t.minute()));
     PrepareSon();
-    LanceSequence(std::move(pas), nullptr, Sorte::ALaDemande);
+    LanceSequence(std::move(pas), nullptr, Priorite::ALaDemande);
     return true;
 }

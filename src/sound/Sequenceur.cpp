@@ -16,7 +16,7 @@ struct Course {
     std::deque<Etape> pas;
     QPointer<QObject> proprietaire;
     bool avecProprietaire = false;
-    Sorte sorte;
+    Priorite priorite;
     int partiesSonores = 0;
 };
 
@@ -67,8 +67,8 @@ double JusquALaPause(const std::shared_ptr<Course>& c) {
         }
         if (p.sonore > 0) {
             // The clock's own sounds take over from the time said on demand.
-            if (c->sorte != Sorte::ALaDemande)
-                std::erase_if(Courses(), [](const auto& x) { return x->sorte == Sorte::ALaDemande; });
+            if (c->priorite != Priorite::ALaDemande)
+                std::erase_if(Courses(), [](const auto& x) { return x->priorite == Priorite::ALaDemande; });
             ++c->partiesSonores;
         } else if (p.sonore < 0) {
             --c->partiesSonores;
@@ -86,12 +86,12 @@ void Avance(const std::shared_ptr<Course>& c) {
         Programme(c, pause);
 }
 
-std::shared_ptr<Course> Nouvelle(Etapes pas, QObject* proprietaire, Sorte sorte) {
+std::shared_ptr<Course> Nouvelle(Etapes pas, QObject* proprietaire, Priorite priorite) {
     auto c = std::make_shared<Course>();
     c->pas.assign(std::make_move_iterator(pas.begin()), std::make_move_iterator(pas.end()));
     c->proprietaire = proprietaire;
     c->avecProprietaire = proprietaire != nullptr;
-    c->sorte = sorte;
+    c->priorite = priorite;
     Courses().push_back(c);
     return c;
 }
@@ -128,8 +128,8 @@ void Ajoute(Etapes& pas, Etapes suite) {
     pas.insert(pas.end(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
 }
 
-void LanceSequence(Etapes pas, QObject* proprietaire, Sorte sorte) {
-    Avance(Nouvelle(std::move(pas), proprietaire, sorte));
+void LanceSequence(Etapes pas, QObject* proprietaire, Priorite priorite) {
+    Avance(Nouvelle(std::move(pas), proprietaire, priorite));
 }
 
 void ArreteSequences() { Courses().clear(); }
@@ -137,5 +137,5 @@ void ArreteSequences() { Courses().clear(); }
 bool SequenceSonoreEnCours() {
     const auto& l = Courses();
     return std::any_of(l.begin(), l.end(),
-                       [](const auto& c) { return c->sorte == Sorte::ALaDemande || c->partiesSonores > 0; });
+                       [](const auto& c) { return c->priorite == Priorite::ALaDemande || c->partiesSonores > 0; });
 }

@@ -36,14 +36,14 @@ Etapes Sonore(Etapes pas);
 // Appends `suite` to `pas`.
 void Ajoute(Etapes& pas, Etapes suite);
 
-enum class Sorte {
+enum class Priorite {
     Horloge,     // the tick, its chime, announcement and alarms; the editor's clicks; the exit clip
     ALaDemande,  // the time said on demand: sounding throughout, ended by the clock's own sounds
 };
 
 // Runs `pas` from now: the steps up to the first pause before it returns, the others on timers.
 // The sequence ends early if `proprietaire` goes (none: it belongs to the application).
-void LanceSequence(Etapes pas, QObject* proprietaire = nullptr, Sorte sorte = Sorte::Horloge);
+void LanceSequence(Etapes pas, QObject* proprietaire = nullptr, Priorite priorite = Priorite::Horloge);
 // Ends every sequence under way, at once: the close begins.
 void ArreteSequences();
 // A sounding part, or the time said on demand, is under way.

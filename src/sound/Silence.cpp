@@ -10,9 +10,8 @@ bool EnSilence(const HeuresSilence& s, int minuteDuJour) {
     return minuteDuJour >= s.debut || minuteDuJour < s.fin;  // across midnight
 }
 
-SonsMinute SonsDeLaMinute(int16_t declenche, const QString& heure, const QString& minute,
-                          const HeuresSilence& silence) {
-    if (EnSilence(silence, heure.toInt() * 60 + minute.toInt()))
+SonsMinute SonsDeLaMinute(int16_t declenche, int heure, int minute, const HeuresSilence& silence) {
+    if (EnSilence(silence, heure * 60 + minute))
         return {};
-    return {minute == QLatin1String("00"), AnnonceDue(declenche, minute)};
+    return {minute == 0, AnnonceDue(declenche, minute)};
 }

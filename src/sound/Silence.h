@@ -4,15 +4,12 @@
 
 #include "state/Etat.h"
 
-#include <QString>
-
 // Whether the minute `minuteDuJour` (0 to 1439) is one of the silent hours `s`.
 bool EnSilence(const HeuresSilence& s, int minuteDuJour);
 
-// What the minute's work plays at `heure`:`minute` ("hh", "mm"): the chime at the top of the hour,
+// What the minute's work plays at `heure`:`minute`: the chime at the top of the hour,
 // the spoken time when periodicity `declenche` asks for it; neither in the silent hours.
 struct SonsMinute {
     bool carillon = false, annonce = false;
 };
-SonsMinute SonsDeLaMinute(int16_t declenche, const QString& heure, const QString& minute,
-                          const HeuresSilence& silence);
+SonsMinute SonsDeLaMinute(int16_t declenche, int heure, int minute, const HeuresSilence& silence);

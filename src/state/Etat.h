@@ -1,6 +1,6 @@
 #pragma once
 // The program's shared state: one instance for the whole run, read and written directly by every
-// window and module. Alarm arrays are indexed 1 to 6; element 0 is never used.
+// window and module.
 
 #include <QDateTime>
 #include <QString>
@@ -15,9 +15,28 @@ struct HeuresSilence {
     int16_t fin = 7 * 60;
 };
 
+// One of the six daily alarms: a time of day and three actions, each with its own switch.
+struct Alarme {
+    // 0 to 23 and 0 to 59 through the editor; a value from the file is kept as it is, and one out
+    // of range never matches the clock.
+    int16_t Heure = 0;
+    int16_t Minute = 0;
+    bool Active = false;       // the ringing: Son is played and the clock comes back on screen
+    bool Message = false;      // the memo window shows Texte
+    bool Appli = false;        // Exe is started
+    QString Exe;               // empty: no program chosen
+    QString Son;               // empty: the system's default sound
+    QString Texte;             // the memo, line breaks CR LF as in its file
+    bool MemoEnUtf8 = false;   // the memo file was read as UTF-8: it is written back so
+    // The date and time, as the clock read them, that the alarm last rang for: a clock set back
+    // (the autumn change) shows the same minute twice, and it rings once. Never stored.
+    QDateTime SonnéePour;
+};
+
+inline constexpr int16_t NombreAlarmes = 6;
+
 struct EtatProgramme {
     QString CheminAppli;        // the program's own folder (settings, memos, help)
-    QString RetourLigne = QStringLiteral("\r\n");
     QString DossierWindows;     // system tools folder, ends with a separator
     QString DossierProgrammes;  // installed programs folder, ends with a separator
     QString VersionTexte;       // "##0.00" with the locale's decimal separator
@@ -33,25 +52,17 @@ struct EtatProgramme {
     HeuresSilence Silence;      // no chime and no periodic announcement while they last
     int16_t Volume = 100;       // of every sound the clock plays, 0 to 100 in steps of 5
 
-    QString HeureActuelle = QStringLiteral("00");
-    QString MinuteActuelle = QStringLiteral("00");
-    QDate JourActuel;           // the date of the same reading
+    // The hour and minute of the clock's last reading at the tick, and its date.
+    int16_t HeureActuelle = 0;
+    int16_t MinuteActuelle = 0;
+    QDate JourActuel;
 
-    std::array<int16_t, 7> AlarmeHeure{};
-    std::array<int16_t, 7> AlarmeMinute{};
-    std::array<bool, 7> AlarmeActive{};
-    std::array<bool, 7> AlarmeMessage{};
-    std::array<bool, 7> AlarmeAppli{};
-    std::array<QString, 7> AlarmeExe;
-    std::array<QString, 7> AlarmeSon;
-    std::array<QString, 7> AlarmeTexte;
-    std::array<bool, 7> MemoEnUtf8{};  // the memo file was read as UTF-8
-    // The date and time, as the clock read them, that each alarm last rang for: a clock set back
-    // (the autumn change) shows the same minute twice, and it rings once. Never stored.
-    std::array<QDateTime, 7> AlarmeSonnéePour;
+    // Alarm n, as the user, the settings keys and the memo files number it (1 to 6), is
+    // Alarmes[n - 1]; everywhere else an alarm is its place in this array.
+    std::array<Alarme, NombreAlarmes> Alarmes;
 
-    int16_t AlarmeChoisie = 1;
-    int16_t AlarmeAffichée = 0;
+    int16_t AlarmeChoisie = 0;   // the alarm the editor shows
+    int16_t AlarmeAffichée = -1; // the alarm whose memo the memo window shows
 
     // The close sequence has begun: from here on no tick, announcement or alarm does anything.
     bool FermetureEnCours = false;

@@ -46,26 +46,26 @@ TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
     ALARMES* e = ouvre();
     for (const Cas& c : cas) {
         SCOPED_TRACE(&c - cas);
-        Etat.AlarmeHeure[1] = Etat.AlarmeMinute[1] = c.avant;
+        Etat.Alarmes[0].Heure = Etat.Alarmes[0].Minute = c.avant;
         e->MAJChoixAlarme();
         son.evenements.clear();
         for (bool presse : {true, false})
             touche(c.heure ? e->Bouton : e->BoutonMn, c.sens > 0 ? Qt::Key_Up : Qt::Key_Down, presse);
         horloge.deroule();
-        EXPECT_EQ(c.heure ? Etat.AlarmeHeure[1] : Etat.AlarmeMinute[1], c.apres);
-        EXPECT_EQ(c.heure ? Etat.AlarmeMinute[1] : Etat.AlarmeHeure[1], c.avant);  // no carry
+        EXPECT_EQ(c.heure ? Etat.Alarmes[0].Heure : Etat.Alarmes[0].Minute, c.apres);
+        EXPECT_EQ(c.heure ? Etat.Alarmes[0].Minute : Etat.Alarmes[0].Heure, c.avant);  // no carry
         EXPECT_EQ((c.heure ? e->AffAlarme : e->AffMn)->text(), QString::fromLatin1(c.vu));
         EXPECT_TRUE(son.joues() == QStringList{QStringLiteral("clip 80")} && son.evenements[0].t.msecsTo(horloge.t) == 100);
     }
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
-    const int premier = Etat.AlarmeMinute[1];
+    const int premier = Etat.Alarmes[0].Minute;
     attend(500, false);
-    EXPECT_EQ(Etat.AlarmeMinute[1], premier);  // no repeat before the click's tenth of a second has ended
+    EXPECT_EQ(Etat.Alarmes[0].Minute, premier);  // no repeat before the click's tenth of a second has ended
     attend(700);
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
-    const int tenu = Etat.AlarmeMinute[1];
+    const int tenu = Etat.Alarmes[0].Minute;
     attend(200);
-    EXPECT_TRUE(tenu >= 13 && Etat.AlarmeMinute[1] == tenu) << tenu;  // held, it repeats until released
+    EXPECT_TRUE(tenu >= 13 && Etat.Alarmes[0].Minute == tenu) << tenu;  // held, it repeats until released
 }
 
 // The bell pressed during a tick: that tick ends normally, its alarm included. No tick runs until
@@ -80,7 +80,7 @@ TEST_F(Editeur, OpensAtAlarm1AndHoldsTheTickUntilClosed) {
     for (bool retour : {true, false}) {
         ALARMES* e = ALARMESOuvert();
         ASSERT_TRUE(e && e->pos() == QPoint(200, 127) && e->windowModality() == Qt::ApplicationModal);
-        EXPECT_TRUE(e->TitreAlarme->text() == QStringLiteral("ALARME 1") && Etat.AlarmeChoisie == 1 &&
+        EXPECT_TRUE(e->TitreAlarme->text() == QStringLiteral("ALARME 1") && Etat.AlarmeChoisie == 0 &&
                     e->ChoixAlarme[1]->font().bold() && e->DossierApp[1]->isChecked() &&
                     !w->timerActif() && !w->Timer->isActive());
         aLHeure(14, 2, retour ? 30 : 40), son.evenements.clear();
@@ -106,20 +106,20 @@ TEST_F(Editeur, MemoTypedIsKeptWhenSwitchingAlarms) {
     Clique(e->ChoixAlarme[5]);
     Clique(e->ChoixAlarme[2]);
     EXPECT_EQ(e->MsgSonne->document()->toRawText(), QStringLiteral("Réveil\u00a0<b>\u2029thé"));
-    EXPECT_EQ(Etat.AlarmeTexte[2], QStringLiteral("Réveil\u00a0<b>\r\nthé"));  // CR LF, as in the files
+    EXPECT_EQ(Etat.Alarmes[1].Texte, QStringLiteral("Réveil\u00a0<b>\r\nthé"));  // CR LF, as in the files
 }
 
 // Each answer gives "start folder|sound|program|program shown|boxes shown".
 TEST_F(Editeur, ChoosersStartFoldersAndWhatTheyKeep) {
     RemplitEtat();  // program folder /tmp, system tools /usr/bin/, programs /opt/
-    Etat.AlarmeExe[1] = QStringLiteral("/avant");
+    Etat.Alarmes[0].Exe = QStringLiteral("/avant");
     ALARMES* e = ouvre();
     auto choisit = [&](QPushButton* bouton, int dossierApp, const QString& reponse) {
         e->DossierApp[dossierApp]->setChecked(true);
         dialogues.fichiers.clear();
         Clique(bouton);
         dialogues.fichiers.at(0).suite(reponse);
-        return QStringList{dialogues.fichiers.at(0).dossier, Etat.AlarmeSon[1], Etat.AlarmeExe[1], e->AffEXE->text(),
+        return QStringList{dialogues.fichiers.at(0).dossier, Etat.Alarmes[0].Son, Etat.Alarmes[0].Exe, e->AffEXE->text(),
                            QString::number(dialogues.boites.size())}.join(u'|');
     };
     EXPECT_EQ(choisit(e->BoutonWave, 0, "/x/SON.WAV"), "/tmp|/x/SON.WAV|/avant|/avant|0");
@@ -128,5 +128,5 @@ TEST_F(Editeur, ChoosersStartFoldersAndWhatTheyKeep) {
     EXPECT_EQ(choisit(e->BoutonEXE, 0, "/etc/passwd"), "/usr/bin/|/x/SON.WAV|/avant|/avant|1");  // no program
     const QString exe = QCoreApplication::applicationFilePath();
     EXPECT_EQ(choisit(e->BoutonEXE, 1, exe), "/opt/|/x/SON.WAV|" + exe + "|" + exe + "|1");
-    EXPECT_FALSE(Etat.AlarmeActive[1] || Etat.AlarmeAppli[1]);  // choosing ticks no box
+    EXPECT_FALSE(Etat.Alarmes[0].Active || Etat.Alarmes[0].Appli);  // choosing ticks no box
 }

@@ -6,7 +6,7 @@
 
 namespace {
 struct Pas { qint64 passeMs, sauteMs; };  // time that passes on both clocks, then the local time alone moves
-struct Alarme { int n, h, m; };
+struct AlarmeVoulue { int n, h, m; };
 }  // namespace
 
 using Sauts = AvecHorloge;
@@ -15,7 +15,7 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
     const QTimeZone paris("Europe/Paris");
     ASSERT_TRUE(paris.isValid());
     constexpr qint64 mn = 60'000;
-    const struct { const char* quoi; QDate jour; QTime debut; std::vector<Alarme> alarmes; std::vector<Pas> pas;
+    const struct { const char* quoi; QDate jour; QTime debut; std::vector<AlarmeVoulue> alarmes; std::vector<Pas> pas;
                    QStringList lances, joues; } cas[] = {
         {"2 s ahead is drift, not a jump", {2009, 3, 3}, {10, 16, 59}, {{1, 10, 17}}, {{250, 2000}}, {}, {}},
         {"25 min over one alarm", {2009, 3, 3}, {10, 16, 30}, {{3, 10, 30}}, {{750, 25 * mn}},
@@ -38,10 +38,10 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
          {"fichier /sons/alarme3.wav", "clip 85", "clip 2", "clip 70"}},
     };
     for (const auto& c : cas) {
-        Etat = EtatProgramme{}, Etat.AlarmeHeure.fill(99);
+        Etat = EtatProgramme{}, sansAlarme();
         w = std::make_unique<QUENTOR>(), w->show();  // each tick then ends with its quarter second
         son.evenements.clear(), lanceur.lances.clear();
-        for (const Alarme& a : c.alarmes)
+        for (const AlarmeVoulue& a : c.alarmes)
             alarme(a.n, a.h, a.m, true, false, true, QStringLiteral("/bin/a%1").arg(a.n));
         horloge.t = QDateTime(c.jour, c.debut, paris);
         tique();

@@ -22,12 +22,13 @@ TEST_F(StockageAlarmes, ChargeLes42ClesEtLesMemosPuisLesRemetDansLeTexteSeulemen
     EcritOctets(CheminMemo(4), "Rendez-vous \xE0 14 h\r\nsalle 2\r\n");
     ChargeAlarmes();
     for (int n = 1; n <= 6; ++n) {
-        EXPECT_EQ(Etat.AlarmeHeure[n] * 100 + Etat.AlarmeMinute[n], (n + 10) * 100 + n * 5);
-        EXPECT_EQ(QList<bool>({Etat.AlarmeActive[n], Etat.AlarmeMessage[n], Etat.AlarmeAppli[n]}), QList<bool>({n == 1, n % 2 == 1, n == 3}));
-        EXPECT_EQ(Etat.AlarmeExe[n] + Etat.AlarmeSon[n] + Etat.AlarmeTexte[n],
+        const Alarme& a = Etat.Alarmes[n - 1];
+        EXPECT_EQ(a.Heure * 100 + a.Minute, (n + 10) * 100 + n * 5);
+        EXPECT_EQ(QList<bool>({a.Active, a.Message, a.Appli}), QList<bool>({n == 1, n % 2 == 1, n == 3}));
+        EXPECT_EQ(a.Exe + a.Son + a.Texte,
                   QStringLiteral("/bin/prog%1 /son%1.wav").arg(n) + (n == 4 ? "Rendez-vous à 14 h\r\nsalle 2\r\n" : " \r\n"));
     }
-    Etat.AlarmeHeure[2] = 7, Etat.AlarmeActive[2] = true, Etat.AlarmeExe[2] = QStringLiteral("/usr/bin/xclock");
+    Etat.Alarmes[1].Heure = 7, Etat.Alarmes[1].Active = true, Etat.Alarmes[1].Exe = QStringLiteral("/usr/bin/xclock");
     const QByteArray avant = ini();
     EnregistreAlarmes();
     EXPECT_EQ(ini(), avant);
@@ -61,8 +62,8 @@ TEST_F(StockageAlarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
         if (c.aLaMain)
             EcritOctets(CheminMemo(1), c.depart), ChargeAlarmes();
         else
-            Etat.AlarmeTexte[1] = QString::fromUtf8(c.depart);
-        EXPECT_EQ(Etat.AlarmeTexte[1], QString::fromUtf8(c.depart));
+            Etat.Alarmes[0].Texte = QString::fromUtf8(c.depart);
+        EXPECT_EQ(Etat.Alarmes[0].Texte, QString::fromUtf8(c.depart));
         for (int cycle = 0; cycle < 2; ++cycle) {
             EXPECT_EQ(EcritMemos(), QStringList());
             EXPECT_EQ(LitOctets(CheminMemo(1)), c.fichier) << c.depart.constData() << cycle;

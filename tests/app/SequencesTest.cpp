@@ -140,7 +140,7 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     for (int fois = 0; fois < 2; ++fois)
         w.resize(w.width() + 20, w.height() + 10), QCoreApplication::processEvents();
     w.setCouleurFond(QColor(1, 2, 3));
-    Etat.Genre = 0, Etat.AlarmeHeure[2] = 23, Etat.AlarmeTexte[5] = "abc";
+    Etat.Genre = 0, Etat.Alarmes[1].Heure = 23, Etat.Alarmes[4].Texte = "abc";
     ASSERT_TRUE(w.setEtatFenetre(1));
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
@@ -160,14 +160,14 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
 // writes none.
 TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     charge(ini(), w);
-    Etat.AlarmeTexte[1] = "un", Etat.Genre = 0;
+    Etat.Alarmes[0].Texte = "un", Etat.Genre = 0;
     QFile::remove(dir.filePath("MSG3.ASC"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("MSG3.ASC"));  // a folder in its place
     QUENTOR_Form_QueryUnload(w);
     horloge.deroule();
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
-    Etat.FermetureEnCours = false, Etat.AlarmeTexte[1] = "changé";  // a second close in the same process
+    Etat.FermetureEnCours = false, Etat.Alarmes[0].Texte = "changé";  // a second close in the same process
     Etat.TexteIni.replace("ALSON6=", "ALSON6");  // its separator is gone
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(derniereBoite(), "Il manque le paramètre  = ");

@@ -29,7 +29,7 @@ struct Peintures : QObject {
 class AvecHorloge : public AvecPlateforme {
 protected:
     AvecHorloge() : w(std::make_unique<QUENTOR>()) {
-        Etat.AlarmeHeure.fill(99);  // an empty table would match midnight six times over
+        sansAlarme();
     }
     ~AvecHorloge() override { delete MessAlarmOuvert(); }
     // Time passes to h:m:s (or the clock is set back to it: the monotonic clock stays).
@@ -50,12 +50,18 @@ protected:
         LanceSequence(std::move(pas));
         horloge.deroule();
     }
-    // Alarm n at h:m with the given actions.
+    // No alarm at any time of day: an empty table would match midnight six times over.
+    static void sansAlarme() {
+        for (Alarme& a : Etat.Alarmes)
+            a.Heure = 99;
+    }
+    // Alarm n (1 to 6) at h:m with the given actions.
     void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false, const QString& exe = {}) {
-        Etat.AlarmeHeure[n] = int16_t(h), Etat.AlarmeMinute[n] = int16_t(m);
-        Etat.AlarmeActive[n] = sonne, Etat.AlarmeMessage[n] = memo, Etat.AlarmeAppli[n] = appli;
-        Etat.AlarmeExe[n] = exe, Etat.AlarmeSon[n] = QStringLiteral("/sons/alarme%1.wav").arg(n);
-        Etat.AlarmeTexte[n] = QStringLiteral("mémo %1\r\n").arg(n);
+        Alarme& a = Etat.Alarmes[n - 1];
+        a.Heure = int16_t(h), a.Minute = int16_t(m);
+        a.Active = sonne, a.Message = memo, a.Appli = appli;
+        a.Exe = exe, a.Son = QStringLiteral("/sons/alarme%1.wav").arg(n);
+        a.Texte = QStringLiteral("mémo %1\r\n").arg(n);
     }
     // "hh:mm:ss.zzz quoi" for every sound event, for exact sequence checks.
     QStringList chronologie() const {

@@ -1,6 +1,7 @@
 // Reading, looking up, rewriting and saving the settings text, byte for byte; what each kind of line
 // reads as, how numbers and booleans are written back, and the silent hours' and volume's keys.
 #include "settings/Couleur.h"
+#include "settings/Reglages.h"
 #include "settings/ReglagesTest.h"
 #include "settings/SilenceVolume.h"
 #include "settings/ValeursIni.h"
@@ -200,9 +201,9 @@ TEST_F(SilenceVolume, MissingOrBadValuesGetTheirDefaultsWrittenBack) {
     };
     for (const auto& c : cas) {
         charge(c.fichier);
-        LitSilenceEtVolume();
+        LitCles(ClesAjoutees());
         EXPECT_EQ(lus(), QString::fromLatin1(c.lu)) << c.fichier.constData();
-        EcritSilenceEtVolume(), EnregistreTexteIni();
+        EcritCles(ClesAjoutees()), EnregistreTexteIni();
         EXPECT_EQ(ini(), c.enregistre) << c.fichier.constData();
         EXPECT_EQ(VolumeDuFichier(), Etat.Volume);
     }
@@ -214,12 +215,12 @@ TEST_F(SilenceVolume, ARoundTripKeepsThem) {
     const LocaleTemporaire anglais(QLocale(QLocale::English, QLocale::UnitedKingdom));
     charge("a=1\r\n");
     Etat.Silence = {true, 23 * 60 + 15, 6 * 60 + 45}, Etat.Volume = 35;
-    EcritSilenceEtVolume(), EnregistreTexteIni();
+    EcritCles(ClesAjoutees()), EnregistreTexteIni();
     EXPECT_EQ(ini(), "a=1\r\nsilence_actif=True\r\nsilence_debut=23:15\r\nsilence_fin=06:45\r\nvolume=35\r\n");
     Etat = EtatProgramme{}, Etat.CheminAppli = dossier.path();
-    ChargeTexteIni(), LitSilenceEtVolume();
+    ChargeTexteIni(), LitCles(ClesAjoutees());
     EXPECT_EQ(lus(), "1 1395-405 35");
-    Etat.TexteIni.clear(), EcritSilenceEtVolume();  // never loaded: nothing to write, not even these
+    Etat.TexteIni.clear(), EcritCles(ClesAjoutees());  // never loaded: nothing to write, not even these
     EXPECT_TRUE(Etat.TexteIni.isEmpty());
 }
 

@@ -28,7 +28,7 @@ TEST(Clips, EveryTimeOfDaySpeaksCarriedClips) {
     for (uint8_t genre : {0, 1})
         for (int h = 0; h < 24; ++h)
             for (int m = 0; m < 60; ++m) {
-                const auto pas = SequenceHeure(genre, QString::asprintf("%02d", h), QString::asprintf("%02d", m));
+                const auto pas = SequenceHeure(genre, h, m);
                 ASSERT_EQ(pas.size(), m ? 4u : 2u);
                 ASSERT_TRUE(pas[0].clip == genre * 100 + (h ? h : 99) && (!m || pas[2].clip == genre * 100 + m));
                 for (const PasParole& p : pas)
@@ -59,7 +59,7 @@ TEST(Silence, WhatTheMinuteSoundsInAndOutOfTheSilentHours) {
         {true, 780, 840, "12:55", 3, "a"},    {true, 480, 480, "08:00", 0, "ca"}, {true, 0, 0, "00:00", 3, "ca"},
         {true, 1439, 1, "00:00", 0, ""},      {true, 1439, 1, "23:55", 3, "a"},   {false, 1320, 420, "22:00", 5, "c"}};
     for (const auto& c : cas) {
-        const SonsMinute s = SonsDeLaMinute(c.mode, QString(c.hhmm).left(2), QString(c.hhmm).right(2),
+        const SonsMinute s = SonsDeLaMinute(c.mode, QString(c.hhmm).left(2).toInt(), QString(c.hhmm).right(2).toInt(),
                                             {c.actif, int16_t(c.debut), int16_t(c.fin)});
         EXPECT_EQ(QString(s.carillon ? "c" : "") + (s.annonce ? "a" : ""), QString(c.attendu))
             << c.debut << "-" << c.fin << " at " << c.hhmm << " mode " << c.mode << (c.actif ? "" : " off");

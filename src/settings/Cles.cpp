@@ -1,0 +1,70 @@
+#include "settings/Cles.h"
+
+#include "settings/Couleur.h"
+#include "settings/LitValeurs.h"
+#include "settings/SilenceVolume.h"
+#include "settings/ValeursIni.h"
+
+namespace {
+
+template <class T, int64_t Min, int64_t Max>
+std::optional<T> entier(const QString& texte) {
+    const auto v = ConvertitEntier(texte, Min, Max);
+    return v ? std::optional<T>(T(*v)) : std::nullopt;
+}
+
+template <class T>
+QString nombre(const T& valeur) { return QString::number(int64_t{valeur}); }
+
+QString brut(const QString& texte) { return texte; }
+std::optional<QString> brutConverti(const QString& texte) { return texte; }
+
+// The value of a key every file has, converted with `convertit`; `attendu` says what it must be.
+template <class T>
+T litConverti(const QString& cle, std::optional<T> (*convertit)(const QString&), const QString& attendu) {
+    const QString valeur = ValeurIni(cle);
+    const std::optional<T> v = convertit(valeur);
+    if (!v)
+        ErreurConversion(cle, valeur, attendu);
+    return *v;
+}
+
+std::optional<int16_t> heureMinute(const QString& texte) {
+    const auto v = ConvertitHeureMinute(texte);
+    return v ? std::optional<int16_t>(int16_t(*v)) : std::nullopt;
+}
+
+std::optional<QColor> couleur(const QString& texte) {
+    const auto v = ConvertitEntier(texte, 0, 0xFFFFFF);
+    return v ? std::optional<QColor>(CouleurDepuisNombre(int32_t(*v))) : std::nullopt;
+}
+
+}  // namespace
+
+namespace Sortes {
+const Sorte<int16_t> Entier16 = {LitEntier16, entier<int16_t, INT16_MIN, INT16_MAX>, nombre<int16_t>};
+const Sorte<uint8_t> Octet = {LitOctet, entier<uint8_t, 0, 255>, nombre<uint8_t>};
+const Sorte<bool> Booleen = {LitBooleen, ConvertitBooleen, [](const bool& v) { return TexteBooleen(v); }};
+const Sorte<bool> BooleenEnChiffre = {LitBooleen, ConvertitBooleen,
+                                      [](const bool& v) { return QString::number(v ? 1 : 0); }};
+const Sorte<double> Simple = {LitSimple, ConvertitSimple, [](const double& v) { return TexteSimple(v); }};
+const Sorte<QColor> Couleur = {LitCouleur, couleur,
+                               [](const QColor& c) { return QString::number(NombreDepuisCouleur(c)); }};
+const Sorte<QString> Texte = {ValeurIniTexte, brutConverti, brut};
+const Sorte<int16_t> HeureMinute = {
+    [](const QString& cle) { return litConverti(cle, heureMinute, QStringLiteral("une heure de 00:00 à 23:59")); },
+    heureMinute, [](const int16_t& v) { return TexteHeureMinute(v); }};
+const Sorte<int16_t> Volume = {
+    [](const QString& cle) { return litConverti(cle, ConvertitVolume, QStringLiteral("un nombre entier de 0 à 100")); },
+    ConvertitVolume, nombre<int16_t>};
+}  // namespace Sortes
+
+void LitCles(const std::vector<Cle>& cles) {
+    for (const Cle& c : cles)
+        c.lit();
+}
+
+void EcritCles(const std::vector<Cle>& cles) {
+    for (const Cle& c : cles)
+        c.ecrit();
+}
