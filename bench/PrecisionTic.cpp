@@ -17,15 +17,16 @@
 
 namespace {
 
-// The program's real clock, noting when each wait of the tick begins.
+// The program's real clock, noting when each pause of the tick begins.
 class HorlogeMurale : public Horloge {
 public:
     QDateTime maintenant() const override { return QDateTime::currentDateTime(); }
     qint64 monotoneMs() const override { return reelle.monotoneMs(); }
-    void attendre(double s) override {
+    void attendre(double s) override { reelle.attendre(s); }
+    void plusTard(double s, QObject* contexte, std::function<void()> suite) override {
         const QDateTime t = maintenant();
         const qint64 minute = t.toSecsSinceEpoch() / 60;
-        // The first wait of the minute's work is the chime's (top of the hour) or the 5 s pause.
+        // The first pause of the minute's work is the chime's (top of the hour) or the 5 s pause.
         if (t.time().second() == 0 && (s == 0.5 || s == 5.0) && minute != derniereMinute) {
             derniereMinute = minute;
             minutes.push_back(t.time().msec());
@@ -36,9 +37,8 @@ public:
                 secondes.push_back(t.time().msec());
             vues.insert(t.toSecsSinceEpoch());
         }
-        reelle.attendre(s);
+        reelle.plusTard(s, contexte, std::move(suite));
     }
-    void interromptAttentes() override { reelle.interromptAttentes(); }
     HorlogeReelle reelle;
     qint64 derniereMinute = -1;
     std::vector<int> minutes, secondes;

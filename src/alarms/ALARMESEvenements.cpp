@@ -4,6 +4,7 @@
 #include "alarms/BoutonFleches.h"
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
+#include "sound/Sequenceur.h"
 #include "sound/Son.h"
 #include "state/Etat.h"
 
@@ -105,10 +106,10 @@ void ALARMES::ChoixAlarme_Click(int Index) {
 }
 
 void ALARMES::pasHoraire(bool heure, int sens) {
-    QPointer<ALARMES> garde(this);
-    JoueSon(kClipFleche);
-    if (!garde)
-        return;
+    // The click, and a tenth of a second before the arrow held down steps again.
+    BoutonFleches* fleches = heure ? Bouton : BoutonMn;
+    fleches->retiensRepetition();
+    LanceSequence({Clip(kClipFleche, 0.1), Agit([fleches] { fleches->reprendRepetition(); })}, fleches);
     Alarme& a = choisie();
     if (heure) {
         a.Heure = Pas(a.Heure, sens, 23);
@@ -119,7 +120,6 @@ void ALARMES::pasHoraire(bool heure, int sens) {
         afficheMinute(a);
         AffMn->repaint();
     }
-    Attente(0.1);
 }
 
 void ALARMES::Bouton_SpinDown() { pasHoraire(true, -1); }
@@ -175,10 +175,7 @@ void ALARMES::BoutonEXE_Click() {
 }
 
 void ALARMES::Retour_Quentor_Click() {
-    QPointer<ALARMES> garde(this);
     JoueSon(kClipRetourHorloge);
-    if (!garde)
-        return;
     horloge_.cacheOutils();
     close();
 }

@@ -5,15 +5,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 
 namespace {
 
-// First repeat after a pause long enough for a single click, then steady steps. The handler's own
-// pause comes on top: the timer is re-armed only once the handler has returned, so steps never
-// pile up inside one another.
+// First repeat after a pause long enough for a single click, then steady steps. A step held by
+// its handler comes on top: the timer is re-armed only once the step has ended, so steps never
+// pile up.
 constexpr int DelaiPremiereRepetitionMs = 400;
 constexpr int DelaiRepetitionMs = 50;
 
@@ -103,11 +102,18 @@ void BoutonFleches::pas(Fleche f) {
 }
 
 void BoutonFleches::emetPuisRearme(int delaiMs) {
-    QPointer<BoutonFleches> garde(this);
+    delaiSuivantMs_ = delaiMs;
     pas(tenue_);
-    // The handler lets events run: the arrow may have been released, or the window closed.
-    if (garde && tenue_ != Fleche::Aucune)
+    if (retenues_ == 0 && tenue_ != Fleche::Aucune)
         repetition_.start(delaiMs);
+}
+
+void BoutonFleches::retiensRepetition() { ++retenues_; }
+
+void BoutonFleches::reprendRepetition() {
+    // Released meanwhile, the arrow stays still.
+    if (retenues_ > 0 && --retenues_ == 0 && tenue_ != Fleche::Aucune)
+        repetition_.start(delaiSuivantMs_);
 }
 
 void BoutonFleches::appuie(Fleche f) {

@@ -20,6 +20,10 @@ public:
     int maximum() const { return maximum_; }
     // One step, as a single click on the arrow.
     void pas(Fleche f);
+    // A step that goes on after its handler has returned (a clip and its pause) holds the repeat
+    // from its handler until it ends: the next step counts its delay from there.
+    void retiensRepetition();
+    void reprendRepetition();
 
 signals:
     void SpinUp();
@@ -44,5 +48,7 @@ private:
     Fleche tenue_ = Fleche::Aucune;
     bool dessus_ = false;  // the pointer is over the arrow held down
     QTimer repetition_;
+    int retenues_ = 0;
+    int delaiSuivantMs_ = 0;
     int valeur_ = 0, minimum_ = 0, maximum_ = 0;
 };

@@ -3,9 +3,7 @@
 #include "alarms/MessAlarm.h"
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
-#include "sound/Son.h"
 
-#include <QCoreApplication>
 #include <QTimeZone>
 
 namespace {
@@ -25,55 +23,62 @@ QString TexteErreurAlarme(int numero, const QString& source, const QString& desc
            source + QStringLiteral("\r") + description;
 }
 
-void VérifieAlarmes() {
+Etapes VérifieAlarmes() {
     const int h = Etat.HeureActuelle;
     const int m = Etat.MinuteActuelle;
-    for (int16_t n = 0; n < NombreAlarmes && !Etat.FermetureEnCours; ++n)
-        if (Etat.Alarmes[n].Heure == h && Etat.Alarmes[n].Minute == m)
-            SonneUneFois(n, Etat.JourActuel, QTime(h, m));
+    // Each alarm is looked at in its turn, once the firings before it have ended.
+    Etapes pas;
+    for (int16_t n = 0; n < NombreAlarmes; ++n)
+        pas.push_back(Selon([n, h, m] {
+            if (Etat.Alarmes[n].Heure != h || Etat.Alarmes[n].Minute != m)
+                return Etapes{};
+            return SonneUneFois(n, Etat.JourActuel, QTime(h, m));
+        }));
+    return pas;
 }
 
-void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
+Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
     if (n < 0 || n >= NombreAlarmes)
-        return;
+        return {};
     const QDateTime minute(jour, heure, QTimeZone::utc());
     if (minute.isValid()) {
         if (Etat.Alarmes[n].SonnéePour == minute)
-            return;
+            return {};
         Etat.Alarmes[n].SonnéePour = minute;
     }
-    DéclencheAlarme(n);
+    return DéclencheAlarme(n);
 }
 
-// A close that begins in one of the pauses ends the firing there: nothing starts, rings or opens
-// behind the saved files.
-void DéclencheAlarme(int16_t n) {
-    if (n < 0 || n >= NombreAlarmes || Etat.FermetureEnCours)
-        return;
+Etapes DéclencheAlarme(int16_t n) {
+    if (n < 0 || n >= NombreAlarmes)
+        return {};
     // The whole firing counts as sounding: the time asked for meanwhile is not said over it.
-    SequenceSonore sequence;
-    if (Etat.Alarmes[n].Appli && !Etat.Alarmes[n].Exe.isEmpty()) {
-        const Lanceur::Erreur e = PF().lanceur->lance(Etat.Alarmes[n].Exe);
-        // A program that cannot start must not cost the user the ringing and the memo, nor hold
-        // the clock until the box is dismissed.
-        if (e.numero != 0)
-            PF().dialogues->boiteSansAttente(Dialogues::Icone::Aucune, QStringLiteral("Erreur"),
-                                             TexteErreurAlarme(e.numero, SourceErreur, e.description));
-    }
-    if (Etat.Alarmes[n].Active) {
-        JoueFichierSon(Etat.Alarmes[n].Son);
-        QCoreApplication::processEvents();
-        if (!Etat.FermetureEnCours)
-            Attente(1.5);
-        if (Etat.FermetureEnCours)
-            return;
-        if (RetourHorloge())
-            RetourHorloge()();
-    }
-    Attente(2);
-    QCoreApplication::processEvents();
-    if (!Etat.FermetureEnCours && Etat.Alarmes[n].Message) {
-        Etat.AlarmeAffichée = n;
-        AfficheMessAlarm();
-    }
+    return Sonore({
+        Agit([n] {
+            const Alarme& a = Etat.Alarmes[n];
+            if (!a.Appli || a.Exe.isEmpty())
+                return;
+            const Lanceur::Erreur e = PF().lanceur->lance(a.Exe);
+            // A program that cannot start must not cost the user the ringing and the memo, nor
+            // hold the clock until the box is dismissed.
+            if (e.numero != 0)
+                PF().dialogues->boiteSansAttente(Dialogues::Icone::Aucune, QStringLiteral("Erreur"),
+                                                 TexteErreurAlarme(e.numero, SourceErreur, e.description));
+        }),
+        Selon([n] {
+            if (!Etat.Alarmes[n].Active)
+                return Etapes{};
+            return Etapes{Fichier(Etat.Alarmes[n].Son, 1.5), Agit([] {
+                              if (RetourHorloge())
+                                  RetourHorloge()();
+                          })};
+        }),
+        Pause(2),
+        Agit([n] {
+            if (Etat.Alarmes[n].Message) {
+                Etat.AlarmeAffichée = n;
+                AfficheMessAlarm();
+            }
+        }),
+    });
 }

@@ -2,6 +2,8 @@
 // The alarm check at second 0 of each minute, and the firing of a due alarm: its program, its
 // ringing (which brings the clock back on screen) and its memo.
 
+#include "sound/Sequenceur.h"
+
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -10,12 +12,12 @@
 // Fires, in order 1 to 6, every alarm whose hour and minute match Etat.HeureActuelle and
 // Etat.MinuteActuelle; each firing ends before the next alarm is looked at.
 // Below, n is the alarm's place in Etat.Alarmes (0 to 5).
-void VérifieAlarmes();
+Etapes VérifieAlarmes();
 // Fires alarm n for the minute `heure` of `jour`, unless it has already rung for that minute.
-void SonneUneFois(int16_t n, const QDate& jour, const QTime& heure);
-// Program, ringing, 2-second pause, memo. A program that cannot be started is reported in a box
-// that does not hold the clock, and the rest of the firing still happens.
-void DéclencheAlarme(int16_t n);
+Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure);
+// Program, ringing, 2-second pause, memo: one sounding part. A program that cannot be started is
+// reported in a box that does not hold the clock, and the rest of the firing still happens.
+Etapes DéclencheAlarme(int16_t n);
 
 // What the ringing calls to bring the clock window back (visible, normal, repainted). The clock
 // window installs it when it is built and removes it (nullptr) when it goes.

@@ -39,12 +39,13 @@ std::vector<int16_t> AlarmesSautees(const QDateTime& avant, const QDateTime& apr
     return dues;
 }
 
-void RattrapeAlarmes(const QDateTime& avant, const QDateTime& apres) {
+Etapes RattrapeAlarmes(const QDateTime& avant, const QDateTime& apres) {
     const QDateTime fin = Cadran(apres);
-    for (const int16_t n : AlarmesSautees(avant, apres)) {
-        if (Etat.FermetureEnCours)
-            return;
-        const QDateTime minute = DerniereMinute(n, fin);
-        SonneUneFois(n, minute.date(), minute.time());
-    }
+    Etapes pas;
+    for (const int16_t n : AlarmesSautees(avant, apres))
+        pas.push_back(Selon([n, fin] {
+            const QDateTime minute = DerniereMinute(n, fin);
+            return SonneUneFois(n, minute.date(), minute.time());
+        }));
+    return pas;
 }

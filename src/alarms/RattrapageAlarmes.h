@@ -3,6 +3,8 @@
 // jumped over it (a clock set forward, the spring change). They ring at the first tick after the
 // jump; spoken times and chimes are not replayed, the clock speaks the time that it is.
 
+#include "sound/Sequenceur.h"
+
 #include <QDateTime>
 #include <cstdint>
 #include <vector>
@@ -28,4 +30,4 @@ inline constexpr int kRetardMaxAlarmeMn = 60;
 std::vector<int16_t> AlarmesSautees(const QDateTime& avant, const QDateTime& apres);
 
 // Fires those alarms, each once and to its end, as at their minute.
-void RattrapeAlarmes(const QDateTime& avant, const QDateTime& apres);
+Etapes RattrapeAlarmes(const QDateTime& avant, const QDateTime& apres);

@@ -8,6 +8,7 @@
 #include "platform/Plateforme.h"
 #include "settings/Reglages.h"
 #include "settings/TexteIni.h"
+#include "sound/Sequenceur.h"
 #include "sound/Son.h"
 
 #include <QStringList>
@@ -52,23 +53,25 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
     // A second request (a signal during the exit clip, say) changes nothing.
     if (Etat.FermetureEnCours)
         return;
-    // The tick stops first, and every pause of a tick or a firing in progress ends at once:
-    // nothing of a minute's work may happen behind the saved files.
+    // The tick stops first, and every sequence under way (a tick's minute's work, a firing, the
+    // time said) ends at once: nothing of a minute's work may happen behind the saved files.
     Etat.FermetureEnCours = true;
     f.arreteTimer();
-    if (Horloge* h = PF().horloge)
-        h->interromptAttentes();
-    int code = 0;
+    ArreteSequences();
     f.retireTrayIcon();
     try {
         ecritReglages(f);
         ecritFichiers();
-        JoueSon(kClipSignature);
-        Attente(1);
-        ArreteSon();
     } catch (const FinProgramme& fin) {
-        code = fin.code;
+        f.hide();
+        PF().bureau->quitte(fin.code);
+        return;
     }
-    f.hide();
-    PF().bureau->quitte(code);
+    // The exit clip for a second, then the end.
+    LanceSequence({Clip(kClipSignature, 1), Agit([&f] {
+                       ArreteSon();
+                       f.hide();
+                       PF().bureau->quitte(0);
+                   })},
+                  &f);
 }

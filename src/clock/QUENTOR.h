@@ -2,6 +2,7 @@
 // The clock window: the face (time, seconds band, background picture, tick marker), its tick,
 // the notification-area icon, the popup menu and the toolbar.
 
+#include "sound/Sequenceur.h"
 #include "state/FenetreHorloge.h"
 
 #include <QColor>
@@ -65,6 +66,8 @@ public:
     void demarreTimer() override;
     void arreteTimer() override;
     bool timerActif() const;
+    // A tick is under way: its minute's work or its marker's quarter second.
+    bool ticEnCours() const { return enTic_; }
 
     void cacheOutils() override;
 
@@ -148,7 +151,7 @@ private:
     void construitOutils();
     void construitMenu();
     void programmeProchainTic();
-    void travailDeLaMinute();
+    Etapes travailDeLaMinute();
     void appliqueListeDesTaches();
     // Follows the notification area: out of the task list while the icon is in one.
     void suitZoneNotification();

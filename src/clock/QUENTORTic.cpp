@@ -10,12 +10,11 @@
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
 #include "sound/Annonce.h"
+#include "sound/Sequenceur.h"
 #include "sound/Silence.h"
 #include "sound/Son.h"
 
-#include <QCoreApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -56,21 +55,11 @@ void QUENTOR::programmeProchainTic() {
 }
 
 void QUENTOR::QUENTOR_Timer_Timer() {
-    // A tick that falls due while the previous one waits is skipped, not queued; once the close
-    // has begun there is no tick at all.
+    // A tick that falls due while the previous one is under way is skipped, not queued; once the
+    // close has begun there is no tick at all.
     if (enTic_ || Etat.FermetureEnCours)
         return;
     enTic_ = true;
-    QPointer<QUENTOR> garde(this);
-    struct Fin {
-        QPointer<QUENTOR>& w;
-        ~Fin() {
-            if (w) {
-                w->enTic_ = false;
-                w->programmeProchainTic();
-            }
-        }
-    } fin{garde};
 
     // One reading: caption, time, band, hour and minute all agree.
     suitZoneNotification();
@@ -86,8 +75,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     derniereMonoMs_ = lecture.monoMs;
     const int s = t.time().second();
     // A face nobody can see gets no marker and no layout work: it catches up when it shows.
-    const bool vu = cadranVisible();
-    if (vu)
+    if (cadranVisible())
         Flash->show();
     metLegende(t);
     const QString hm = texteHeure(t.time());
@@ -95,29 +83,23 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     Etat.HeureActuelle = int16_t(t.time().hour());
     Etat.MinuteActuelle = int16_t(t.time().minute());
     Etat.JourActuel = t.date();
-    // Only what changed reaches the screen, in one repaint before any pause of the minute's
-    // work: the marker, the band's new end, and the time when its text changed. The events run
-    // at once do that repaint; asking for it before them would paint the marker twice. With no
-    // face to show, they wait for the event loop the tick returns to.
-    if (vu) {
-        QCoreApplication::processEvents();
-        if (!garde || Etat.FermetureEnCours)
-            return;
-    }
+    // Only what changed reaches the screen, in one repaint as the event loop takes over: the
+    // marker, the band's new end, and the time when its text changed.
 
-    // What the jump skipped rings now, before this second's own work.
-    if (avantSaut.isValid()) {
-        RattrapeAlarmes(avantSaut, t);
-        if (!garde || Etat.FermetureEnCours)
-            return;
-    }
+    // The rest runs as a sequence on the clock's timers, which the close or the window's end
+    // stops wherever it is. What the jump skipped rings first, before this second's own work.
+    Etapes pas;
+    if (avantSaut.isValid())
+        Ajoute(pas, RattrapeAlarmes(avantSaut, t));
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {
-        const QTime suivante = t.time().addSecs(1);
-        const SonsMinute a = SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
-        if (a.carillon || a.annonce)
-            PrepareSon();
+        pas.push_back(Agit([t] {
+            const QTime suivante = t.time().addSecs(1);
+            const SonsMinute a = SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
+            if (a.carillon || a.annonce)
+                PrepareSon();
+        }));
     }
 
     if (s == 0) {
@@ -125,22 +107,23 @@ void QUENTOR::QUENTOR_Timer_Timer() {
         // minute is another minute, and the clock speaks the time it is.
         const QDateTime minute = t.addMSecs(-t.time().msec());
         // Once per minute, even if this second 0 comes round again.
-        if (minute != derniereMinuteTraitee_) {
+        pas.push_back(Selon([this, minute] {
+            if (minute == derniereMinuteTraitee_)
+                return Etapes{};
             derniereMinuteTraitee_ = minute;
-            travailDeLaMinute();
-            if (!garde || Etat.FermetureEnCours)
-                return;
-        }
+            return travailDeLaMinute();
+        }));
     }
 
     // The pause only keeps the marker on screen: with no face to show it on, the tick ends
     // here, and the idle clock wakes once a second instead of twice.
-    if (cadranVisible() && !Flash->isHidden()) {
-        Attente(0.25);
-        if (!garde || Etat.FermetureEnCours)
-            return;
-    }
-    Flash->hide();
+    pas.push_back(Selon([this] { return cadranVisible() && !Flash->isHidden() ? Etapes{Pause(0.25)} : Etapes{}; }));
+    pas.push_back(Agit([this] {
+        Flash->hide();
+        enTic_ = false;
+        programmeProchainTic();
+    }));
+    LanceSequence(std::move(pas), this);
 }
 
 // "hh:mm", formatted once a minute: the same text as QTime's own format, far cheaper to test.
@@ -181,17 +164,15 @@ void QUENTOR::rattrapeCadran() {
     Flash->setVisible(enTic_);
 }
 
-// Each step may be where the close began: what follows it then does nothing.
-void QUENTOR::travailDeLaMinute() {
-    // Nothing of it in the silent hours but the alarms.
+// Nothing of it in the silent hours but the alarms.
+Etapes QUENTOR::travailDeLaMinute() {
     const SonsMinute sons = SonsDeLaMinute(Etat.DéclencheAnnonce, Etat.HeureActuelle, Etat.MinuteActuelle, Etat.Silence);
+    Etapes pas;
     if (sons.carillon)
-        CarillonHeure();
-    if (!Etat.FermetureEnCours && sons.annonce)
-        AnnonceHeure();
-    if (Etat.FermetureEnCours)
-        return;
-    Attente(5);
-    if (!Etat.FermetureEnCours)
-        VérifieAlarmes();
+        Ajoute(pas, CarillonHeure());
+    if (sons.annonce)
+        pas.push_back(Selon(AnnonceHeure));
+    pas.push_back(Pause(5));
+    Ajoute(pas, VérifieAlarmes());
+    return pas;
 }

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <functional>
 
-// The wall clock and the paced wait. Real: system time and a nested event loop with a monotonic
-// deadline. Test double: a virtual clock that jumps forward and still delivers posted events.
+// The wall clock and its timers, which pace every sequence. Real: system time and timers aimed at
+// a monotonic deadline. Test double: a virtual clock whose timers run in microseconds at their
+// exact virtual times.
 class Horloge {
 public:
     virtual ~Horloge() = default;
@@ -15,11 +16,9 @@ public:
     // Milliseconds on a clock that is never set and stands still while the computer sleeps: set
     // against the local time, it tells a sleep or a change of the clock from time passing.
     virtual qint64 monotoneMs() const = 0;
-    // Returns once at least `secondes` have passed, letting events run at least once meanwhile.
+    // Returns once at least `secondes` have passed, letting events run at least once meanwhile:
+    // a nested event loop, which only the --dire-l-heure process, with no window, still uses.
     virtual void attendre(double secondes) = 0;
-    // Every wait in progress returns as soon as control comes back to it; waits begun afterwards
-    // run their full length. The close sequence uses it so that nothing waits on behind it.
-    virtual void interromptAttentes() = 0;
     // Calls `suite` from the event loop once `secondes` have passed, without waiting here; never
     // once `contexte` is gone.
     virtual void plusTard(double secondes, QObject* contexte, std::function<void()> suite) {

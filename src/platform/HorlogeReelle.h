@@ -1,12 +1,9 @@
 #pragma once
 #include "platform/Horloge.h"
 
-// The system's local time, and a wait that sleeps in a nested event loop until a deadline on
-// the monotonic clock: wall-clock changes and midnight neither stretch nor shorten it.
+// The system's local time, and timers (and a wait that sleeps in a nested event loop) aimed at a
+// deadline on the monotonic clock: wall-clock changes and midnight neither stretch nor shorten them.
 #include <QByteArray>
-#include <vector>
-
-class QEventLoop;
 
 class HorlogeReelle : public Horloge {
 public:
@@ -15,7 +12,7 @@ public:
     QDateTime maintenant() const override;
     qint64 monotoneMs() const override;
     void attendre(double secondes) override;
-    void interromptAttentes() override;
+    void plusTard(double secondes, QObject* contexte, std::function<void()> suite) override;
 
 private:
     // The C library reads the system's time zone once; a zone changed in the settings while the
@@ -24,7 +21,4 @@ private:
     qint64 verificationFuseauMs_;
     mutable qint64 prochaineVerificationFuseauMs_ = -1;
     mutable QByteArray identiteFuseau_;
-    // The loops of the waits in progress, innermost last, and how many interruptions there were.
-    std::vector<QEventLoop*> boucles_;
-    unsigned interruptions_ = 0;
 };

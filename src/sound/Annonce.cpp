@@ -1,7 +1,6 @@
 #include "sound/Annonce.h"
 
 #include "state/Etat.h"
-#include "sound/Son.h"
 
 namespace {
 // Clip ids of the spoken words, before the voice offset.
@@ -28,21 +27,14 @@ std::vector<PasParole> SequenceHeure(uint8_t genre, int heure, int minute) {
     return pas;
 }
 
-void AnnonceHeure() {
-    SequenceSonore sequence;
-    // A close that begins in a pause ends the announcement there. The tick's own pause that
-    // follows lets the last clip finish.
-    for (const PasParole& p : SequenceHeure(Etat.Genre, Etat.HeureActuelle, Etat.MinuteActuelle)) {
-        JoueSon(p.clip);
-        if (p.pause > 0)
-            Attente(p.pause);
-        if (Etat.FermetureEnCours)
-            return;
-    }
+Etapes EtapesHeure(uint8_t genre, int heure, int minute) {
+    Etapes pas;
+    for (const PasParole& p : SequenceHeure(genre, heure, minute))
+        pas.push_back(Clip(p.clip, p.pause));
+    return pas;
 }
 
-void CarillonHeure() {
-    SequenceSonore sequence;
-    JoueSon(kCarillon);
-    Attente(0.5);
-}
+// The tick's own pause that follows lets the last clip finish.
+Etapes AnnonceHeure() { return Sonore(EtapesHeure(Etat.Genre, Etat.HeureActuelle, Etat.MinuteActuelle)); }
+
+Etapes CarillonHeure() { return Sonore({Clip(kCarillon, 0.5)}); }

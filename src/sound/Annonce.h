@@ -1,6 +1,8 @@
 #pragma once
 // The spoken time: which minutes are announced, and the sequence of clips that speaks them.
 
+#include "sound/Sequenceur.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -17,7 +19,11 @@ struct PasParole {
 // time said on demand both play it.
 std::vector<PasParole> SequenceHeure(uint8_t genre, int heure, int minute);
 
-// Speaks Etat.HeureActuelle / Etat.MinuteActuelle with voice Etat.Genre, with the fixed pauses.
-void AnnonceHeure();
+// The same as steps of a sequence.
+Etapes EtapesHeure(uint8_t genre, int heure, int minute);
+
+// Speaks Etat.HeureActuelle / Etat.MinuteActuelle with voice Etat.Genre, with the fixed pauses:
+// a sounding part that ends as its last clip starts.
+Etapes AnnonceHeure();
 // The top-of-the-hour chime: clip 85, then half a second.
-void CarillonHeure();
+Etapes CarillonHeure();

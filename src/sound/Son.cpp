@@ -3,6 +3,7 @@
 #include "platform/Plateforme.h"
 #include "state/Etat.h"
 #include "sound/Clips.h"
+#include "sound/Sequenceur.h"
 
 #include <QCoreApplication>
 
@@ -10,19 +11,12 @@
 
 namespace {
 QByteArray tampon;
-int sequencesEnCours = 0;
-uint64_t sequencesCommencees = 0;
 }  // namespace
-
-SequenceSonore::SequenceSonore() { ++sequencesEnCours, ++sequencesCommencees; }
-SequenceSonore::~SequenceSonore() { --sequencesEnCours; }
 
 bool SonEnCours() {
     const SortieSon* s = PF().son;
-    return sequencesEnCours > 0 || (s && s->joue());
+    return SequenceSonoreEnCours() || (s && s->joue());
 }
-
-uint64_t SequencesCommencees() { return sequencesCommencees; }
 
 const QByteArray& TamponSon() { return tampon; }
 
@@ -31,7 +25,6 @@ void JoueSon(int16_t id) {
     tampon = DonneesClip(id);
     if (SortieSon* s = PF().son)
         s->joueDonnees(tampon);
-    QCoreApplication::processEvents();
 }
 
 void JoueFichierSon(const QString& chemin) {

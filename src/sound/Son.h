@@ -1,5 +1,5 @@
 #pragma once
-// Playing clips and files, one sound at a time, and the paced wait every sequence uses.
+// Playing clips and files, one sound at a time. Sequences of them are paced by sound/Sequenceur.
 
 #include "sound/Clips.h"
 
@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-// Plays clip `id` of the embedded set asynchronously; events run once afterwards.
+// Plays clip `id` of the embedded set asynchronously.
 void JoueSon(int16_t id);
 // Plays a WAVE file asynchronously; the default alert sound when it can't be played.
 void JoueFichierSon(const QString& chemin);
@@ -18,22 +18,12 @@ void RegleVolume(int16_t pourcent);
 // Sound is due within about a second: the output gets ready so that it starts on time.
 void PrepareSon();
 // Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
+// A nested event loop: only the --dire-l-heure process, which has no window, still waits so.
 void Attente(double secondes);
 
-// A sequence of sounds is under way (the chime, an announcement, an alarm's firing, the time said
-// on demand): while one is, or while a sound still plays, the clock is sounding and the time asked
-// for on demand is refused. Each sequence that begins may end the one said on demand, which
-// watches the count of sequences begun.
-class SequenceSonore {
-public:
-    SequenceSonore();
-    ~SequenceSonore();
-    SequenceSonore(const SequenceSonore&) = delete;
-    SequenceSonore& operator=(const SequenceSonore&) = delete;
-};
+// The clock is sounding (the chime, an announcement, an alarm's firing, the time said on demand,
+// or a sound still playing): the time asked for on demand is then refused.
 bool SonEnCours();
-// How many sequences have begun since the program started.
-uint64_t SequencesCommencees();
 
 // The last clip started; kept until the next one replaces it.
 const QByteArray& TamponSon();

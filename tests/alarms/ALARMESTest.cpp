@@ -17,10 +17,14 @@ protected:
         QKeyEvent e(presse ? QEvent::KeyPress : QEvent::KeyRelease, k, {}, texte);
         QApplication::sendEvent(c, &e);
     }
-    static void attend(int ms) {
+    // Real time passes; the virtual clock's timers run as they fall due, unless it stands still.
+    void attend(int ms, bool avecHorloge = true) {
         QElapsedTimer t;
-        for (t.start(); t.elapsed() < ms;)
+        for (t.start(); t.elapsed() < ms;) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            if (avecHorloge)
+                horloge.deroule();
+        }
     }
 };
 
@@ -47,12 +51,16 @@ TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
         son.evenements.clear();
         for (bool presse : {true, false})
             touche(c.heure ? e->Bouton : e->BoutonMn, c.sens > 0 ? Qt::Key_Up : Qt::Key_Down, presse);
+        horloge.deroule();
         EXPECT_EQ(c.heure ? Etat.Alarmes[0].Heure : Etat.Alarmes[0].Minute, c.apres);
         EXPECT_EQ(c.heure ? Etat.Alarmes[0].Minute : Etat.Alarmes[0].Heure, c.avant);  // no carry
         EXPECT_EQ((c.heure ? e->AffAlarme : e->AffMn)->text(), QString::fromLatin1(c.vu));
         EXPECT_TRUE(son.joues() == QStringList{QStringLiteral("clip 80")} && son.evenements[0].t.msecsTo(horloge.t) == 100);
     }
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
+    const int premier = Etat.Alarmes[0].Minute;
+    attend(500, false);
+    EXPECT_EQ(Etat.Alarmes[0].Minute, premier);  // no repeat before the click's tenth of a second has ended
     attend(700);
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(5, 5));
     const int tenu = Etat.Alarmes[0].Minute;
@@ -67,7 +75,7 @@ TEST_F(Editeur, OpensAtAlarm1AndHoldsTheTickUntilClosed) {
     alarme(1, 14, 1, true), alarme(2, 14, 2, true);
     aLHeure(14, 1, 0);
     QTimer::singleShot(0, w.get(), [this] { ouvre(); });
-    w->QUENTOR_Timer_Timer();
+    tique();
     EXPECT_TRUE(son.joues().contains(QStringLiteral("fichier /sons/alarme1.wav")));
     for (bool retour : {true, false}) {
         ALARMES* e = ALARMESOuvert();

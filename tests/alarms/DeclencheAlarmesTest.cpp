@@ -24,7 +24,7 @@ TEST_F(Alarmes, EachFiringDoesWhatItsAlarmAsks) {
         w->setEtatFenetre(1);
         w->hide();
         aLHeure(8, 0, 5);
-        DéclencheAlarme(0);
+        joue(DéclencheAlarme(0));
         EXPECT_EQ(QTime(8, 0, 5).msecsTo(horloge.t.time()), c.ms) << c.ms << c.exe.toStdString();
         EXPECT_TRUE(son.joues() == c.joues && lanceur.lances == c.lances && dialogues.boites.empty());
         EXPECT_EQ(MessAlarmOuvert() != nullptr, c.memo);
@@ -39,7 +39,7 @@ TEST_F(Alarmes, FailingProgramIsReportedAndTheAlarmGoesOn) {
     alarme(2, 8, 16, true), alarme(3, 20, 15, true), alarme(5, 8, 15, true);
     lanceur.echecs[QStringLiteral("/absent")] = {2, QStringLiteral("Fichier introuvable")};
     Etat.HeureActuelle = 8, Etat.MinuteActuelle = 15;
-    VérifieAlarmes();
+    joue(VérifieAlarmes());
     ASSERT_EQ(dialogues.boites.size(), 1u);
     const auto& b = dialogues.boites[0];
     EXPECT_TRUE(!b.modale && b.icone == Dialogues::Icone::Aucune);
@@ -55,13 +55,13 @@ TEST_F(Alarmes, MemoWindowIsLoadedOnceAndReloadedAfterClosing) {
     alarme(1, 9, 0, false, true), alarme(3, 9, 0, false, true);
     Etat.Alarmes[2].Texte = QStringLiteral("<b>x</b> & y\r\nz");
     aLHeure(9, 0, 7);
-    DéclencheAlarme(0);
+    joue(DéclencheAlarme(0));
     MessAlarm* m = MessAlarmOuvert();
     ASSERT_NE(m, nullptr);
     EXPECT_FALSE(m->isModal());
     EXPECT_GT(m->Hmn->font().pointSizeF(), 2 * m->MessN->font().pointSizeF());  // the time stands out
     aLHeure(9, 1, 0);
-    DéclencheAlarme(2);
+    joue(DéclencheAlarme(2));
     EXPECT_EQ(MessAlarmOuvert(), m);
     EXPECT_EQ(m->windowTitle() + m->Hmn->text() + m->MessN->text(), QStringLiteral("MESSAGE N°109:00mémo 1\n"));
     EXPECT_EQ(Etat.AlarmeAffichée, 2);
@@ -70,7 +70,7 @@ TEST_F(Alarmes, MemoWindowIsLoadedOnceAndReloadedAfterClosing) {
     QCoreApplication::sendEvent(m->focusWidget(), &entree);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(MessAlarmOuvert(), nullptr);
-    DéclencheAlarme(2);
+    joue(DéclencheAlarme(2));
     ASSERT_NE(m = MessAlarmOuvert(), nullptr);
     EXPECT_EQ(m->windowTitle() + m->Hmn->text() + m->MessN->text(), QStringLiteral("MESSAGE N°309:01<b>x</b> & y\nz"));
     EXPECT_EQ(m->MessN->textFormat(), Qt::PlainText);

@@ -44,11 +44,11 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
         for (const AlarmeVoulue& a : c.alarmes)
             alarme(a.n, a.h, a.m, true, false, true, QStringLiteral("/bin/a%1").arg(a.n));
         horloge.t = QDateTime(c.jour, c.debut, paris);
-        w->QUENTOR_Timer_Timer();
+        tique();
         for (const Pas& p : c.pas) {
             horloge.avance(p.passeMs / 1000.0);
             horloge.saute(p.sauteMs);
-            w->QUENTOR_Timer_Timer();
+            tique();
         }
         EXPECT_EQ(lanceur.lances, c.lances) << c.quoi;
         EXPECT_EQ(son.joues(), c.joues) << c.quoi;

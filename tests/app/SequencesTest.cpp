@@ -145,6 +145,7 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
     QUENTOR_Form_QueryUnload(w);
+    horloge.deroule();
     EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "Réduction=1", "QS_width=3300", "QS_height=1650",
                                     "volume=55"}));
     EXPECT_EQ(lit("MSG5.ASC") + lit("MSG1.ASC"), "abc\r\nmemo\r\n");
@@ -163,6 +164,7 @@ TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     QFile::remove(dir.filePath("MSG3.ASC"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("MSG3.ASC"));  // a folder in its place
     QUENTOR_Form_QueryUnload(w);
+    horloge.deroule();
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
     Etat.FermetureEnCours = false, Etat.Alarmes[0].Texte = "changé";  // a second close in the same process
@@ -183,17 +185,18 @@ TEST_P(FermetureEnPause, NothingOfTheMinuteFollowsTheClose) {
     charge(ini({"déclenche_annonce=1", "ALH1=7", "ALMN1=30", "AL1=Vrai", "ALAPP1=Vrai", "ALEXE1=/bin/x"}), w);
     w.surFermeture = [this] { QUENTOR_Form_QueryUnload(w); };
     horloge.t = QDateTime(QDate(2009, 3, 3), k ? QTime(7, 30) : QTime(7, 29, 59));
-    horloge.pendantAttente = [&](int n) {
+    horloge.pendantPause = [&](int n) {
         if (n == k)
             w.QUENTOR_Fermeture_Click();
         if (n == k + 1)
             horloge.t = QDateTime(QDate(2009, 3, 3), QTime(7, 30)), w.QUENTOR_Timer_Timer(), w.close();
     };
     k ? w.QUENTOR_Timer_Timer() : w.QUENTOR_Fermeture_Click();
+    horloge.deroule();
     const QStringList minute = {"clip 107", "clip 170", "clip 130", "clip 171", "fichier "};
     EXPECT_EQ(son.joues(), minute.mid(0, std::min(k, 5)) << "clip 84");
     EXPECT_EQ(lanceur.lances.size(), k >= 5 ? 1u : 0u);
-    EXPECT_TRUE(horloge.attentes == k + 1 && horloge.interruptions == 1 && !MessAlarmOuvert());
+    EXPECT_TRUE(horloge.pauses == k + 1 && !MessAlarmOuvert());
     EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && !w.timerActif());
     EXPECT_TRUE(lit("QS32.ini").contains("ALH1=7\r\n"));
 }

@@ -39,9 +39,9 @@ TEST_F(MiseEnPage, MinimisedHidesOnlyWhenAllowedAndAnIconCanBringItBack) {
 TEST_F(MiseEnPage, AnAreaThatComesOrGoesIsFollowedAtTheNextTick) {
     zone.presente = Etat.ResteVisible = false;
     w->show(), w->LanceTrayIcon();
-    zone.presente = true, w->QUENTOR_Timer_Timer(), w->setEtatFenetre(1);
+    zone.presente = true, tique(), w->setEtatFenetre(1);
     EXPECT_TRUE(zone.ajoutee && w->isHidden());
-    zone.presente = false, w->QUENTOR_Timer_Timer();
+    zone.presente = false, tique();
     EXPECT_TRUE(w->isVisible());
 }
 

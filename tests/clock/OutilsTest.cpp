@@ -112,13 +112,13 @@ TEST_F(Outils, TheTimeSaidOnDemand) {
                                           "10:24:32.100 clip 124", "10:24:33.300 clip 171"}));
     son.evenements.clear();
     w->show(), w->cacheOutils();
-    horloge.pendantAttente = [this](int) {
+    horloge.pendantPause = [this](int) {
         QKeyEvent h(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, QStringLiteral("h"));
         QCoreApplication::sendEvent(w.get(), &h);
     };
     tic(10, 24, 40);  // H during the tick's quarter second: the tick ends on time
     EXPECT_TRUE(horloge.t.time() == QTime(10, 24, 40, 250) && !w->CadreOutils->isVisible());
-    horloge.pendantAttente = [this, n0 = horloge.attentes](int n) { n <= n0 + 3 ? notifie(520) : void(); };
+    horloge.pendantPause = [this, n0 = horloge.pauses](int n) { n <= n0 + 3 ? notifie(520) : void(); };
     Etat.DéclencheAnnonce = 3;
     tic(10, 25, 0);  // the announcement cuts the time said at 10:24:40; clicks in its pauses are dropped
     horloge.deroule();

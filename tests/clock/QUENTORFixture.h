@@ -37,8 +37,19 @@ protected:
         const QDateTime t(QDate(2009, 3, 3), QTime(h, m, s));
         horloge.mono += std::max<qint64>(0, horloge.t.msecsTo(t)), horloge.t = t;
     }
-    // One tick of the real clock window at h:m:s.
-    void tic(int h, int m, int s) { aLHeure(h, m, s); w->QUENTOR_Timer_Timer(); }
+    // One tick of the real clock window, run on the virtual clock until it ends.
+    void tique() {
+        w->QUENTOR_Timer_Timer();
+        while (w->ticEnCours() && horloge.unPas()) {
+        }
+    }
+    // The same at h:m:s.
+    void tic(int h, int m, int s) { aLHeure(h, m, s); tique(); }
+    // Runs `pas` to its end on the virtual clock.
+    void joue(Etapes pas) {
+        LanceSequence(std::move(pas));
+        horloge.deroule();
+    }
     // No alarm at any time of day: an empty table would match midnight six times over.
     static void sansAlarme() {
         for (Alarme& a : Etat.Alarmes)

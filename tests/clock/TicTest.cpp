@@ -46,7 +46,7 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
         son.evenements.clear(), Etat.DéclencheAnnonce = int16_t(c.mode), Etat.Genre = uint8_t(c.genre);
         horloge.t = QDateTime(QDate(2009, 3, ++jour), QTime(c.h, c.m));  // the minute's work runs once a minute
         const QDateTime debut = horloge.t;
-        w->QUENTOR_Timer_Timer();
+        tique();
         QString vu;
         for (const auto& e : son.evenements)
             vu += QStringLiteral("%1:%2 ").arg(debut.msecsTo(e.t)).arg(e.quoi.mid(5));
@@ -83,7 +83,7 @@ TEST_F(Tic, TicksNeverOverlapAndTheMinutesWorkRunsOnce) {
     int imbriques = 0;
     QTimer::singleShot(0, w.get(), [&] { ++imbriques, tic(10, 17, 0); });
     tic(10, 17, 0);
-    EXPECT_EQ(horloge.attentes * 10 + imbriques, 41);  // only the first tick's own waits: 5, 1.5, 2 and 0.25 s
+    EXPECT_EQ(horloge.pauses * 10 + imbriques, 41);  // only the first tick's own waits: 5, 1.5, 2 and 0.25 s
     tic(10, 17, 0);
     EXPECT_EQ(horloge.t.time(), QTime(10, 17, 0, 250));
     alarme(1, 10, 18, true);
@@ -97,12 +97,12 @@ TEST_F(Tic, TimerLandsJustAfterTheNextSecond) {
     w->demarreTimer();
     EXPECT_TRUE(w->Timer->isActive() && w->Timer->isSingleShot());
     EXPECT_EQ(w->Timer->interval(), 0);  // nothing shown yet: at once
-    w->QUENTOR_Timer_Timer();            // reads 12:00:10.400, ends at .650
+    tique();                             // reads 12:00:10.400, ends at .650
     EXPECT_EQ(w->Timer->interval(), 353);
     // A tick held past the next boundary is followed at once by one for the new second.
     aLHeure(12, 0, 20);
-    QTimer::singleShot(0, w.get(), [&] { QTimer::singleShot(0, w.get(), [&] { horloge.avance(1.0); }); });
-    w->QUENTOR_Timer_Timer();
+    horloge.plusTard(0.1, w.get(), [&] { horloge.avance(1.0); });
+    tique();
     EXPECT_EQ(w->Timer->interval(), 0);
     w->arreteTimer();
     w->QUENTOR_Timer_Timer();  // a tick run while stopped does not re-arm it

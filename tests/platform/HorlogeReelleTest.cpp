@@ -1,10 +1,11 @@
-// The real wait on the real event loop and clocks; the bounds are wide on purpose.
+// The real wait and timers on the real event loop and clocks; the bounds are wide on purpose.
 #include "platform/HorlogeReelle.h"
 
 #include "support/Fichiers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -47,14 +48,23 @@ TEST(HorlogeReelle, WaitsSleepingWhileEventsRunAndNeverReadsTheWallClock) {
     EXPECT_TRUE(aussi && duree < 0.05) << duree;
 }
 
-// The close interrupts the waits in progress (the tick's, under its own); the one it starts next
-// (its exit clip's) runs in full.
-TEST(HorlogeReelle, AnInterruptedWaitEndsAtOnceAndTheNextRunsInFull) {
+// What every sequence runs on: a timer long enough to be aimed in two steps fires on time, never
+// early; one whose object has gone never fires.
+TEST(HorlogeReelle, TimersFireOnTimeAndNeverForAnObjectGone) {
     HorlogeReelle h;
-    double interne = 0;
-    QTimer::singleShot(50, [&] { h.interromptAttentes(), interne = std::get<1>(attend(h, 0.2)); });
-    const double externe = std::get<1>(attend(h, 5));
-    EXPECT_TRUE(interne >= 0.2 && externe < 1.5) << interne << " " << externe;
+    bool orphelin = false;
+    double ecoule = -1;
+    {
+        QObject parti;
+        h.plusTard(0.1, &parti, [&] { orphelin = true; });
+    }
+    QElapsedTimer chrono;
+    chrono.start();
+    h.plusTard(0.4, QCoreApplication::instance(), [&] { ecoule = chrono.nsecsElapsed() / 1e9; });
+    QEventLoop boucle;
+    QTimer::singleShot(700, &boucle, &QEventLoop::quit);
+    boucle.exec();
+    EXPECT_TRUE(ecoule >= 0.4 && ecoule < 0.6 && !orphelin) << ecoule;
 }
 
 // Once the application is told to quit, a new event loop returns at once; the wait must still

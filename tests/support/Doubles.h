@@ -3,9 +3,11 @@
 
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
+#include "sound/Sequenceur.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QPointer>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -18,32 +20,49 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
 
 // Virtual time: attendre() jumps forward at once, running the timers of plusTard() that fall due
-// meanwhile at their time, and still delivers posted events. Time that passes moves both clocks;
-// saute() moves the local time alone, as a sleep or a clock change does.
+// meanwhile at their time, and still delivers posted events; so does deroule(). A timer whose
+// object has gone does not fire. Time that passes moves both clocks; saute() moves the local time
+// alone, as a sleep or a clock change does.
 struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
     qint64 mono = 0;
-    int attentes = 0, interruptions = 0;
-    // Runs inside wait number n (from 1), before its events: where a test acts during a pause.
-    std::function<void(int n)> pendantAttente;
-    std::multimap<QDateTime, std::function<void()>> prevus;
+    int pauses = 0;
+    // Runs as pause number n (from 1, waits and timers alike) begins: where a test acts during a pause.
+    std::function<void(int n)> pendantPause;
+    struct Prevu { QPointer<QObject> contexte; std::function<void()> suite; };
+    std::multimap<QDateTime, Prevu> prevus;
     ~HorlogeVirtuelle() override { deroule(); }  // a timer always fires in the end
     QDateTime maintenant() const override { return t; }
     qint64 monotoneMs() const override { return mono; }
     void attendre(double s) override {
-        ++attentes;
-        if (pendantAttente)
-            pendantAttente(attentes);
+        debutPause();
         const QDateTime fin = t.addMSecs(qRound64(s * 1000));
         deroule(fin), passeA(fin), QCoreApplication::processEvents();
     }
-    void interromptAttentes() override { ++interruptions; }
-    void plusTard(double s, QObject*, std::function<void()> f) override { prevus.emplace(t.addMSecs(qRound64(s * 1000)), f); }
-    // Runs the timers due by `jusqua` in time order, as the event loop would.
+    void plusTard(double s, QObject* c, std::function<void()> f) override {
+        debutPause();
+        prevus.emplace(t.addMSecs(qRound64(s * 1000)), Prevu{c, std::move(f)});
+    }
+    void debutPause() {
+        ++pauses;
+        if (pendantPause)
+            pendantPause(pauses);
+    }
+    // Posted events, then the next timer due by `jusqua`, as the event loop would; false when none is.
+    bool unPas(const QDateTime& jusqua = QDateTime(QDate(9999, 1, 1), QTime())) {
+        QCoreApplication::processEvents();
+        if (prevus.empty() || prevus.begin()->first > jusqua)
+            return false;
+        const Prevu p = prevus.begin()->second;
+        passeA(prevus.begin()->first);
+        prevus.erase(prevus.begin());
+        if (p.contexte)
+            p.suite();
+        return true;
+    }
+    // Runs the timers due by `jusqua` in time order.
     void deroule(const QDateTime& jusqua = QDateTime(QDate(9999, 1, 1), QTime())) {
-        while (!prevus.empty() && prevus.begin()->first <= jusqua) {
-            auto f = prevus.begin()->second;
-            passeA(prevus.begin()->first), prevus.erase(prevus.begin()), f();
+        while (unPas(jusqua)) {
         }
     }
     // Time passes up to `u`, never back: both clocks move.
@@ -133,7 +152,10 @@ struct ZoneFactice : ZoneNotification {
 // Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
-    AvecPlateforme() { Etat = EtatProgramme{}, InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone}); }
+    AvecPlateforme() {
+        Etat = EtatProgramme{}, InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone});
+        ArreteSequences();  // none left by an earlier test
+    }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
     HorlogeVirtuelle horloge;
     SonEnregistre son{&horloge};
