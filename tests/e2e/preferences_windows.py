@@ -8,7 +8,8 @@ import time
 
 from harness import Desktop, ProgramFolder, faked_time, run_test, settings
 
-SETTINGS, EDITOR = "^QUENTOR SONALDE 95$", "glages des alarmes$"
+SETTINGS = "^QUENTOR SONALDE 95$"
+EDITOR = "glages des alarmes$"
 
 
 def test_settings_window_and_alarm_editor():

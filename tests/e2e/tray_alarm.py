@@ -21,7 +21,8 @@ def wm_state(desk, wid):
 def test_tray_window_manager_and_alarm():
     with Desktop(tray=True, wm=True, atspi=True) as desk:
         script, marker = marker_script(desk, "mon script.sh")
-        cap, ring = PulseCapture(desk), os.path.join(desk.tmp, "prog", "réveil.wav")  # beside the program
+        cap = PulseCapture(desk)
+        ring = os.path.join(desk.tmp, "prog", "réveil.wav")  # beside the program
         prog = ProgramFolder(desk, BINARY, {
             "QS32.ini": settings({"QS_width": "3600", "QS_height": "1800", "QS_visible": "Faux",
                                   "déclenche_annonce": "2", "ALH1": "7", "ALMN1": "30", "AL1": "Vrai", "ALMSG1": "Vrai",
