@@ -111,12 +111,8 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
         {"Volume…", [&] { p->BoutonVolume->click(); }, {"volume"}},
         {"Volume et silence fermée", [&] { p->findChild<QWidget*>("VolumeSilence")->close(); }, {"volume"}},
         {"case de fermeture", [&] { p->close(); }, {"ouverte"}},
-        {"Terminé",
-         [&] {
-             ouvre();
-             p->Retour1->click();
-         },
-         {"outils"}},
+        {"rouverte", [&] { ouvre(); }, {"ouverte"}},
+        {"Terminé", [&] { p->Retour1->click(); }, {"outils", "ouverte"}},
     };
     for (const auto& c : cas) {
         const auto avant = reglages();
