@@ -120,6 +120,8 @@ QString lit(Sorte sorte, const QString& cle) {
 
 using Valeurs = AvecFichierIni;
 
+// A key missing, or its line broken (no "=", a bare LF line end, the key's first line without
+// one), is an error as much as a value that does not convert.
 TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
     const struct { QByteArray ligne; Sorte sorte; const char* attendu; } cas[] = {
         {"x = -2147483648", Entier32, "-2147483648"}, {"x=2147483648", Entier32, "erreur"},
@@ -140,8 +142,7 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
         charge("; en-tête\r\n" + c.ligne + "\r\nfin=1\r\n");
         EXPECT_EQ(lit(c.sorte, QStringLiteral("x")), QString::fromUtf8(c.attendu)) << c.ligne.constData();
     }
-    // A key missing, or its line broken (no "=", a bare LF line end, the first line of the key
-// without one), ends the program; the report names the file, the key, the value and what was expected.
+    // The report names the file, the key, the value and what was expected.
     charge("Genre =256\r\n");
     EXPECT_EQ(finAttendue([] { LitOctet(QStringLiteral("Genre")); }).vue(),
               QStringLiteral("Erreur dans le fichier QS32.ini|Dans le fichier « %1 », le paramètre Genre vaut « 256 », "
