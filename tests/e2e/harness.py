@@ -19,12 +19,6 @@ DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
 WAVES = os.path.join(HERE, "..", "..", "resources", "wave")
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160", "--height", "28",
           "--SetDockType", "false", "--SetPartialStrut", "false"]
-# Presses the keys given; prints the names of what got the focus meanwhile, as a screen reader hears them.
-FOCUS = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames = []\n"
-         "pyatspi.Registry.registerEventListener(lambda e: e.detail1 and names.append(e.source.name),"
-         " 'object:state-changed:focused')\n"
-         "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
-         "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
 # Presses in turn the push buttons named, through the accessibility bus as a screen reader would
 # (each waited for); after each press, prints the captions of the program's windows on screen.
 PRESS = ("import pyatspi, sys, time\n"
@@ -114,10 +108,6 @@ class Desktop:
     def press(self, *names):
         """Presses the buttons `names` in turn (needs atspi); the captions on screen after each."""
         return self.run(["/usr/bin/python3", "-c", PRESS] + list(names), timeout=60).stdout.splitlines()
-
-    def focused(self, *keys):
-        """Presses `keys`; the names of what got the focus meanwhile (needs atspi)."""
-        return self.run(["/usr/bin/python3", "-c", FOCUS] + list(keys), timeout=30).stdout.splitlines()
 
     @staticmethod
     def wait_for(cond, timeout, what):

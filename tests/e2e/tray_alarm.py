@@ -1,10 +1,9 @@
 """The real program in a notification area, under a window manager: the icon docks; a left click
-shows the hidden window; minimised, it leaves the screen and the icon brings it back; the menu the
-platform opens tells the current time; an alarm rings, starts its program and opens its memo; the
-close saves the window's size unchanged by its frame. In the silent hours, the half hour is not
-spoken, but the alarm rings its sound."""
+shows the hidden window; minimised, it leaves the screen and the icon brings it back; an alarm
+rings, starts its program and opens its memo; the close saves the window's size unchanged by its
+frame. In the silent hours, the half hour is not spoken, but the alarm rings its sound. (The menu's
+time, when the platform opens the menu, is the unit tests' and the Wayland test's.)"""
 import os
-import re
 import subprocess
 import sys
 
@@ -19,7 +18,7 @@ def wm_state(desk, wid):
 
 
 def test_tray_window_manager_and_alarm():
-    with Desktop(tray=True, wm=True, atspi=True) as desk:
+    with Desktop(tray=True, wm=True) as desk:
         script, marker = marker_script(desk, "mon script.sh")
         cap = PulseCapture(desk)
         ring = os.path.join(desk.tmp, "prog", "réveil.wav")  # beside the program
@@ -42,12 +41,6 @@ def test_tray_window_manager_and_alarm():
         click(desk, icon, 1)
         back = lambda: desk.windows(" - ") and "Normal" in wm_state(desk, wid)
         desk.wait_for(back, 5, "the window back from the icon")
-        click(desk, icon, 3)
-        # The platform opens the menu; it must still tell the current time, not the one it was built with.
-        time_said = lambda: [n for n in desk.focused("Down") if n.startswith("Il est")]
-        names = desk.wait_for(time_said, 20, "the menu's time")
-        assert re.fullmatch(r"Il est 07:(29|30)", names[0]), names
-        desk.run(["xdotool", "key", "Escape"])
         desk.wait_for(lambda: desk.windows("^MESSAGE N.*1$"), 40, "the memo window")
         with open(marker) as f:  # after the 5-second pause alone: nothing was spoken before
             assert f.read().strip() in ("07:30:05", "07:30:06"), "the alarm's program ran at 07:30:05"
