@@ -25,8 +25,10 @@ TEST_F(MiseEnPage, ResizeAppliesFontTopAndBand) {
 TEST_F(MiseEnPage, MinimisedHidesOnlyWhenAllowedAndAnIconCanBringItBack) {
     for (auto [resteVisible, zonePresente, cache] : {std::tuple{false, true, true}, {true, true, false},
                                                      {false, false, false}, {true, false, false}}) {
-        Etat.ResteVisible = resteVisible, zone.presente = zonePresente;
-        w->LanceTrayIcon(), w->restaure();
+        Etat.ResteVisible = resteVisible;
+        zone.presente = zonePresente;
+        w->LanceTrayIcon();
+        w->restaure();
         ASSERT_TRUE(w->isVisible());
         w->setEtatFenetre(1);
         EXPECT_EQ(w->isHidden(), cache) << resteVisible << zonePresente;

@@ -19,21 +19,19 @@ DEFAULTS = os.path.join(HERE, "..", "..", "resources", "defaults")
 WAVES = os.path.join(HERE, "..", "..", "resources", "wave")
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "160", "--height", "28",
           "--SetDockType", "false", "--SetPartialStrut", "false"]
-# Presses the keys given; prints the names of what got the focus meanwhile, as a screen reader hears them.
-FOCUS = ("import pyatspi, subprocess, sys\nfrom gi.repository import GLib\nnames = []\n"
-         "pyatspi.Registry.registerEventListener(lambda e: e.detail1 and names.append(e.source.name),"
-         " 'object:state-changed:focused')\n"
-         "GLib.timeout_add(300, lambda: subprocess.run(['xdotool', 'key'] + sys.argv[1:]) and False)\n"
-         "GLib.timeout_add(2000, pyatspi.Registry.stop)\npyatspi.Registry.start()\nprint('\\n'.join(names))\n")
 # Presses in turn the push buttons named, through the accessibility bus as a screen reader would
 # (each waited for); after each press, prints the captions of the program's windows on screen.
 PRESS = ("import pyatspi, sys, time\n"
-         "def wait(f):\n    end = time.monotonic() + 10\n    while not (v := f()) and time.monotonic() < end: time.sleep(0.1)\n"
+         "def wait(f):\n"
+         "    end = time.monotonic() + 10\n"
+         "    while not (v := f()) and time.monotonic() < end:\n"
+         "        time.sleep(0.1)\n"
          "    return v or sys.exit('not found: ' + str(sys.argv))\n"
          "app = wait(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == 'Quentor Sonalde'])[0]\n"
          "for name in sys.argv[1:]:\n"
-         "    wait(lambda: pyatspi.findDescendant(app, lambda a: a.name == name and a.getRole() == pyatspi.ROLE_PUSH_BUTTON)"
-         ").queryAction().doAction(0)\n    time.sleep(1)\n"
+         "    button = lambda a: a.name == name and a.getRole() == pyatspi.ROLE_PUSH_BUTTON\n"
+         "    wait(lambda: pyatspi.findDescendant(app, button)).queryAction().doAction(0)\n"
+         "    time.sleep(1)\n"
          "    print('|'.join(w.name for w in app if w.getState().contains(pyatspi.STATE_SHOWING)), flush=True)\n")
 
 
@@ -42,23 +40,27 @@ class Desktop:
     accessibility bus, and a fresh environment for the program; or instead of Xvfb, a headless
     Wayland compositor (weston) where the program has no X display at all."""
 
-    def __init__(self, tray=True, size="1024x768x24", wm=False, atspi=False, wayland=False, bus=False):
-        self.tmp, self.tray = tempfile.mkdtemp(prefix="quentor-e2e-"), tray
+    def __init__(self, tray=True, wm=False, atspi=False, wayland=False, bus=False):
+        self.tmp = tempfile.mkdtemp(prefix="quentor-e2e-")
+        self.tray = tray
         self.procs = []
         os.makedirs(os.path.join(self.tmp, "home"))
         os.mkdir(os.path.join(self.tmp, "run"), 0o700)
         self.env = dict(os.environ, XDG_RUNTIME_DIR=os.path.join(self.tmp, "run"), HOME=os.path.join(self.tmp, "home"),
-                        XDG_CONFIG_HOME=os.path.join(self.tmp, "config"), SDL_AUDIODRIVER="dummy", LANG="fr_FR.UTF-8",
-                        QT_QPA_PLATFORM="xcb")
-        for name in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS") + (("DISPLAY", "QT_QPA_PLATFORM") if wayland else ()):
+                        XDG_CONFIG_HOME=os.path.join(self.tmp, "config"), SDL_AUDIODRIVER="dummy",
+                        LANG="fr_FR.UTF-8", QT_QPA_PLATFORM="xcb")
+        gone = ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS") + (("DISPLAY", "QT_QPA_PLATFORM") if wayland else ())
+        for name in gone:
             self.env.pop(name, None)
         if wayland:  # Qt picks the Wayland platform by itself; weston --debug lets a client take screenshots
-            self.start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=wl", "--idle-time=0"])
+            self.start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=wl",
+                        "--idle-time=0"])
             self.wait_for(lambda: os.path.exists(os.path.join(self.tmp, "run", "wl.lock")), 10, "weston")
             self.env["WAYLAND_DISPLAY"] = "wl"
         else:
             rfd, wfd = os.pipe()
-            self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", size, "-nolisten", "tcp"], pass_fds=(wfd,))
+            self.start(["Xvfb", "-displayfd", str(wfd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                       pass_fds=(wfd,))
             os.close(wfd)
             with os.fdopen(rfd, "rb") as r:
                 self.env["DISPLAY"] = ":" + r.readline().decode().strip()
@@ -72,24 +74,28 @@ class Desktop:
                         self.wait_for(lambda: self.windows("panel"), attempt, "trayer window")
                         break
                     except AssertionError:
-                        trayer.kill(), trayer.wait()
+                        trayer.kill()
+                        trayer.wait()
                         if attempt == 20:
                             raise
             if wm:
                 self.start(["openbox", "--sm-disable"])
-                self.wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout, 10, "openbox")
+                managed = lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root"]).stdout
+                self.wait_for(managed, 10, "openbox")
         except Exception:
             self.close()
             raise
         if atspi or bus:  # after the tray host, which would wait on the accessibility bus
-            bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE, text=True)
+            bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
+                             text=True)
             self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
         if atspi:
             self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
             self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def start(self, argv, env=None, **kw):
-        p = subprocess.Popen(argv, env=env or self.env, **dict(dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL), **kw))
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        p = subprocess.Popen(argv, env=env or self.env, **dict(quiet, **kw))
         self.procs.append(p)
         return p
 
@@ -102,10 +108,6 @@ class Desktop:
     def press(self, *names):
         """Presses the buttons `names` in turn (needs atspi); the captions on screen after each."""
         return self.run(["/usr/bin/python3", "-c", PRESS] + list(names), timeout=60).stdout.splitlines()
-
-    def focused(self, *keys):
-        """Presses `keys`; the names of what got the focus meanwhile (needs atspi)."""
-        return self.run(["/usr/bin/python3", "-c", FOCUS] + list(keys), timeout=30).stdout.splitlines()
 
     @staticmethod
     def wait_for(cond, timeout, what):
@@ -128,7 +130,8 @@ class Desktop:
             try:
                 p.wait(5)
             except subprocess.TimeoutExpired:
-                p.kill(), p.wait()
+                p.kill()
+                p.wait()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -167,7 +170,8 @@ def tray_icon(desk):
 
 def marker_script(desk, name):
     """An executable script `name` that writes the time it runs to a marker file: (script, marker)."""
-    marker, script = os.path.join(desk.tmp, "lance.txt"), os.path.join(desk.tmp, name)
+    marker = os.path.join(desk.tmp, "lance.txt")
+    script = os.path.join(desk.tmp, name)
     with open(script, "w") as f:
         f.write(f"#!/bin/sh\ndate +%T >> '{marker}'\n")
     os.chmod(script, 0o755)
@@ -200,7 +204,8 @@ def run_test(*tests):
             test()
     except Exception:
         traceback.print_exc()
-        sys.exit(print("0 passed, 1 failed") or 1)
+        print("0 passed, 1 failed")
+        sys.exit(1)
     print("1 passed, 0 failed")
 
 
@@ -209,13 +214,15 @@ class PulseCapture:
     stream keeps the sink running so the recording has no gaps from its first sample."""
 
     def __init__(self, desktop):
-        self.desktop, self.sock = desktop, os.path.join(desktop.tmp, "pulse.sock")
+        self.desktop = desktop
+        self.sock = os.path.join(desktop.tmp, "pulse.sock")
         self.env = dict(desktop.env, PULSE_SERVER="unix:" + self.sock, SDL_AUDIODRIVER="pulseaudio")
         self.start("capture.raw")
 
     def start(self, name):
         """Starts the server and a recording into `name`; returns when the recording runs."""
-        d, self.raw = self.desktop, os.path.join(self.desktop.tmp, name)
+        d = self.desktop
+        self.raw = os.path.join(d.tmp, name)
         self.server = d.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "-L",
                                "module-null-sink sink_name=cap rate=44100",
                                "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"])
@@ -223,7 +230,8 @@ class PulseCapture:
         fmt = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
         self.silence = d.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
         # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
-        self.rec = d.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env, stdout=open(self.raw, "wb"))
+        self.rec = d.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env,
+                           stdout=open(self.raw, "wb"))
         # Recording once the file grows: on a loaded machine that can take seconds.
         Desktop.wait_for(lambda: os.path.getsize(self.raw) > 0, 10, "the recording")
         time.sleep(0.2)
@@ -237,7 +245,8 @@ class PulseCapture:
         """Ends the recording, then kills the server as a crash would."""
         self.stop()
         for p in (self.server, self.silence):
-            p.kill(), p.wait(5)
+            p.kill()
+            p.wait(5)
         if os.path.exists(self.sock):  # left by the killed server: the next one starts on a clean place
             os.unlink(self.sock)
 
@@ -264,8 +273,9 @@ def spoken(analyse, raw, hour, minute, whole=True, times=1, within=0.020):
 def level(raw, found):
     """The energy of an announcement `spoken` found in a recording, in dB."""
     samples = array.array("h", open(raw, "rb").read())
-    first, last = (round(t * 44100) * 2 for t in (min(v[0] for v in found.values()), found[171][0] + found[171][1] / 1000))
-    return 10 * math.log10(sum(x * x for x in samples[first:last]))
+    start = min(v[0] for v in found.values())
+    end = found[171][0] + found[171][1] / 1000
+    return 10 * math.log10(sum(x * x for x in samples[round(start * 44100) * 2:round(end * 44100) * 2]))
 
 
 def time_offset(hh_mm_ss):
@@ -282,7 +292,8 @@ def faketime_lib():
 def faked_time(env, hh_mm_ss):
     """The wall clock reads hh:mm:ss (today) now and runs on: a whole-second offset, which programs
     the clock starts see too; timers keep the real monotonic clock."""
-    return dict(env, FAKETIME=f"{time_offset(hh_mm_ss):+d}", FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=faketime_lib())
+    return dict(env, FAKETIME=f"{time_offset(hh_mm_ss):+d}", FAKETIME_DONT_FAKE_MONOTONIC="1",
+                LD_PRELOAD=faketime_lib())
 
 
 class MovableTime:

@@ -1,58 +1,119 @@
-"""The real program keeps its files: a start and a SIGTERM rewrite them exactly as expected (the
-shipped ones unchanged), a missing key is reported with nothing written. Without a notification
-area the window stays reachable."""
+"""The real program keeps its files, in one session. Without a notification area (the window stays
+reachable) a start and a SIGTERM rewrite hand-written settings exactly as expected (the memos'
+byte layouts are the unit tests'); a SIGKILL at any point of the close's saves loses no file: each
+is found whole, as it was or as the close writes it. Installed under a prefix, the program keeps
+each user's settings and memos in the user's own folder: filled from the shipped defaults at the
+first start, which leaves them unchanged, as the user left them afterwards. A missing key is
+reported with nothing written."""
+import os
 import shutil
+import signal
+import subprocess
 import sys
+from pathlib import Path
 
-from harness import NEW_KEYS, TRAYER, Desktop, ProgramFolder, ini, run_test, settings, wait_closable
+from harness import DEFAULTS, NEW_KEYS, Desktop, ProgramFolder, ini, run_test, settings, wait_closable
 
-BINARY = sys.argv[1]
+BINARY, CMAKE, BUILD = sys.argv[1:4]
 
 
 def hand_written(genre=b"Genre = 1", visible=b"QS_visible = Vrai", drop=b""):
-    """Settings as a person may leave them: comments, a section, blanks around "=", a path with a leading blank."""
-    text = ini(["; Réglages de l'horloge, modifiés à la main", "[Quentor]"]) + settings({"image_fond": " /images/mon fond.bmp"})
-    text = text.replace(b"Genre=1", genre).replace(b"QS_visible=Vrai", visible).replace(b"active_image", b"\r\nactive_image")
+    """Settings as a person may leave them: comments, a section, blanks around "=", a path with a
+    leading blank."""
+    text = ini(["; Réglages de l'horloge, modifiés à la main", "[Quentor]"])
+    text += settings({"image_fond": " /images/mon fond.bmp"})
+    text = text.replace(b"Genre=1", genre).replace(b"QS_visible=Vrai", visible)
+    text = text.replace(b"active_image", b"\r\nactive_image")
     return text.replace(drop + b"\r\n", b"") if drop else text
 
 
-MEMOS = {"MSG1.ASC": b"abc\r\n", "MSG2.ASC": b"", "MSG3.ASC": b"sans fin de ligne", "MSG4.ASC": b"\r\n",
-         "MSG5.ASC": "café à 8 h\r\n".encode("cp1252"), "MSG6.ASC": b" \r\n"}
+# A close rewrites each file differently: the blank after "=" goes, memos get a line end.
+OLD = dict({"MSG%d.ASC" % n: b"memo %d" % n for n in range(1, 7)},
+           **{"QS32.ini": settings({"QS_visible": " Vrai"})})
 
 
-def test_files_without_then_with_a_tray():
-    """Without a notification area the window shows although QS_visible is false, and stays false.
-    A bad value of the silent hours is corrected, the keys missing are appended."""
+def start_and_close(desk, exe):
+    p = desk.start([exe])
+    wait_closable(desk)
+    p.send_signal(signal.SIGTERM)
+    assert p.wait(15) == 0, "exit code"
+
+
+def rewritten_without_tray(desk):
+    """The window shows although QS_visible is false, and stays false. A bad value of the silent
+    hours is corrected, the keys missing are appended."""
+    text = hand_written(visible=b"QS_visible = Faux") + b"silence_debut=25:99\r\n"
+    prog = ProgramFolder(desk, BINARY, {"QS32.ini": text})
+    start_and_close(desk, prog.exe)
+    saved = hand_written(b"Genre =1", b"QS_visible =Faux") + b"silence_debut=22:00\r\n"
+    saved += NEW_KEYS.replace(b"silence_debut=22:00\r\n", b"")
+    assert prog.read("QS32.ini") == saved, prog.read("QS32.ini")
+    shutil.rmtree(prog.path)
+
+
+def close(desk, prog, inject=None):  # with `inject`, strace kills it at that system call
+    for name, data in OLD.items():
+        prog.write(name, data)
+    p = desk.start([prog.exe])
+    wait_closable(desk)
+    if inject:
+        desk.procs.append(subprocess.Popen(["strace", "-p", str(p.pid), "-o", "/dev/null", "-e",
+                          "inject=%s:signal=KILL:when=%d" % inject], stderr=subprocess.PIPE))
+        assert b"attached" in desk.procs[-1].stderr.readline()
+    p.send_signal(signal.SIGTERM)
+    return p.wait(20), {name: prog.read(name) for name in OLD}
+
+
+def killed_during_save(desk):
+    prog = ProgramFolder(desk, BINARY)
+    code, new = close(desk, prog)
+    assert code == 0 and all(new[n] != OLD[n] for n in OLD), "a close rewrites every file"
+    for k in range(1, len(OLD) + 1):  # before the k-th file's temporary, sync, name, rename
+        for inject in [("openat", k), ("lseek", k), ("linkat", 2 * k), ("rename", k)]:
+            code, files = close(desk, prog, inject)
+            state = ["new" if files[n] == new[n] else "old" if files[n] == OLD[n] else
+                     files[n] for n in OLD]  # anything else is a lost file
+            assert code == -signal.SIGKILL and state.count("new") == k - 1 and \
+                state.count("old") == len(OLD) - k + 1, (inject, code, state)
+    shutil.rmtree(prog.path)
+
+
+def installed(desk):
+    prefix = Path(desk.tmp, "prefix")
+    subprocess.run([CMAKE, "--install", BUILD, "--prefix", prefix], check=True, capture_output=True)
+    user = Path(desk.env["XDG_CONFIG_HOME"], "quentor")
+    names = ["MSG%d.ASC" % n for n in range(1, 7)] + ["QS32.ini"]
+    for start in (1, 2):
+        start_and_close(desk, prefix / "bin" / "quentor")
+        assert sorted(os.listdir(user)) == names, os.listdir(user)
+        assert os.listdir(prefix / "bin") == ["quentor"], "nothing beside the program"
+        text = (user / "QS32.ini").read_bytes()
+        if start == 1:  # the shipped files come back unchanged; the user changes a setting, deletes a memo
+            assert all((user / n).read_bytes() == Path(DEFAULTS, n).read_bytes() for n in names)
+            (user / "QS32.ini").write_bytes(text.replace(b"\nGenre=1\r", b"\nGenre=0\r"))
+            (user / "MSG2.ASC").unlink()
+    assert b"\nGenre=0\r" in text, "the user's setting is kept"
+    assert (user / "MSG2.ASC").read_bytes() == Path(DEFAULTS, "MSG2.ASC").read_bytes()
+
+
+def missing_key(desk):
+    prog = ProgramFolder(desk, BINARY, {"QS32.ini": hand_written(drop=b"Genre = 1")})
+    before = prog.snapshot()
+    p = desk.start([prog.exe])
+    box = desk.wait_for(lambda: desk.windows("Erreur dans le fichier QS32.ini"), 10, "the missing-key message")[0]
+    desk.run(["xdotool", "windowfocus", "--sync", box])
+    desk.run(["xdotool", "key", "--window", box, "Return"])
+    assert p.wait(10) != 0
+    assert prog.snapshot() == before, "nothing is written"
+
+
+def test_files():
     with Desktop(tray=False) as desk:
-        text = hand_written(visible=b"QS_visible = Faux") + b"silence_debut=25:99\r\n"
-        prog = ProgramFolder(desk, BINARY, dict(MEMOS, **{"QS32.ini": text}))
-        p = desk.start([prog.exe])
-        wait_closable(desk)
-        p.send_signal(15)
-        assert p.wait(15) == 0, "exit code"
-        saved = hand_written(b"Genre =1", b"QS_visible =Faux") + b"silence_debut=22:00\r\n" + \
-            NEW_KEYS.replace(b"silence_debut=22:00\r\n", b"")
-        expected = dict(MEMOS, **{"QS32.ini": saved, "MSG2.ASC": b" \r\n",
-                                  "MSG3.ASC": b"sans fin de ligne\r\n", "MSG4.ASC": b"\r\n\r\n"})
-        assert prog.snapshot() == expected, prog.snapshot()
-        desk.start(TRAYER)
-        desk.tray = desk.wait_for(lambda: desk.windows("panel"), 10, "trayer window")
-        shutil.rmtree(prog.path)
-        prog = ProgramFolder(desk, BINARY)
-        shipped, first = prog.snapshot(), desk.start([prog.exe])
-        wait_closable(desk)
-        first.send_signal(15)
-        assert first.wait(15) == 0
-        assert prog.snapshot() == shipped, "the shipped files come back unchanged"
-        for name, data in dict(MEMOS, **{"QS32.ini": hand_written(drop=b"Genre = 1")}).items():
-            prog.write(name, data)
-        before, p = prog.snapshot(), desk.start([prog.exe])
-        box = desk.wait_for(lambda: desk.windows("Erreur dans le fichier QS32.ini"), 10, "the missing-key message")[0]
-        desk.run(["xdotool", "windowfocus", "--sync", box])
-        desk.run(["xdotool", "key", "--window", box, "Return"])
-        assert p.wait(10) != 0
-        assert prog.snapshot() == before, "nothing is written"
+        rewritten_without_tray(desk)
+        killed_during_save(desk)
+        installed(desk)
+        missing_key(desk)
 
 
 if __name__ == "__main__":
-    run_test(test_files_without_then_with_a_tray)
+    run_test(test_files)

@@ -16,7 +16,10 @@
 namespace {
 // Counts every reading of the wall clock: a wait must not depend on it.
 struct HorlogeEspionnee : HorlogeReelle {
-    QDateTime maintenant() const override { return ++lectures, HorlogeReelle::maintenant(); }
+    QDateTime maintenant() const override {
+        ++lectures;
+        return HorlogeReelle::maintenant();
+    }
     mutable int lectures = 0;
 };
 
@@ -90,8 +93,14 @@ TEST(HorlogeReelleSautHorloge, WaitEndsOnTimeWhenTheWallClockJumps) {
     const QDateTime avant = h.maintenant();
     ASSERT_EQ(avant.date(), QDate(2026, 12, 6)) << "libfaketime is not in effect";
     QDateTime apresMinuit, apresRecul;
-    QTimer::singleShot(60, [&] { EcritOctets(fichier, "@2026-12-07 00:00:30\n"), apresMinuit = h.maintenant(); });
-    QTimer::singleShot(150, [&] { EcritOctets(fichier, "@2026-12-06 23:00:00\n"), apresRecul = h.maintenant(); });
+    QTimer::singleShot(60, [&] {
+        EcritOctets(fichier, "@2026-12-07 00:00:30\n");
+        apresMinuit = h.maintenant();
+    });
+    QTimer::singleShot(150, [&] {
+        EcritOctets(fichier, "@2026-12-06 23:00:00\n");
+        apresRecul = h.maintenant();
+    });
     const double mur = std::get<1>(attend(h, 0.25));
     EXPECT_TRUE(mur >= 0.25 && mur < 0.35) << mur;
     EXPECT_EQ(apresMinuit.date(), QDate(2026, 12, 7));

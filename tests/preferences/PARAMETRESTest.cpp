@@ -38,7 +38,8 @@ protected:
                 {"qs", n(Etat.DéclencheAnnonce)}, {"genre", n(Etat.Genre)}, {"visible", n(Etat.ResteVisible)},
                 {"auto", n(Etat.AutoDemarre)}, {"entree", n(magasin.entrees.size())},
                 {"outils", n(w->CadreOutils->isHidden())}, {"ouverte", n(p->isHidden())},
-                {"boites", n(dialogues.boites.size())}, {"volume", n(std::ranges::count_if(p->findChildren<QWidget*>("VolumeSilence"), &QWidget::isVisible))}};
+                {"boites", n(dialogues.boites.size())},
+                {"volume", n(std::ranges::count_if(p->findChildren<QWidget*>("VolumeSilence"), &QWidget::isVisible))}};
     }
     PARAMETRES* p = nullptr;
 };
@@ -50,11 +51,16 @@ TEST_F(Parametres, LoadPlacesTheWindowAndShowsEverySettingButNoButtonForACodeOut
                  {5000, 3000, 2150, 6040, 0, 0, true, false, 0, 0},
                  {1000, 3000, 50, 6040, 7, 5, true, false, -1, -1}};
     for (auto c : cas) {
-        Etat.DéclencheAnnonce = c.qs, Etat.Genre = c.genre, Etat.ResteVisible = c.visible;
+        Etat.DéclencheAnnonce = c.qs;
+        Etat.Genre = c.genre;
+        Etat.ResteVisible = c.visible;
         w->setGeometrieTwips({c.left, c.top, 3000, 1500});
-        w->setImage(c.photo ? QPixmap(4, 4) : QPixmap()), w->setImageVisible(c.photo);
+        w->setImage(c.photo ? QPixmap(4, 4) : QPixmap());
+        w->setImageVisible(c.photo);
         const QColor couleurs[] = {QColor(c.qs, 1, 2), QColor(3, c.qs, 4), QColor(5, 6, c.qs)};
-        w->setCouleurFond(couleurs[0]), w->setCouleurEncre(couleurs[1]), w->setCouleurBande(couleurs[2]);
+        w->setCouleurFond(couleurs[0]);
+        w->setCouleurEncre(couleurs[1]);
+        w->setCouleurBande(couleurs[2]);
         ouvre();
         EXPECT_EQ(p->pos(), QPoint(EnPixels(c.x), EnPixels(c.y))) << c.top << " " << c.left;
         EXPECT_EQ(p->OptionQS[0]->group()->checkedId(), c.qsVu);
@@ -73,15 +79,22 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
     QTemporaryDir dir;
     QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("bon.bmp"));
     magasin.fichiers << "/tmp/quentor";
-    Etat.ErreurImage = 53, Etat.ImageFond = "/x/absent.bmp", Etat.CheminAppli = "/prog";
-    w->CadreOutils->show(), ouvre();
+    Etat.ErreurImage = 53;
+    Etat.ImageFond = "/x/absent.bmp";
+    Etat.CheminAppli = "/prog";
+    w->CadreOutils->show();
+    ouvre();
     const QString filtres = dialogues.fichiers.at(0).filtres.join('|');
     EXPECT_TRUE(filtres.startsWith("Images(*.bmp)|") && filtres.contains("*.png") && filtres.contains("*.jpg"));
     EXPECT_TRUE(Etat.ErreurImage == 0 && dialogues.fichiers[0].dossier == "/prog");
     auto couleur = [&](int i, std::optional<QColor> c) {
-        p->BoutonCouleur[i]->click(), dialogues.couleurs.back().suite(c);
+        p->BoutonCouleur[i]->click();
+        dialogues.couleurs.back().suite(c);
     };
-    auto image = [&](const QString& f) { p->BoutonImage->click(), dialogues.fichiers.back().suite(f); };
+    auto image = [&](const QString& f) {
+        p->BoutonImage->click();
+        dialogues.fichiers.back().suite(f);
+    };
     const struct { const char* quoi; std::function<void()> agit; std::set<std::string> change; } cas[] = {
         {"BMP annulé", [&] { dialogues.fichiers.back().suite(""); }, {}},
         {"Encre", [&] { couleur(1, QColor(1, 2, 3)); }, {"encre", "ech1"}},
@@ -98,7 +111,8 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
         {"Volume…", [&] { p->BoutonVolume->click(); }, {"volume"}},
         {"Volume et silence fermée", [&] { p->findChild<QWidget*>("VolumeSilence")->close(); }, {"volume"}},
         {"case de fermeture", [&] { p->close(); }, {"ouverte"}},
-        {"Terminé", [&] { ouvre(), p->Retour1->click(); }, {"outils"}},
+        {"rouverte", [&] { ouvre(); }, {"ouverte"}},
+        {"Terminé", [&] { p->Retour1->click(); }, {"outils", "ouverte"}},
     };
     for (const auto& c : cas) {
         const auto avant = reglages();
@@ -111,8 +125,8 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
     }
     EXPECT_TRUE(p->isHidden() && dialogues.boites.back().texte.contains(QCoreApplication::applicationFilePath()));
     EXPECT_EQ(dialogues.fichiers.size(), 3u) << "the start-up chooser opens once";
-    EXPECT_TRUE(  // the new button takes room the voices left free, over no other control
-        p->CadreVoix->rect().contains(p->BoutonVolume->geometry()) &&
+    // The new button takes room the voices left free, over no other control.
+    EXPECT_TRUE(p->CadreVoix->rect().contains(p->BoutonVolume->geometry()) &&
                 !p->BoutonVolume->geometry().intersects(p->Genre[1]->geometry()));
 }
 
@@ -126,7 +140,8 @@ TEST_F(Parametres, StartAtLoginShowsTheRealStateAfterEveryChange) {
         {true, true, false, false, 4}}; // on at opening, but it can't be written
     magasin.fichiers << "/tmp/quentor";
     for (auto c : cas) {
-        magasin.refuse = c.refuse, Etat.AutoDemarre = c.autoDemarre;
+        magasin.refuse = c.refuse;
+        Etat.AutoDemarre = c.autoDemarre;
         ouvre();
         if (c.clic)
             p->CheckDémarre->click();
@@ -139,22 +154,30 @@ TEST_F(Parametres, StartAtLoginShowsTheRealStateAfterEveryChange) {
 // It shows the settings; each control changes its own at once; the volume goes by steps of 5 and "Essayer"
 // speaks the time at it, silent hours or not. Every control is named and takes the focus from Tab.
 TEST_F(AvecHorloge, VolumeSilenceShowsAndChangesTheSettingsAtOnce) {
-    Etat.Silence = {true, 23 * 60, 6 * 60 + 30}, Etat.Volume = 35;
-    aLHeure(23, 5, 10), w->CadreOutils->show();
+    Etat.Silence = {true, 23 * 60, 6 * 60 + 30};
+    Etat.Volume = 35;
+    aLHeure(23, 5, 10);
+    w->CadreOutils->show();
     VolumeSilence* v = OuvreVolumeSilence(*w);
-    EXPECT_TRUE(v->isVisible() && v->isModal() && v->CaseSilence->isChecked() && v->HeureDebut->time() == QTime(23, 0) &&
-                v->HeureFin->time() == QTime(6, 30) && v->CurseurVolume->value() == 35 && v->AffVolume->text() == "35 %");
-    v->CaseSilence->click(), v->HeureDebut->setTime(QTime(21, 45)), v->HeureFin->setTime(QTime(7, 0));
+    EXPECT_TRUE(v->isVisible() && v->isModal() && v->CaseSilence->isChecked() &&
+                v->HeureDebut->time() == QTime(23, 0) && v->HeureFin->time() == QTime(6, 30) &&
+                v->CurseurVolume->value() == 35 && v->AffVolume->text() == "35 %");
+    v->CaseSilence->click();
+    v->HeureDebut->setTime(QTime(21, 45));
+    v->HeureFin->setTime(QTime(7, 0));
     v->CurseurVolume->setValue(52);
-    EXPECT_EQ(QStringLiteral("%1 %2-%3 %4 %5 %6 ").arg(int(Etat.Silence.actif)).arg(Etat.Silence.debut).arg(Etat.Silence.fin)
-                  .arg(Etat.Volume).arg(son.volume).arg(v->CurseurVolume->value()) + v->AffVolume->text(), "0 1305-420 50 50 50 50 %");
+    const QString lus = QStringLiteral("%1 %2-%3 %4 %5 %6 ").arg(int(Etat.Silence.actif)).arg(Etat.Silence.debut)
+                            .arg(Etat.Silence.fin).arg(Etat.Volume).arg(son.volume).arg(v->CurseurVolume->value());
+    EXPECT_EQ(lus + v->AffVolume->text(), "0 1305-420 50 50 50 50 %");
     Etat.Silence.actif = true;
     v->BoutonEssai->click();
     horloge.deroule();
-    EXPECT_TRUE(son.joues() == (QStringList{"clip 23", "clip 70", "clip 5", "clip 71"}) && son.evenements.back().volume == 50);
+    EXPECT_TRUE(son.joues() == (QStringList{"clip 23", "clip 70", "clip 5", "clip 71"}) &&
+                son.evenements.back().volume == 50);
     for (QWidget* c : std::initializer_list<QWidget*>{v->CaseSilence, v->HeureDebut, v->HeureFin, v->CurseurVolume,
                                                       v->BoutonEssai, v->Retour})
-        EXPECT_TRUE((c->focusPolicy() & Qt::TabFocus) && !QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
+        EXPECT_TRUE((c->focusPolicy() & Qt::TabFocus) &&
+                    !QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
             << c->objectName().toStdString();
     v->Retour->click();
     EXPECT_TRUE(v->isHidden() && w->CadreOutils->isHidden());

@@ -15,7 +15,10 @@ class AvecFichierIni : public AvecPlateforme {
 protected:
     AvecFichierIni() { Etat.CheminAppli = dossier.path(); }
     void ecritIni(const QByteArray& octets) { EcritOctets(CheminIni(), octets); }
-    void charge(const QByteArray& octets) { ecritIni(octets), ChargeTexteIni(); }
+    void charge(const QByteArray& octets) {
+        ecritIni(octets);
+        ChargeTexteIni();
+    }
     QByteArray ini() const { return LitOctets(CheminIni()); }
     // Runs `f`, which must end the program after a beep, one modal critical box and a beep;
     // returns that box.
