@@ -1,9 +1,13 @@
 """The real program through a jump of its clock and an outage of its sound server: the wall clock
 jumps from 14:30:06 to 14:34:50 over an alarm set for 14:32, whose program then runs once; the
 PulseAudio server is killed after the 14:30 announcement and started again during the outage, and
-the 14:35 announcement is heard on the second, the console told once.
+the 14:35 announcement is heard on the second, the console told once. The server then stalls
+(SIGSTOP) over the 14:40 announcement and a time asked for: the caption changes on time, a
+request and a second start are answered at once, the console told once; back, the next time
+asked for is heard; stalled again, a SIGTERM saves within a second.
 A foreign quentor-<uid> folder in the temporary folder does not stop the start."""
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -47,8 +51,6 @@ def test_foreign_lock_folder_then_jump_and_sound_server_outage():
         time.sleep(max(0.0, jump + 15 - time.monotonic()))
         stopped = time.time()
         second = cap.stop()
-        p.terminate()
-        assert p.wait(15) == 0
         with open(marker) as f:
             runs = f.read().split()
         assert len(runs) == 1 and runs[0].startswith("14:34:5"), runs
@@ -59,7 +61,37 @@ def test_foreign_lock_folder_then_jump_and_sound_server_outage():
         assert 0 <= late <= 0.15, late
         with open(err) as f:
             assert len([l for l in f if "sortie son" in l]) == 1
-
+        # The server stalls (its socket still takes connections) over the 14:40 announcement and
+        # a time asked for once that is given up on: the clock ticks, answers and starts as ever.
+        os.kill(cap.server.pid, signal.SIGSTOP)
+        clock.set("14:39:56")
+        wid = desk.windows(" - ")[0]
+        desk.wait_for(lambda: "14:40" in desk.run(["xdotool", "getwindowname", wid]).stdout, 10, "14:40 in the caption")
+        assert time.time() - clock.real("14:40:00") < 1.5, "the caption changed on time"
+        time.sleep(max(0.0, clock.real("14:40:07") - time.time()))
+        for argv, bound in (([prog.exe, "--dire-l-heure"], 1), ([prog.exe], 3)):
+            start = time.monotonic()
+            assert subprocess.run(argv, env=clock.env, timeout=10).returncode == 0 and time.monotonic() - start < bound, argv
+        time.sleep(3.5)
+        with open(err) as f:
+            lines = [l for l in f if "sortie son" in l]
+        assert len(lines) == 2 and "aucune réponse" in lines[1], lines
+        # Back, the next time asked for is heard.
+        os.kill(cap.server.pid, signal.SIGCONT)
+        cap.record("capture3.raw")
+        time.sleep(1)
+        subprocess.run([prog.exe, "--dire-l-heure"], env=clock.env, timeout=10)
+        time.sleep(5)
+        spoken(ANALYSE, cap.stop(), 14, 40, whole=False)
+        # Stalled again with a sound asked for, a SIGTERM saves within a second.
+        os.kill(cap.server.pid, signal.SIGSTOP)
+        subprocess.run([prog.exe, "--dire-l-heure"], env=clock.env, timeout=10)
+        time.sleep(0.5)
+        ini = os.stat(os.path.join(prog.path, "QS32.ini")).st_ino
+        p.terminate()
+        desk.wait_for(lambda: os.stat(os.path.join(prog.path, "QS32.ini")).st_ino != ini, 1, "the settings saved")
+        assert p.wait(5) == 0
+        os.kill(cap.server.pid, signal.SIGCONT)
 
 if __name__ == "__main__":
     run_test(test_foreign_lock_folder_then_jump_and_sound_server_outage)
