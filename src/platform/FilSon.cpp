@@ -45,6 +45,21 @@ struct Demarrage {
 } demarrage;
 }  // namespace
 
+class FilSon::AppelSdl {
+public:
+    explicit AppelSdl(std::atomic<int64_t>& depuis) : marque_(depuis) {}
+
+private:
+    // Marked before the wait for SDL: a thread left behind that still holds it is as silent as
+    // the server that holds that thread.
+    struct Marque {
+        explicit Marque(std::atomic<int64_t>& d) : depuis(d) { depuis = maintenantNs(); }
+        ~Marque() { depuis = 0; }
+        std::atomic<int64_t>& depuis;
+    } marque_;
+    std::lock_guard<std::mutex> exclusif_{sdlExclusif};
+};
+
 std::shared_ptr<FilSon> FilSon::lance(const Reglages& r, bool demarreSdl) {
     auto fil = std::make_shared<FilSon>();
     fil->reglages_ = r;
@@ -71,8 +86,8 @@ uint64_t FilSon::demande(Ordre ordre, const QByteArray& octets, const QString& c
     uint64_t numero;
     {
         std::lock_guard verrou(m_);
-        requete_ = Requete{ordre, octets, chemin, demandeNs};
         numero = ++numero_;
+        requete_ = Requete{ordre, octets, chemin, demandeNs, numero};
         sonArret_ = ordre == Ordre::Arret;
         sonDemandeNs_ = demandeNs;
         numeroSon_ = numero;
@@ -106,15 +121,16 @@ void FilSon::termine(Duree delai) {
 
 bool FilSon::sonne(int64_t borneNs) const {
     const int64_t maintenant = maintenantNs();
-    if (numeroTraite.load(std::memory_order_acquire) < numeroSon_.load(std::memory_order_relaxed))
-        return !sonArret_.load(std::memory_order_relaxed) &&
-               maintenant - sonDemandeNs_.load(std::memory_order_relaxed) < borneNs;
+    const uint64_t son = numeroSon_.load(std::memory_order_relaxed);
+    if (numeroTraite.load(std::memory_order_acquire) < son)
+        return !sonArret_.load(std::memory_order_relaxed) && son > abandon_ &&
+               (maintenant - sonDemandeNs_.load(std::memory_order_relaxed) < borneNs || appelSdlNs_ == 0);
     return voix.active.load(std::memory_order_relaxed) &&
            maintenant - voix.vieNs.load(std::memory_order_relaxed) < borneNs;
 }
 
 bool FilSon::sansReponse(uint64_t numero, int64_t borneNs) const {
-    return numeroTraite.load(std::memory_order_acquire) < numero ||
+    return (numeroTraite.load(std::memory_order_acquire) < numero && appelSdlNs_ != 0) ||
            (voix.active.load(std::memory_order_relaxed) &&
             maintenantNs() - voix.vieNs.load(std::memory_order_relaxed) >= borneNs);
 }
@@ -141,7 +157,7 @@ void FilSon::boucle(bool demarreSdl) {
         // What a SonSdl would do at its first sound, done while the rest of the program starts.
         if (const FonctionsSdl* sdl = Sdl()) {
             FaisTaireAlsa();
-            std::lock_guard exclusif(sdlExclusif);
+            AppelSdl appel(appelSdlNs_);
             sdlPret_ = sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
         }
         if (!sdlPret_) {
@@ -189,7 +205,7 @@ void FilSon::boucle(bool demarreSdl) {
 void FilSon::traite(const Requete& q, const Reglages& r) {
     // A sound the interface has given up on is not heard late: it ends what plays, as any new
     // sound does.
-    if (q.ordre == Ordre::Arret || maintenantNs() - q.demandeNs >= enNs(r.delaiReponse)) {
+    if (q.ordre == Ordre::Arret || q.numero <= abandon_) {
         arrete();
         return;
     }
@@ -235,7 +251,7 @@ void FilSon::remplit(void* u, uint8_t* flux, int octets) {
     v->vieNs.store(maintenant, std::memory_order_relaxed);
     std::size_t copiees = 0;
     std::size_t avance = 0;
-    if (v->trames && v->position == 0 && v->demandeNs > 0 && maintenant - v->demandeNs >= v->abandonNs) {
+    if (v->trames && v->position == 0 && maintenant - v->installeNs >= v->abandonNs) {
         // The output stalled since this sound was asked for, and it was given up on.
         v->trames = v->precedentes = nullptr;
         v->finNs.store(maintenant, std::memory_order_relaxed);
@@ -303,7 +319,7 @@ bool FilSon::ouvre(bool essaiForce, const Reglages& r) {
     if (!sdl)
         return echec(ErreurChargementSdl(), r);
     FaisTaireAlsa();
-    std::lock_guard exclusif(sdlExclusif);
+    AppelSdl appel(appelSdlNs_);
     if (!sdlPret_) {
         if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0)
             return echec(sdl->GetError(), r);
@@ -332,7 +348,7 @@ bool FilSon::ouvre(bool essaiForce, const Reglages& r) {
 
 void FilSon::ferme() {
     if (peripherique_) {
-        std::lock_guard exclusif(sdlExclusif);
+        AppelSdl appel(appelSdlNs_);
         Sdl()->CloseAudioDevice(peripherique_);  // stops the device thread first
         peripherique_ = 0;
         ouvert = false;
@@ -347,7 +363,7 @@ void FilSon::ferme() {
 void FilSon::fermeTout() {
     ferme();
     if (sdlPret_) {
-        std::lock_guard exclusif(sdlExclusif);
+        AppelSdl appel(appelSdlNs_);
         Sdl()->QuitSubSystem(SDL_INIT_AUDIO);
         sdlPret_ = false;
     }
@@ -392,6 +408,7 @@ void FilSon::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs, const Regla
     voix.total = TramesPcm(*pcm);
     voix.position = 0;
     voix.demandeNs = demandeNs;
+    voix.installeNs = maintenantNs();
     voix.abandonNs = enNs(r.delaiReponse);
     voix.premiereTrameNs.store(0, std::memory_order_relaxed);
     voix.finNs.store(maintenantNs(), std::memory_order_relaxed);

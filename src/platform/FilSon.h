@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -34,8 +35,9 @@ public:
         const int16_t* trames = nullptr;
         std::size_t total = 0;  // frames
         std::size_t position = 0;
-        int64_t demandeNs = 0;  // when the sound was asked for (steady clock)
-        int64_t abandonNs = 0;  // a sound that reaches the device this late is not played
+        int64_t demandeNs = 0;   // when the sound was asked for (steady clock)
+        int64_t installeNs = 0;  // when it was handed to the device
+        int64_t abandonNs = 0;   // a sound the device thread reaches this late after is not played
         // The sound it replaces, which goes on until the new one starts.
         const int16_t* precedentes = nullptr;
         std::size_t precedentReste = 0;  // frames
@@ -65,9 +67,12 @@ public:
     // From the interface thread. The sound asked for last still sounds, or waits for the output
     // (within the bound: after it, the output has not answered and nothing is heard).
     bool sonne(int64_t borneNs) const;
-    // The request `numero`, asked for at least `borneNs` ago, found no answer, or the device
-    // thread has been silent that long with a sound to play.
+    // The request `numero`, asked for at least `borneNs` ago, is still waiting while the thread is
+    // inside SDL, or the device thread has been silent that long with a sound to play. Time spent
+    // reading or decoding a long file is not the output's.
     bool sansReponse(uint64_t numero, int64_t borneNs) const;
+    // Requests up to `numero` are given up: not played, however late the output answers.
+    void abandonne(uint64_t numero) { abandon_ = std::max<uint64_t>(abandon_, numero); }
     // The console hears of an outage once, until a device opens again.
     void signaleAbsence(const QString& cause);
     QString causeAbsence() const;
@@ -86,7 +91,11 @@ private:
         QByteArray octets;
         QString chemin;
         int64_t demandeNs;
+        uint64_t numero;
     };
+    // Marks the thread as inside SDL's start, open, close or quit for its life, and holds SDL
+    // for this thread alone.
+    class AppelSdl;
     static std::shared_ptr<FilSon> lance(const Reglages& r, bool demarreSdl);
     void boucle(bool demarreSdl);
     static void remplit(void* voix, uint8_t* flux, int octets);
@@ -120,6 +129,8 @@ private:
     std::atomic<bool> sonArret_{true};
     std::atomic<int64_t> sonDemandeNs_{0};
     std::atomic<bool> muet_{false};
+    std::atomic<uint64_t> abandon_{0};
+    std::atomic<int64_t> appelSdlNs_{0};  // when the call into SDL under way began; 0 when none
 
     // The sound thread's own.
     std::shared_ptr<const Pcm> enCours_;    // keeps the playing frames alive

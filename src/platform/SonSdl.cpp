@@ -39,6 +39,7 @@ void SonSdl::verifie() {
     const int64_t borne = std::chrono::nanoseconds(delaiReponse_).count();
     if (fil_->sansReponse(numeroSurveille_, borne)) {
         fil_->bloque = true;
+        fil_->abandonne(numeroSurveille_);
         const long long n = delaiReponse_.count();
         fil_->signaleAbsence(n % 1000 == 0 ? QStringLiteral("aucune réponse en %1 s").arg(n / 1000)
                                            : QStringLiteral("aucune réponse en %1 ms").arg(n));
