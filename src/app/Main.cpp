@@ -79,8 +79,9 @@ int direLHeure(int argc, char** argv) {
             suivi.stop();
             abandonne(QStringLiteral("pas de sortie son (%1)").arg(absence));
         } else if (!SonEnCours()) {
+            // Ends once what the output still holds has reached the speakers.
             suivi.stop();
-            QTimer::singleShot(300, &app, &QCoreApplication::quit);  // what the output still holds reaches the speakers
+            QTimer::singleShot(300, &app, &QCoreApplication::quit);
         }
     });
     suivi.start(50);

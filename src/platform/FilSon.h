@@ -48,6 +48,13 @@ public:
         std::atomic<int> volume{100};   // percent, applied to every buffer as it is handed over
     };
 
+    static int64_t maintenantNs() {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    static int64_t enNs(Duree d) { return std::chrono::duration_cast<std::chrono::nanoseconds>(d).count(); }
+
     // The thread demarreEnParallele started, once it is there, or a new one.
     static std::shared_ptr<FilSon> prends(const Reglages& r);
     static void demarreEnParallele();
@@ -101,6 +108,7 @@ private:
     static void remplit(void* voix, uint8_t* flux, int octets);
 
     // All on the sound thread.
+    void demarreSdl();
     void traite(const Requete& q, const Reglages& r);
     std::shared_ptr<const Pcm> decode(const QByteArray& wav);
     void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs, const Reglages& r);

@@ -4,14 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-int64_t maintenantNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-}  // namespace
-
 SonSdl::SonSdl(std::chrono::milliseconds delaiRepos, std::chrono::milliseconds attenteEssai,
                std::chrono::milliseconds delaiReponse)
     : fil_(FilSon::prends({delaiRepos, attenteEssai, delaiReponse})), delaiReponse_(delaiReponse) {
@@ -36,7 +28,7 @@ void SonSdl::surveille(uint64_t numero) {
 }
 
 void SonSdl::verifie() {
-    const int64_t borne = std::chrono::nanoseconds(delaiReponse_).count();
+    const int64_t borne = FilSon::enNs(delaiReponse_);
     if (fil_->sansReponse(numeroSurveille_, borne)) {
         fil_->bloque = true;
         fil_->abandonne(numeroSurveille_);
@@ -54,14 +46,14 @@ void SonSdl::verifie() {
 void SonSdl::joueDonnees(const QByteArray& wav) {
     // The constant start latency counts from here: decoding and opening the device take
     // their share of it instead of adding to it.
-    surveille(fil_->demande(FilSon::Ordre::Donnees, wav, {}, maintenantNs()));
+    surveille(fil_->demande(FilSon::Ordre::Donnees, wav, {}, FilSon::maintenantNs()));
 }
 
 void SonSdl::joueFichier(const QString& chemin) {
-    surveille(fil_->demande(FilSon::Ordre::Fichier, {}, chemin, maintenantNs()));
+    surveille(fil_->demande(FilSon::Ordre::Fichier, {}, chemin, FilSon::maintenantNs()));
 }
 
-void SonSdl::arrete() { fil_->demande(FilSon::Ordre::Arret, {}, {}, maintenantNs()); }
+void SonSdl::arrete() { fil_->demande(FilSon::Ordre::Arret, {}, {}, FilSon::maintenantNs()); }
 
 void SonSdl::prepare() {
     if (fil_->voix.volume.load(std::memory_order_relaxed) != 0)
@@ -74,7 +66,7 @@ void SonSdl::regleVolume(int pourcent) {
 
 bool SonSdl::peripheriqueOuvert() const { return fil_->ouvert; }
 
-bool SonSdl::joue() const { return fil_->sonne(std::chrono::nanoseconds(delaiReponse_).count()); }
+bool SonSdl::joue() const { return fil_->sonne(FilSon::enNs(delaiReponse_)); }
 
 std::chrono::steady_clock::time_point SonSdl::premiereTrame() const {
     return std::chrono::steady_clock::time_point(
