@@ -16,7 +16,7 @@ constexpr std::size_t kCacheMax = 4 * 1024 * 1024;
 constexpr qint64 kFichierMax = 256LL * 1024 * 1024;
 
 // The thread demarreEnParallele started, until a SonSdl takes it; ended with the program if none
-// ever does (a second start, which hands over to the clock that runs).
+// ever does (a second start, which hands over to the clock that runs, and never loads SDL).
 struct Demarrage {
     std::shared_ptr<FilSon> fil;
     ~Demarrage() {
@@ -26,17 +26,17 @@ struct Demarrage {
 } demarrage;
 }  // namespace
 
-std::shared_ptr<FilSon> FilSon::lance(const Reglages& r, bool demarreSdl) {
+std::shared_ptr<FilSon> FilSon::lance(const Reglages& r) {
     auto fil = std::make_shared<FilSon>();
     fil->reglages_ = r;
     // The thread holds its state: one left behind at the end still finds it.
-    fil->fil_ = std::thread([soi = fil, demarreSdl] { soi->boucle(demarreSdl); });
+    fil->fil_ = std::thread([soi = fil] { soi->boucle(); });
     return fil;
 }
 
 void FilSon::demarreEnParallele() {
     if (!demarrage.fil)
-        demarrage.fil = lance({std::chrono::milliseconds(1500), std::chrono::seconds(5), std::chrono::seconds(3)}, true);
+        demarrage.fil = lance({std::chrono::milliseconds(1500), std::chrono::seconds(5), std::chrono::seconds(3)});
 }
 
 std::shared_ptr<FilSon> FilSon::prends(const Reglages& r) {
@@ -45,7 +45,7 @@ std::shared_ptr<FilSon> FilSon::prends(const Reglages& r) {
         fil->reglages_ = r;
         return fil;
     }
-    return lance(r, false);
+    return lance(r);
 }
 
 uint64_t FilSon::demande(Ordre ordre, const QByteArray& octets, const QString& chemin, int64_t demandeNs) {
@@ -118,9 +118,7 @@ QString FilSon::causeAbsence() const {
     return enPanne ? cause_ : QString();
 }
 
-void FilSon::boucle(bool demarreSdl) {
-    if (demarreSdl)
-        this->demarreSdl();
+void FilSon::boucle() {
     std::unique_lock verrou(m_);
     for (;;) {
         const auto aFaire = [this] { return requete_ || prepare_ || fin_; };

@@ -103,12 +103,11 @@ private:
     // Marks the thread as inside SDL's start, open, close or quit for its life, and holds SDL
     // for this thread alone.
     class AppelSdl;
-    static std::shared_ptr<FilSon> lance(const Reglages& r, bool demarreSdl);
-    void boucle(bool demarreSdl);
+    static std::shared_ptr<FilSon> lance(const Reglages& r);
+    void boucle();
     static void remplit(void* voix, uint8_t* flux, int octets);
 
     // All on the sound thread.
-    void demarreSdl();
     void traite(const Requete& q, const Reglages& r);
     std::shared_ptr<const Pcm> decode(const QByteArray& wav);
     void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs, const Reglages& r);

@@ -35,21 +35,6 @@ private:
     std::lock_guard<std::mutex> exclusif_{sdlExclusif};
 };
 
-// What a SonSdl would do at its first sound, done while the rest of the program starts.
-void FilSon::demarreSdl() {
-    if (const FonctionsSdl* sdl = Sdl()) {
-        FaisTaireAlsa();
-        AppelSdl appel(appelSdlNs_);
-        sdlPret_ = sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
-    }
-    if (!sdlPret_) {
-        std::unique_lock verrou(m_);
-        const Reglages r = reglages_;
-        verrou.unlock();
-        echec(Sdl() ? Sdl()->GetError() : ErreurChargementSdl(), r);
-    }
-}
-
 void FilSon::remplit(void* u, uint8_t* flux, int octets) {
     auto* v = static_cast<Voix*>(u);
     const std::size_t demandees = std::size_t(octets) / (sizeof(int16_t) * kCanauxSortie);

@@ -42,11 +42,11 @@ public:
     void prepare() override;
     void regleVolume(int pourcent) override;
 
-    // Starts the sound system on the sound thread, so that the first sound finds it ready:
-    // loading SDL, connecting to the desktop bus (which, when the session has none, means
-    // waiting for one to be launched) and probing the drivers, none of which the rest of the
-    // start needs. Before any SonSdl exists, and before the display's connection; the first
-    // SonSdl takes it over.
+    // Starts the sound thread before the display's connection; the first SonSdl takes it over.
+    // SDL is loaded and started there at the first sound, beside the window's making: loading
+    // it, connecting to the desktop bus (which, when the session has none, means waiting for one
+    // to be launched) and probing the drivers, none of which the window or the icon needs; a
+    // second start, which only hands over to the clock that runs, never loads it.
     static void demarreEnParallele();
 
     bool peripheriqueOuvert() const;
