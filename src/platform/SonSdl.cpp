@@ -30,8 +30,9 @@ void SonSdl::surveille(uint64_t numero) {
 void SonSdl::verifie() {
     const int64_t borne = FilSon::enNs(delaiReponse_);
     if (fil_->sansReponse(numeroSurveille_, borne)) {
+        // Every request left so far waits behind the silent output: none is heard late.
         fil_->bloque = true;
-        fil_->abandonne(numeroSurveille_);
+        fil_->abandonne(fil_->dernierNumero());
         const long long n = delaiReponse_.count();
         fil_->signaleAbsence(n % 1000 == 0 ? QStringLiteral("aucune réponse en %1 s").arg(n / 1000)
                                            : QStringLiteral("aucune réponse en %1 ms").arg(n));
