@@ -75,10 +75,12 @@ int direLHeure(int argc, char** argv) {
     // that is away.
     QTimer suivi;
     QObject::connect(&suivi, &QTimer::timeout, &app, [&] {
+        // In this order: the output may find itself silent while it is asked.
+        const bool fini = !SonEnCours();
         if (const QString absence = son.absence(); !absence.isEmpty()) {
             suivi.stop();
             abandonne(QStringLiteral("pas de sortie son (%1)").arg(absence));
-        } else if (!SonEnCours()) {
+        } else if (fini) {
             // Ends once what the output still holds has reached the speakers.
             suivi.stop();
             QTimer::singleShot(300, &app, &QCoreApplication::quit);

@@ -96,9 +96,12 @@ bool FilSon::sonne(int64_t borneNs) const {
 }
 
 bool FilSon::sansReponse(uint64_t numero, int64_t borneNs) const {
-    return (numeroTraite.load(std::memory_order_acquire) < numero && appelSdlNs_ != 0) ||
-           (voix.active.load(std::memory_order_relaxed) &&
-            maintenantNs() - voix.vieNs.load(std::memory_order_relaxed) >= borneNs);
+    return (numeroTraite.load(std::memory_order_acquire) < numero && appelSdlNs_ != 0) || voixMuette(borneNs);
+}
+
+bool FilSon::voixMuette(int64_t borneNs) const {
+    return voix.active.load(std::memory_order_relaxed) &&
+           maintenantNs() - voix.vieNs.load(std::memory_order_relaxed) >= borneNs;
 }
 
 void FilSon::signaleAbsence(const QString& cause) {

@@ -42,7 +42,7 @@ public:
         const int16_t* precedentes = nullptr;
         std::size_t precedentReste = 0;  // frames
         std::atomic<bool> active{false};  // the sound still has frames to hand over
-        std::atomic<int64_t> vieNs{0};    // the device thread's last call, or the sound's start
+        std::atomic<int64_t> vieNs{0};    // the device thread's last call, or the device's opening
         std::atomic<int64_t> premiereTrameNs{0};
         std::atomic<int64_t> finNs{0};  // when the last frame was handed over
         std::atomic<int> volume{100};   // percent, applied to every buffer as it is handed over
@@ -78,6 +78,8 @@ public:
     // inside SDL, or the device thread has been silent that long with a sound to play. Time spent
     // reading or decoding a long file is not the output's.
     bool sansReponse(uint64_t numero, int64_t borneNs) const;
+    // A sound is handed to a device whose thread has taken no frame for `borneNs`.
+    bool voixMuette(int64_t borneNs) const;
     // Requests up to `numero` are given up: not played, however late the output answers.
     void abandonne(uint64_t numero) { abandon_ = std::max<uint64_t>(abandon_, numero); }
     // The console hears of an outage once, until a device opens again.

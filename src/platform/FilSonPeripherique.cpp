@@ -132,6 +132,9 @@ bool FilSon::ouvre(bool essaiForce, const Reglages& r) {
         sdlPret_ = false;
         return false;
     }
+    // The device thread takes its first buffer within milliseconds, then one every period: a
+    // sound handed over later is silent only if that thread is held.
+    voix.vieNs.store(maintenantNs(), std::memory_order_relaxed);
     ouvert = true;
     enPanne = false;
     return true;
@@ -203,7 +206,6 @@ void FilSon::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs, const Regla
     voix.abandonNs = enNs(r.delaiReponse);
     voix.premiereTrameNs.store(0, std::memory_order_relaxed);
     voix.finNs.store(maintenantNs(), std::memory_order_relaxed);
-    voix.vieNs.store(maintenantNs(), std::memory_order_relaxed);
     voix.active = true;
     std::shared_ptr<const Pcm> ancien = std::exchange(precedent_, std::exchange(enCours_, std::move(pcm)));
     // A newly opened device starts paused (its thread may already have sent one buffer of

@@ -27,15 +27,19 @@ void SonSdl::surveille(uint64_t numero) {
     surveillance_.start(delaiReponse_);
 }
 
+void SonSdl::muette() const {
+    // Every request left so far waits behind the silent output: none is heard late.
+    fil_->bloque = true;
+    fil_->abandonne(fil_->dernierNumero());
+    const long long n = delaiReponse_.count();
+    fil_->signaleAbsence(n % 1000 == 0 ? QStringLiteral("aucune réponse en %1 s").arg(n / 1000)
+                                       : QStringLiteral("aucune réponse en %1 ms").arg(n));
+}
+
 void SonSdl::verifie() {
     const int64_t borne = FilSon::enNs(delaiReponse_);
     if (fil_->sansReponse(numeroSurveille_, borne)) {
-        // Every request left so far waits behind the silent output: none is heard late.
-        fil_->bloque = true;
-        fil_->abandonne(fil_->dernierNumero());
-        const long long n = delaiReponse_.count();
-        fil_->signaleAbsence(n % 1000 == 0 ? QStringLiteral("aucune réponse en %1 s").arg(n / 1000)
-                                           : QStringLiteral("aucune réponse en %1 ms").arg(n));
+        muette();
         return;
     }
     // Requests that came while the first was watched.
@@ -67,7 +71,16 @@ void SonSdl::regleVolume(int pourcent) {
 
 bool SonSdl::peripheriqueOuvert() const { return fil_->ouvert; }
 
-bool SonSdl::joue() const { return fil_->sonne(FilSon::enNs(delaiReponse_)); }
+bool SonSdl::joue() const {
+    const int64_t borne = FilSon::enNs(delaiReponse_);
+    if (fil_->sonne(borne))
+        return true;
+    // The device stopped taking frames in the middle of a sound: the server is away, as said
+    // at once to whoever waits for the end of the sound.
+    if (!fil_->enPanne && fil_->voixMuette(borne))
+        muette();
+    return false;
+}
 
 std::chrono::steady_clock::time_point SonSdl::premiereTrame() const {
     return std::chrono::steady_clock::time_point(

@@ -67,6 +67,8 @@ private:
     // Watches request `numero`: not handled within delaiReponse_, the output is away.
     void surveille(uint64_t numero);
     void verifie();
+    // The output does not answer: the console is told, the requests left are given up on.
+    void muette() const;
 
     std::shared_ptr<FilSon> fil_;
     std::chrono::milliseconds delaiReponse_;
