@@ -27,7 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUENTOR_PAGE_WEB})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Every dependency is computed (Qt's X11 platform plugin comes with libqt6gui6). The digits' font,
+# SDL2 is opened at run time, out of dpkg-shlibdeps' sight: named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0")
+# Every other dependency is computed (Qt's X11 platform plugin comes with libqt6gui6). The digits' font,
 # the help viewer and Qt's Wayland platform plugin (without it the clock runs through XWayland)
 # are only recommended: the clock runs without them.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils, qt6-wayland")

@@ -32,6 +32,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -40,6 +41,8 @@ void ecrit(std::FILE* flux, const QString& texte) { std::fputs(texte.toLocal8Bit
 
 // --dire-l-heure: the clock that runs says the time; with none, this process says it in the
 // voice the clock would use, and ends once it has been heard. No window, no file written.
+// A command meant for a key of the desktop: it gives up within a few seconds on an output
+// that does not answer, and says so.
 int direLHeure(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     BureauReel bureau;
@@ -47,6 +50,7 @@ int direLHeure(int argc, char** argv) {
         return 0;
     HorlogeReelle horloge;
     SonSdl son;
+    son.taisAbsences();
     Plateforme p;
     p.horloge = &horloge;
     p.son = &son;
@@ -61,13 +65,37 @@ int direLHeure(int argc, char** argv) {
         ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; l'heure est dite "
                                      "avec la voix d'homme.\n").arg(CheminIni()));
     }
-    if (DitHeure()) {
-        do
-            Attente(0.05);
-        while (SonEnCours());
-        Attente(0.3);  // what the output still holds reaches the speakers
-    }
-    return 0;
+    const auto debut = std::chrono::steady_clock::now();
+    if (!DitHeure())
+        return 0;
+    const auto abandonne = [&app](const QString& raison) {
+        ecrit(stderr, QStringLiteral("quentor : l'heure n'a pas été dite : %1.\n").arg(raison));
+        app.exit(1);
+    };
+    // The speech runs on the clock's timers; this one watches for its end, or for an output
+    // that is away.
+    QTimer suivi;
+    QObject::connect(&suivi, &QTimer::timeout, &app, [&] {
+        // In this order: the output may find itself silent while it is asked.
+        const bool fini = !SonEnCours();
+        if (const QString absence = son.absence(); !absence.isEmpty()) {
+            suivi.stop();
+            abandonne(QStringLiteral("pas de sortie son (%1)").arg(absence));
+        } else if (fini) {
+            // Ends once what the output still holds has reached the speakers.
+            suivi.stop();
+            QTimer::singleShot(300, &app, &QCoreApplication::quit);
+        }
+    });
+    suivi.start(50);
+    // An output that has played nothing of the speech 5 s after it was asked for is not waited for.
+    QTimer::singleShot(5000, &app, [&] {
+        if (suivi.isActive() && son.premiereTrame() < debut) {
+            suivi.stop();
+            abandonne(QStringLiteral("la sortie son n'a pas répondu en 5 s"));
+        }
+    });
+    return app.exec();
 }
 
 }  // namespace

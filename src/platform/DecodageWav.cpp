@@ -1,31 +1,31 @@
 #include "platform/DecodageWav.h"
 
-#include <SDL.h>
+#include "platform/BibliothequeSdl.h"
 
 #include <cstring>
 
 namespace {
 // SDL hands back its buffer with SDL_FreeWAV; this keeps every exit path tidy.
 struct TamponSdl {
+    const FonctionsSdl& sdl;
     Uint8* octets = nullptr;
     Uint32 taille = 0;
-    ~TamponSdl() { SDL_FreeWAV(octets); }
+    ~TamponSdl() { sdl.FreeWAV(octets); }
 };
 }  // namespace
 
 std::shared_ptr<const Pcm> DecodeWav(const QByteArray& wav) {
     if (wav.isEmpty())
         return nullptr;
-    // ADPCM pads its last block; the fact chunk holds the true length, so the end of a clip is
-    // its last recorded sample and not the padding.
-    SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
-
-    SDL_RWops* flux = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
+    const FonctionsSdl* sdl = Sdl();
+    if (!sdl)
+        return nullptr;
+    SDL_RWops* flux = sdl->RWFromConstMem(wav.constData(), int(wav.size()));
     if (!flux)
         return nullptr;
     SDL_AudioSpec source{};
-    TamponSdl brut;
-    if (!SDL_LoadWAV_RW(flux, 1, &source, &brut.octets, &brut.taille))
+    TamponSdl brut{*sdl};
+    if (!sdl->LoadWAV_RW(flux, 1, &source, &brut.octets, &brut.taille))
         return nullptr;
 
     const int octetsParTrame = SDL_AUDIO_BITSIZE(source.format) / 8 * source.channels;
@@ -36,8 +36,8 @@ std::shared_ptr<const Pcm> DecodeWav(const QByteArray& wav) {
     // SDL_AudioCVT converts the whole buffer in one go and keeps its length exact
     // (frames * 44100 / rate); the streaming converter would drop the last few hundred frames.
     SDL_AudioCVT cvt;
-    const int r = SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS,
-                                    kCanauxSortie, kFrequenceSortie);
+    const int r = sdl->BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS,
+                                     kCanauxSortie, kFrequenceSortie);
     if (r < 0)
         return nullptr;
     auto sortie = std::make_shared<Pcm>();
@@ -50,7 +50,7 @@ std::shared_ptr<const Pcm> DecodeWav(const QByteArray& wav) {
     std::memcpy(travail.data(), brut.octets, utile);
     cvt.buf = travail.data();
     cvt.len = int(utile);
-    if (SDL_ConvertAudio(&cvt) != 0)
+    if (sdl->ConvertAudio(&cvt) != 0)
         return nullptr;
     const std::size_t trames = std::size_t(cvt.len_cvt) / (sizeof(int16_t) * kCanauxSortie);
     sortie->resize(trames * kCanauxSortie);

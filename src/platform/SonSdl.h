@@ -2,16 +2,22 @@
 // Sound output through SDL2: one voice at 44,100 Hz, 16-bit stereo. The device is opened when
 // something plays and closed after a few idle seconds, because an open device costs CPU even
 // while it only plays silence. Without a usable device every call is a silent no-op.
+//
+// Nothing here waits on the output: SDL runs on a sound thread of its own (platform/FilSon.h),
+// these calls leave it requests and return at once. An output that does not handle a request
+// within `delaiReponse` is away: the console hears of it once, the sound is given up on, and the
+// first sound asked for after the output answers again is heard.
 
-#include "platform/DecodageWav.h"
 #include "platform/SortieSon.h"
 
-#include <QHash>
+#include <QString>
 #include <QTimer>
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
+
+class FilSon;
 
 class SonSdl : public SortieSon {
 public:
@@ -19,9 +25,13 @@ public:
     // announcement (under 1.2 s), so that its clips all start with the open device's constant
     // latency, and short, since an open device wakes the program for every buffer even
     // while it plays silence. `attenteEssai`: after a failed open, how long before the
-    // drivers are probed again (a sound server may start after us).
+    // drivers are probed again (a sound server may start after us). `delaiReponse`: well above
+    // what a sound server takes to start and open a stream on a busy machine (tens of ms), and
+    // short enough for a command that speaks the time to give up within a few seconds.
     explicit SonSdl(std::chrono::milliseconds delaiRepos = std::chrono::milliseconds(1500),
-                    std::chrono::milliseconds attenteEssai = std::chrono::seconds(5));
+                    std::chrono::milliseconds attenteEssai = std::chrono::seconds(5),
+                    std::chrono::milliseconds delaiReponse = std::chrono::seconds(3));
+    // Waits about a second at most for the sound thread to close the output.
     ~SonSdl() override;
     SonSdl(const SonSdl&) = delete;
     SonSdl& operator=(const SonSdl&) = delete;
@@ -32,67 +42,36 @@ public:
     void prepare() override;
     void regleVolume(int pourcent) override;
 
-    // Starts the sound system on a thread of its own, so that the first sound finds it ready:
-    // starting it connects to the desktop bus (which, when the session has none, means waiting for
-    // one to be launched) and probes the drivers, none of which the rest of the start needs.
-    // Before any SonSdl exists, and before the display's connection; the first SonSdl takes it
-    // over.
+    // Starts the sound thread before the display's connection; the first SonSdl takes it over.
+    // SDL is loaded and started there at the first sound, beside the window's making: loading
+    // it, connecting to the desktop bus (which, when the session has none, means waiting for one
+    // to be launched) and probing the drivers, none of which the window or the icon needs; a
+    // second start, which only hands over to the clock that runs, never loads it.
     static void demarreEnParallele();
 
-    bool peripheriqueOuvert() const { return peripherique_ != 0; }
-    // True while the current sound still has frames to hand to the device.
+    bool peripheriqueOuvert() const;
+    // True while the current sound still has frames to hand to the device, or waits for an
+    // output that has not yet failed to answer.
     bool joue() const override;
     // When the device thread first took frames of the sound started last (for latency checks);
     // the epoch while it has not yet.
     std::chrono::steady_clock::time_point premiereTrame() const;
 
+    // Why no sound can be had (no device, or one that did not answer in time); empty while the
+    // output works or has not been tried.
+    QString absence() const;
+    // The caller tells the console of an outage itself (with absence()), in its own words.
+    void taisAbsences();
+
 private:
-    // What the device thread reads; changed only under SDL_LockAudioDevice.
-    struct Voix {
-        const int16_t* trames = nullptr;
-        std::size_t total = 0;  // frames
-        std::size_t position = 0;
-        int64_t demandeNs = 0;  // when the sound was asked for (steady clock)
-        // The sound it replaces, which goes on until the new one starts.
-        const int16_t* precedentes = nullptr;
-        std::size_t precedentReste = 0;  // frames
-        std::atomic<int64_t> premiereTrameNs{0};
-        std::atomic<int64_t> finNs{0};  // when the last frame was handed over
-        std::atomic<int> volume{100};  // percent, applied to every buffer as it is handed over
-    };
-    static void remplit(void* voix, uint8_t* flux, int octets);
+    // Watches request `numero`: not handled within delaiReponse_, the output is away.
+    void surveille(uint64_t numero);
+    void verifie();
+    // The output does not answer: the console is told, the requests left are given up on.
+    void muette() const;
 
-    // `demandeNs`: when the sound was asked for (steady clock).
-    void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs);
-    // `essaiForce`: probe the drivers even within the wait after a failed open.
-    bool ouvre(bool essaiForce = false);
-    // A failed start or open: no new attempt for a while, and the console told once an outage.
-    bool echec();
-    // Takes over what demarreEnParallele did, once it has ended.
-    void recupereDemarrage();
-    static bool demarrageEnCours();
-    void ferme();
-    void repos();
-    // The sound server went away under an open device: SDL has stopped it for good.
-    bool peripheriquePerdu() const;
-    // Closes the device and the sound system, so that the next sound probes them afresh.
-    void fermeTout();
-
-    Voix voix_;
-    std::shared_ptr<const Pcm> enCours_;    // keeps the playing frames alive
-    std::shared_ptr<const Pcm> precedent_;  // and those of the sound it replaces
-    uint32_t peripherique_ = 0;
-    bool sdlPret_ = false;
-    // After a failed open, the next attempt waits: probing the drivers takes up to 0.1 s.
-    std::chrono::milliseconds attenteEssai_;
-    std::chrono::steady_clock::time_point prochainEssai_{};
-    // No sound could be had since the last failed open: the console heard of it once.
-    bool enPanne_ = false;
-    std::chrono::milliseconds delaiRepos_;
-    QTimer minuterieRepos_;
-    std::shared_ptr<const Pcm> enAttente_;  // asked for while the sound system was starting
-    QTimer attenteDemarrage_;
-    // Decoded clips by their bytes: a clip played again starts without decoding.
-    QHash<QByteArray, std::shared_ptr<const Pcm>> cache_;
-    std::size_t tailleCache_ = 0;  // samples held by the cache
+    std::shared_ptr<FilSon> fil_;
+    std::chrono::milliseconds delaiReponse_;
+    QTimer surveillance_;
+    uint64_t numeroSurveille_ = 0;
 };

@@ -212,6 +212,7 @@ def run_test(*tests):
 class PulseCapture:
     """A private PulseAudio server with a null sink, recording what the program plays; a silent
     stream keeps the sink running so the recording has no gaps from its first sample."""
+    FORMAT = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
 
     def __init__(self, desktop):
         self.desktop = desktop
@@ -222,16 +223,19 @@ class PulseCapture:
     def start(self, name):
         """Starts the server and a recording into `name`; returns when the recording runs."""
         d = self.desktop
-        self.raw = os.path.join(d.tmp, name)
         self.server = d.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "-L",
                                "module-null-sink sink_name=cap rate=44100",
                                "-L", f"module-native-protocol-unix socket={self.sock} auth-anonymous=1"])
         Desktop.wait_for(lambda: os.path.exists(self.sock), 10, "PulseAudio")
-        fmt = ["--format=s16le", "--rate=44100", "--channels=2", "--raw"]
-        self.silence = d.start(["pacat", "-d", "cap"] + fmt, env=self.env, stdin=open("/dev/zero", "rb"))
+        self.silence = d.start(["pacat", "-d", "cap"] + self.FORMAT, env=self.env, stdin=open("/dev/zero", "rb"))
+        self.record(name)
+
+    def record(self, name):
+        """A new recording into `name` from the server that runs; returns when it runs."""
+        self.raw = os.path.join(self.desktop.tmp, name)
         # A short latency, or parec drops up to its buffer (2 s) of the end when stopped.
-        self.rec = d.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + fmt, env=self.env,
-                           stdout=open(self.raw, "wb"))
+        self.rec = self.desktop.start(["parec", "-d", "cap.monitor", "--latency-msec=10"] + self.FORMAT,
+                                      env=self.env, stdout=open(self.raw, "wb"))
         # Recording once the file grows: on a loaded machine that can take seconds.
         Desktop.wait_for(lambda: os.path.getsize(self.raw) > 0, 10, "the recording")
         time.sleep(0.2)
