@@ -15,7 +15,6 @@ class HorlogeFixe : public Horloge {
 public:
     QDateTime maintenant() const override { return QDateTime(QDate(2009, 3, 3), QTime(14, 5, 40)); }
     qint64 monotoneMs() const override { return 0; }
-    void attendre(double) override { QCoreApplication::processEvents(); }
 };
 }  // namespace
 

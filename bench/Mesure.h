@@ -1,5 +1,9 @@
 #pragma once
-// Shared by the benchmarks: process CPU time (all threads, the audio thread included).
+// Shared by the benchmarks: process CPU time (all threads, the audio thread included), and the
+// event loop run for a while, as the program's own runs between two sounds.
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <cstdlib>
 #include <ctime>
@@ -14,6 +18,12 @@ inline double tempsMonotone() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+inline void patiente(double secondes) {
+    QEventLoop boucle;
+    QTimer::singleShot(int(secondes * 1000), Qt::PreciseTimer, &boucle, &QEventLoop::quit);
+    boucle.exec();
 }
 
 // Benchmarks run on SDL's dummy driver unless told otherwise (it paces like a real device).

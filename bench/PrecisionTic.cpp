@@ -22,7 +22,6 @@ class HorlogeMurale : public Horloge {
 public:
     QDateTime maintenant() const override { return QDateTime::currentDateTime(); }
     qint64 monotoneMs() const override { return reelle.monotoneMs(); }
-    void attendre(double s) override { reelle.attendre(s); }
     void plusTard(double s, QObject* contexte, std::function<void()> suite) override {
         const QDateTime t = maintenant();
         const qint64 minute = t.toSecsSinceEpoch() / 60;

@@ -5,7 +5,6 @@
 // Usage: bench_latence_son [repetitions]   (SDL_AUDIODRIVER=dummy unless set)
 #include "Mesure.h"
 
-#include "platform/HorlogeReelle.h"
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
 #include "sound/Son.h"
@@ -38,20 +37,18 @@ int main(int argc, char** argv) {
     piloteParDefaut();
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 20;
-    HorlogeReelle horloge;
     Plateforme p;
-    p.horloge = &horloge;
     std::vector<double> froid, tiedeDecodage, chaud;
     for (int i = 0; i < n; ++i) {
         SonSdl son;  // device closed, nothing decoded yet
         p.son = &son;
         InstallePlateforme(p);
         froid.push_back(latenceMs(son, 114));
-        horloge.attendre(0.05);
+        patiente(0.05);
         tiedeDecodage.push_back(latenceMs(son, 170));  // device open, clip not yet decoded
-        horloge.attendre(0.05);
+        patiente(0.05);
         chaud.push_back(latenceMs(son, 114));  // device open, clip decoded before
-        horloge.attendre(0.05);
+        patiente(0.05);
         InstallePlateforme(Plateforme{});
     }
     std::printf("driver %s\n", std::getenv("SDL_AUDIODRIVER"));

@@ -42,9 +42,9 @@ Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
         return {};
     const QDateTime minute(jour, heure, QTimeZone::utc());
     if (minute.isValid()) {
-        if (Etat.Alarmes[n].SonnéePour == minute)
+        if (Etat.Alarmes[n].SonneePour == minute)
             return {};
-        Etat.Alarmes[n].SonnéePour = minute;
+        Etat.Alarmes[n].SonneePour = minute;
     }
     return DéclencheAlarme(n);
 }

@@ -16,9 +16,6 @@ public:
     // Milliseconds on a clock that is never set and stands still while the computer sleeps: set
     // against the local time, it tells a sleep or a change of the clock from time passing.
     virtual qint64 monotoneMs() const = 0;
-    // Returns once at least `secondes` have passed, letting events run at least once meanwhile:
-    // a nested event loop, which only the --dire-l-heure process, with no window, still uses.
-    virtual void attendre(double secondes) = 0;
     // Calls `suite` from the event loop once `secondes` have passed, without waiting here; never
     // once `contexte` is gone.
     virtual void plusTard(double secondes, QObject* contexte, std::function<void()> suite) {

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <chrono>
@@ -126,25 +125,4 @@ void HorlogeReelle::suitFuseau() const {
 
 void HorlogeReelle::plusTard(double secondes, QObject* contexte, std::function<void()> suite) {
     Vise(Echeance(secondes), contexte, std::move(suite));
-}
-
-void HorlogeReelle::attendre(double secondes) {
-    const QDeadlineTimer fin = Echeance(secondes);
-
-    // Even a zero wait lets pending events run once.
-    QCoreApplication::processEvents();
-
-    QTimer reveil;
-    reveil.setSingleShot(true);
-    reveil.setTimerType(Qt::PreciseTimer);
-    while (!fin.hasExpired()) {
-        reveil.start(int(ViseMs(fin)));
-        QEventLoop boucle;
-        QObject::connect(&reveil, &QTimer::timeout, &boucle, &QEventLoop::quit);
-        // Once the application has been asked to quit, a new event loop returns at once; the
-        // remainder of the wait then blocks in the dispatcher until the timer or an event wakes it.
-        const int r = boucle.exec();
-        if (r < 0)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
 }

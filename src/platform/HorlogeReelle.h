@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/Horloge.h"
 
-// The system's local time, and timers (and a wait that sleeps in a nested event loop) aimed at a
+// The system's local time, and timers aimed at a
 // deadline on the monotonic clock: wall-clock changes and midnight neither stretch nor shorten them.
 #include <QByteArray>
 
@@ -11,7 +11,6 @@ public:
     explicit HorlogeReelle(qint64 verificationFuseauMs = 10'000) : verificationFuseauMs_(verificationFuseauMs) {}
     QDateTime maintenant() const override;
     qint64 monotoneMs() const override;
-    void attendre(double secondes) override;
     void plusTard(double secondes, QObject* contexte, std::function<void()> suite) override;
 
 private:

@@ -5,8 +5,6 @@
 #include "sound/Clips.h"
 #include "sound/Sequenceur.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 namespace {
@@ -46,11 +44,4 @@ void RegleVolume(int16_t pourcent) {
 void PrepareSon() {
     if (SortieSon* s = PF().son)
         s->prepare();
-}
-
-void Attente(double secondes) {
-    if (Horloge* h = PF().horloge)
-        h->attendre(secondes);
-    else
-        QCoreApplication::processEvents();
 }

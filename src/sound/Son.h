@@ -17,9 +17,6 @@ void ArreteSon();
 void RegleVolume(int16_t pourcent);
 // Sound is due within about a second: the output gets ready so that it starts on time.
 void PrepareSon();
-// Returns once at least `secondes` have passed; events keep running meanwhile (at least once).
-// A nested event loop: only the --dire-l-heure process, which has no window, still waits so.
-void Attente(double secondes);
 
 // The clock is sounding (the chime, an announcement, an alarm's firing, the time said on demand,
 // or a sound still playing): the time asked for on demand is then refused.

@@ -30,7 +30,7 @@ struct Alarme {
     bool MemoEnUtf8 = false;   // the memo file was read as UTF-8: it is written back so
     // The date and time, as the clock read them, that the alarm last rang for: a clock set back
     // (the autumn change) shows the same minute twice, and it rings once. Never stored.
-    QDateTime SonnéePour;
+    QDateTime SonneePour;
 };
 
 inline constexpr int16_t NombreAlarmes = 6;

@@ -5,12 +5,13 @@
 
 #include "platform/AlerteDefaut.h"
 #include "platform/DecodageWav.h"
-#include "platform/HorlogeReelle.h"
 #include "platform/Volume.h"
 #include "sound/Clips.h"
 #include "support/Fichiers.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -21,6 +22,13 @@
 namespace {
 Pcm clip(int16_t id) { return *DecodeWav(DonneesClip(id)); }
 long trames(const Pcm& p) { return long(TramesPcm(p)); }
+
+// Lets the event loop run for `secondes`, as the program's own loop would between two requests.
+void patiente(double secondes) {
+    QEventLoop boucle;
+    QTimer::singleShot(int(secondes * 1000), &boucle, &QEventLoop::quit);
+    boucle.exec();
+}
 
 // The frame of `capture` where the first `n` frames (all when 0) of `motif` start, from `depuis`.
 long trouve(const Pcm& capture, const Pcm& motif, long depuis, long n = 0) {
@@ -104,25 +112,29 @@ TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
     {
         VariableTemporaire pilote("SDL_AUDIODRIVER", "disk"), disque("SDL_DISKAUDIOFILE", capture.toLocal8Bit());
         SonSdl son;
-        HorlogeReelle horloge;
         // Each sound is waited out to its last frame, however slowly a busy machine runs the
         // device thread; the last is followed by silence.
         const auto auBout = [&](const Pcm& p) {
-            horloge.attendre(trames(p) / 44100.0);
+            patiente(trames(p) / 44100.0);
             for (int i = 0; son.joue() && i < 500; ++i)
-                horloge.attendre(0.01);
+                patiente(0.01);
         };
         QElapsedTimer entreDemandes;
         entreDemandes.start();
         son.joueDonnees(DonneesClip(85));
-        horloge.attendre(0.15);
+        patiente(0.15);
         son.joueDonnees(DonneesClip(81));
         ecart = entreDemandes.nsecsElapsed() / 1e9;
         auBout(suite[1]);
-        son.regleVolume(50), son.joueFichier(fichier), auBout(suite[2]);
-        son.regleVolume(100), son.joueFichier(dossier.filePath("absent.wav")), auBout(suite[3]);
-        son.regleVolume(0), son.joueDonnees(DonneesClip(85));  // nothing at all
-        horloge.attendre(0.3);
+        son.regleVolume(50);
+        son.joueFichier(fichier);
+        auBout(suite[2]);
+        son.regleVolume(100);
+        son.joueFichier(dossier.filePath("absent.wav"));
+        auBout(suite[3]);
+        son.regleVolume(0);
+        son.joueDonnees(DonneesClip(85));  // nothing at all
+        patiente(0.3);
     }
     const QByteArray octets = LitOctets(capture);
     const Pcm sortie(reinterpret_cast<const int16_t*>(octets.constData()), reinterpret_cast<const int16_t*>(octets.constData() + octets.size()));
@@ -153,7 +165,6 @@ namespace {
     QTemporaryDir dossier;
     QLocalServer muet;  // takes connections, never reads nor writes
     muet.listen(dossier.filePath("pulse"));
-    HorlogeReelle horloge;
     bool tenuesALaBorne = true;
     const std::pair<const char*, QString> cas[] = {{"alsa", dossier.filePath("absent")},
                                                    {"pilote-inexistant", dossier.filePath("absent")},
@@ -168,9 +179,9 @@ namespace {
         s->prepare();  // probes again, and fails again: still the same outage
         tenuesALaBorne &= t.elapsed() < 200;
         while (s->joue() && t.elapsed() < 3000)
-            horloge.attendre(0.02);
+            patiente(0.02);
         tenuesALaBorne &= t.elapsed() < 2000;
-        horloge.attendre(0.6);  // the output's watch has seen the silent server by now
+        patiente(0.6);  // the output's watch has seen the silent server by now
         t.restart();
         s.reset();
         tenuesALaBorne &= t.elapsed() < 1500;

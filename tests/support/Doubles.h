@@ -19,26 +19,21 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
 
-// Virtual time: attendre() jumps forward at once, running the timers of plusTard() that fall due
-// meanwhile at their time, and still delivers posted events; so does deroule(). A timer whose
-// object has gone does not fire. Time that passes moves both clocks; saute() moves the local time
-// alone, as a sleep or a clock change does.
+// Virtual time: deroule() jumps forward at once, running the timers of plusTard() that fall due
+// meanwhile at their time, and still delivers posted events. A timer whose object has gone does
+// not fire. Time that passes moves both clocks; saute() moves the local time alone, as a sleep or
+// a clock change does.
 struct HorlogeVirtuelle : Horloge {
     QDateTime t = QDateTime(QDate(2009, 3, 3), QTime(14, 0, 0));
     qint64 mono = 0;
     int pauses = 0;
-    // Runs as pause number n (from 1, waits and timers alike) begins: where a test acts during a pause.
+    // Runs as pause number n (from 1, one a timer) begins: where a test acts during a pause.
     std::function<void(int n)> pendantPause;
     struct Prevu { QPointer<QObject> contexte; std::function<void()> suite; };
     std::multimap<QDateTime, Prevu> prevus;
     ~HorlogeVirtuelle() override { deroule(); }  // a timer always fires in the end
     QDateTime maintenant() const override { return t; }
     qint64 monotoneMs() const override { return mono; }
-    void attendre(double s) override {
-        debutPause();
-        const QDateTime fin = t.addMSecs(qRound64(s * 1000));
-        deroule(fin), passeA(fin), QCoreApplication::processEvents();
-    }
     void plusTard(double s, QObject* c, std::function<void()> f) override {
         debutPause();
         prevus.emplace(t.addMSecs(qRound64(s * 1000)), Prevu{c, std::move(f)});
