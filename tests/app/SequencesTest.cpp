@@ -133,27 +133,43 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     magasin.entrees["quentor"] = "/bin/sh";
     magasin.fichiers << "/bin/sh";
     charge(ini({"Genre= 1", "volume=55"}), w);
-    EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible() && dialogues.boites.empty());
+    EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible());
+    EXPECT_TRUE(dialogues.boites.empty());
+    const Alarme& trois = Etat.Alarmes[2];
+    EXPECT_TRUE(trois.Heure == 9 && trois.Minute == 15 && trois.Message && !trois.Active && !trois.Appli);
     w.arreteTimer();  // no tick within the exit pause: its timing is what is checked here
     // The first change once on screen is the frame's arrival: the size asked for is then applied
     // with it. The next one is the user's.
-    for (int fois = 0; fois < 2; ++fois)
-        w.resize(w.width() + 20, w.height() + 10), QCoreApplication::processEvents();
+    for (int fois = 0; fois < 2; ++fois) {
+        w.resize(w.width() + 20, w.height() + 10);
+        QCoreApplication::processEvents();
+    }
     w.setCouleurFond(QColor(1, 2, 3));
-    Etat.Genre = 0, Etat.Alarmes[1].Heure = 23, Etat.Alarmes[4].Texte = "abc";
+    Etat.Genre = 0;
+    Alarme& deux = Etat.Alarmes[1];  // every field of an alarm written back
+    deux.Heure = 23;
+    deux.Minute = 59;
+    deux.Active = true;
+    deux.Message = false;
+    deux.Appli = true;
+    deux.Exe = "/usr/bin/xclock";
+    deux.Son = "/x/son.wav";
+    Etat.Alarmes[4].Texte = "abc";
     ASSERT_TRUE(w.setEtatFenetre(1));
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
     QUENTOR_Form_QueryUnload(w);
     horloge.deroule();
-    EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "Réduction=1", "QS_width=3300", "QS_height=1650",
-                                    "volume=55"}));
+    EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "ALMN2=59", "AL2=Vrai", "ALMSG2=Faux",
+                                    "ALAPP2=Vrai", "ALEXE2=/usr/bin/xclock", "ALSON2=/x/son.wav", "Réduction=1",
+                                    "QS_width=3300", "QS_height=1650", "volume=55"}));
     EXPECT_EQ(lit("MSG5.ASC") + lit("MSG1.ASC"), "abc\r\nmemo\r\n");
     ASSERT_EQ(son.evenements.size(), 2u);
     EXPECT_EQ(son.evenements[0].quoi + son.evenements[1].quoi, "clip 84arret");
     EXPECT_EQ(son.evenements[0].volume, 55);  // the volume read at the load is in force
     EXPECT_EQ(debut.msecsTo(son.evenements[1].t), 1000);
-    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible() && dialogues.boites.empty());
+    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible());
+    EXPECT_TRUE(dialogues.boites.empty());
 }
 
 // All seven files are attempted; the one that can't be written is named. A key gone missing
