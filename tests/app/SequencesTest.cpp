@@ -31,7 +31,8 @@ TEST(Options, EachOptionSeveralAndUnknown) {
     for (const auto& c : cas) {
         const Options o = LitOptions(c.arguments);
         EXPECT_EQ(o.action, c.action) << c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(o.erreur.contains(QStringLiteral("« %1 »").arg(c.fautif)), !c.fautif.isEmpty()) << o.erreur.toStdString();
+        const bool nomme = o.erreur.contains(QStringLiteral("« %1 »").arg(c.fautif));
+        EXPECT_EQ(nomme, !c.fautif.isEmpty()) << o.erreur.toStdString();
         EXPECT_FALSE(o.erreur.contains(u'\n'));
     }
     EXPECT_TRUE(TexteAideOptions().contains("--dire-l-heure") && TexteVersionProgramme().contains("6.1"));
@@ -55,7 +56,8 @@ TEST_F(DossierReglages, UnDossierQuiNePeutSePreparerEstDitEtArreteLeProgramme) {
 
 TEST_F(DossierReglages, LAideSeLitLaOuElleEst) {
     QTemporaryDir d;
-    bureau.donnees = d.path(), Etat.CheminAppli = d.filePath("config");
+    bureau.donnees = d.path();
+    Etat.CheminAppli = d.filePath("config");
     EXPECT_EQ(DossierAide(), Etat.CheminAppli);  // nowhere: the viewer names the missing file
     EcritOctets(d.filePath("Sonalde.html"), "<p>");
     EXPECT_EQ(DossierAide(), d.path());  // installed
@@ -67,8 +69,10 @@ TEST_F(DossierReglages, LAideSeLitLaOuElleEst) {
 // Complete settings, with each "key=value" of `changes` in place of the key's line (a bare "key"
 // leaves the key out).
 QByteArray ini(const QStringList& changes = {}) {
-    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|QS_top=1500|"
-                                   "QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|QS_visible=Vrai|déclenche_annonce=2|Genre=1").split(u'|');
+    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|"
+                                   "QS_top=1500|QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|"
+                                   "QS_visible=Vrai|déclenche_annonce=2|Genre=1")
+                        .split(u'|');
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
                  .arg(n).arg(n + 6).arg(n * 5).split(u'|');
@@ -93,7 +97,10 @@ protected:
     }
     ~Sequences() override { LorsErreurImage = nullptr; }
     QByteArray lit(const QString& nom) { return LitOctets(dir.filePath(nom)); }
-    void charge(const QByteArray& octets, QUENTOR& f) { EcritOctets(dir.filePath("QS32.ini"), octets), QUENTOR_Form_Load(f); }
+    void charge(const QByteArray& octets, QUENTOR& f) {
+        EcritOctets(dir.filePath("QS32.ini"), octets);
+        QUENTOR_Form_Load(f);
+    }
     QString derniereBoite() const { return dialogues.boites.empty() ? QString() : dialogues.boites.back().texte; }
     QTemporaryDir dir;
     QUENTOR w;
@@ -108,7 +115,11 @@ TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
                                    " vaut 3 : il doit valoir 0 (fenêtre normale), 1 (réduite) ou 2 (agrandie)."}}) {
         QUENTOR f;
         int code = 0;
-        try { charge(ini(changes), f); } catch (const FinProgramme& fin) { code = fin.code; }
+        try {
+            charge(ini(changes), f);
+        } catch (const FinProgramme& fin) {
+            code = fin.code;
+        }
         EXPECT_EQ(QString::number(code) + derniereBoite(), u'1' + message);
     }
 }
@@ -116,15 +127,17 @@ TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
 TEST_F(Sequences, PictureWithLeadingBlanksLoadsAndAFailedOneIsReported) {
     QImage img(8, 8, QImage::Format_RGB32);
     ASSERT_TRUE(img.save(dir.filePath("fond.bmp")));
-    for (const QString& chemin : {QString(), QStringLiteral("   "), dir.filePath("absent.bmp"), "   " + dir.filePath("fond.bmp")}) {
+    const QString bonne = dir.filePath("fond.bmp");
+    for (const QString& chemin : {QString(), QStringLiteral("   "), dir.filePath("absent.bmp"), "   " + bonne}) {
         QUENTOR f;
         erreursImage.clear();
         charge(ini({"active_image=1", "image_fond=" + chemin}), f);
-        const bool bonne = chemin.endsWith("fond.bmp");
-        EXPECT_EQ(Etat.ErreurImage == 0 && !f.image().isNull() && erreursImage.isEmpty(), bonne) << chemin.toStdString();
-        EXPECT_EQ(erreursImage.size() + f.imageVisible(), bonne ? 1 : 2);
+        const bool chargee = chemin.endsWith("fond.bmp");
+        const bool sansErreur = Etat.ErreurImage == 0 && !f.image().isNull() && erreursImage.isEmpty();
+        EXPECT_EQ(sansErreur, chargee) << chemin.toStdString();
+        EXPECT_EQ(erreursImage.size() + f.imageVisible(), chargee ? 1 : 2);
     }
-    EXPECT_EQ(Etat.ImageFond, dir.filePath("fond.bmp"));
+    EXPECT_EQ(Etat.ImageFond, bonne);
 }
 
 // The load applies every setting, which the close writes back (the normal outer geometry, as the
@@ -176,14 +189,16 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
 // writes none.
 TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     charge(ini(), w);
-    Etat.Alarmes[0].Texte = "un", Etat.Genre = 0;
+    Etat.Alarmes[0].Texte = "un";
+    Etat.Genre = 0;
     QFile::remove(dir.filePath("MSG3.ASC"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("MSG3.ASC"));  // a folder in its place
     QUENTOR_Form_QueryUnload(w);
     horloge.deroule();
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
-    Etat.FermetureEnCours = false, Etat.Alarmes[0].Texte = "changé";  // a second close in the same process
+    Etat.FermetureEnCours = false;  // a second close in the same process
+    Etat.Alarmes[0].Texte = "changé";
     Etat.TexteIni.replace("ALSON6=", "ALSON6");  // its separator is gone
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(derniereBoite(), "Il manque le paramètre  = ");
@@ -204,8 +219,11 @@ TEST_P(FermetureEnPause, NothingOfTheMinuteFollowsTheClose) {
     horloge.pendantPause = [&](int n) {
         if (n == k)
             w.QUENTOR_Fermeture_Click();
-        if (n == k + 1)
-            horloge.t = QDateTime(QDate(2009, 3, 3), QTime(7, 30)), w.QUENTOR_Timer_Timer(), w.close();
+        if (n == k + 1) {
+            horloge.t = QDateTime(QDate(2009, 3, 3), QTime(7, 30));
+            w.QUENTOR_Timer_Timer();
+            w.close();
+        }
     };
     k ? w.QUENTOR_Timer_Timer() : w.QUENTOR_Fermeture_Click();
     horloge.deroule();
