@@ -31,7 +31,8 @@ TEST(Options, EachOptionSeveralAndUnknown) {
     for (const auto& c : cas) {
         const Options o = LitOptions(c.arguments);
         EXPECT_EQ(o.action, c.action) << c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(o.erreur.contains(QStringLiteral("« %1 »").arg(c.fautif)), !c.fautif.isEmpty()) << o.erreur.toStdString();
+        const bool nomme = o.erreur.contains(QStringLiteral("« %1 »").arg(c.fautif));
+        EXPECT_EQ(nomme, !c.fautif.isEmpty()) << o.erreur.toStdString();
         EXPECT_FALSE(o.erreur.contains(u'\n'));
     }
     EXPECT_TRUE(TexteAideOptions().contains("--dire-l-heure") && TexteVersionProgramme().contains("6.1"));
@@ -55,7 +56,8 @@ TEST_F(DossierReglages, UnDossierQuiNePeutSePreparerEstDitEtArreteLeProgramme) {
 
 TEST_F(DossierReglages, LAideSeLitLaOuElleEst) {
     QTemporaryDir d;
-    bureau.donnees = d.path(), Etat.CheminAppli = d.filePath("config");
+    bureau.donnees = d.path();
+    Etat.CheminAppli = d.filePath("config");
     EXPECT_EQ(DossierAide(), Etat.CheminAppli);  // nowhere: the viewer names the missing file
     EcritOctets(d.filePath("Sonalde.html"), "<p>");
     EXPECT_EQ(DossierAide(), d.path());  // installed
@@ -67,8 +69,10 @@ TEST_F(DossierReglages, LAideSeLitLaOuElleEst) {
 // Complete settings, with each "key=value" of `changes` in place of the key's line (a bare "key"
 // leaves the key out).
 QByteArray ini(const QStringList& changes = {}) {
-    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|QS_top=1500|"
-                                   "QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|QS_visible=Vrai|déclenche_annonce=2|Genre=1").split(u'|');
+    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|"
+                                   "QS_top=1500|QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|"
+                                   "QS_visible=Vrai|déclenche_annonce=2|Genre=1")
+                        .split(u'|');
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
                  .arg(n).arg(n + 6).arg(n * 5).split(u'|');
@@ -93,7 +97,10 @@ protected:
     }
     ~Sequences() override { LorsErreurImage = nullptr; }
     QByteArray lit(const QString& nom) { return LitOctets(dir.filePath(nom)); }
-    void charge(const QByteArray& octets, QUENTOR& f) { EcritOctets(dir.filePath("QS32.ini"), octets), QUENTOR_Form_Load(f); }
+    void charge(const QByteArray& octets, QUENTOR& f) {
+        EcritOctets(dir.filePath("QS32.ini"), octets);
+        QUENTOR_Form_Load(f);
+    }
     QString derniereBoite() const { return dialogues.boites.empty() ? QString() : dialogues.boites.back().texte; }
     QTemporaryDir dir;
     QUENTOR w;
@@ -108,7 +115,11 @@ TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
                                    " vaut 3 : il doit valoir 0 (fenêtre normale), 1 (réduite) ou 2 (agrandie)."}}) {
         QUENTOR f;
         int code = 0;
-        try { charge(ini(changes), f); } catch (const FinProgramme& fin) { code = fin.code; }
+        try {
+            charge(ini(changes), f);
+        } catch (const FinProgramme& fin) {
+            code = fin.code;
+        }
         EXPECT_EQ(QString::number(code) + derniereBoite(), u'1' + message);
     }
 }
@@ -116,15 +127,17 @@ TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
 TEST_F(Sequences, PictureWithLeadingBlanksLoadsAndAFailedOneIsReported) {
     QImage img(8, 8, QImage::Format_RGB32);
     ASSERT_TRUE(img.save(dir.filePath("fond.bmp")));
-    for (const QString& chemin : {QString(), QStringLiteral("   "), dir.filePath("absent.bmp"), "   " + dir.filePath("fond.bmp")}) {
+    const QString bonne = dir.filePath("fond.bmp");
+    for (const QString& chemin : {QString(), QStringLiteral("   "), dir.filePath("absent.bmp"), "   " + bonne}) {
         QUENTOR f;
         erreursImage.clear();
         charge(ini({"active_image=1", "image_fond=" + chemin}), f);
-        const bool bonne = chemin.endsWith("fond.bmp");
-        EXPECT_EQ(Etat.ErreurImage == 0 && !f.image().isNull() && erreursImage.isEmpty(), bonne) << chemin.toStdString();
-        EXPECT_EQ(erreursImage.size() + f.imageVisible(), bonne ? 1 : 2);
+        const bool chargee = chemin.endsWith("fond.bmp");
+        const bool sansErreur = Etat.ErreurImage == 0 && !f.image().isNull() && erreursImage.isEmpty();
+        EXPECT_EQ(sansErreur, chargee) << chemin.toStdString();
+        EXPECT_EQ(erreursImage.size() + f.imageVisible(), chargee ? 1 : 2);
     }
-    EXPECT_EQ(Etat.ImageFond, dir.filePath("fond.bmp"));
+    EXPECT_EQ(Etat.ImageFond, bonne);
 }
 
 // The load applies every setting, which the close writes back (the normal outer geometry, as the
@@ -133,41 +146,59 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     magasin.entrees["quentor"] = "/bin/sh";
     magasin.fichiers << "/bin/sh";
     charge(ini({"Genre= 1", "volume=55"}), w);
-    EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible() && dialogues.boites.empty());
+    EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible());
+    EXPECT_TRUE(dialogues.boites.empty());
+    const Alarme& trois = Etat.Alarmes[2];
+    EXPECT_TRUE(trois.Heure == 9 && trois.Minute == 15 && trois.Message && !trois.Active && !trois.Appli);
     w.arreteTimer();  // no tick within the exit pause: its timing is what is checked here
     // The first change once on screen is the frame's arrival: the size asked for is then applied
     // with it. The next one is the user's.
-    for (int fois = 0; fois < 2; ++fois)
-        w.resize(w.width() + 20, w.height() + 10), QCoreApplication::processEvents();
+    for (int fois = 0; fois < 2; ++fois) {
+        w.resize(w.width() + 20, w.height() + 10);
+        QCoreApplication::processEvents();
+    }
     w.setCouleurFond(QColor(1, 2, 3));
-    Etat.Genre = 0, Etat.Alarmes[1].Heure = 23, Etat.Alarmes[4].Texte = "abc";
+    Etat.Genre = 0;
+    Alarme& deux = Etat.Alarmes[1];  // every field of an alarm written back
+    deux.Heure = 23;
+    deux.Minute = 59;
+    deux.Active = true;
+    deux.Message = false;
+    deux.Appli = true;
+    deux.Exe = "/usr/bin/xclock";
+    deux.Son = "/x/son.wav";
+    Etat.Alarmes[4].Texte = "abc";
     ASSERT_TRUE(w.setEtatFenetre(1));
     const QDateTime debut = horloge.maintenant();
     QUENTOR_Form_QueryUnload(w);
     QUENTOR_Form_QueryUnload(w);
     horloge.deroule();
-    EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "Réduction=1", "QS_width=3300", "QS_height=1650",
-                                    "volume=55"}));
+    EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "ALMN2=59", "AL2=Vrai", "ALMSG2=Faux",
+                                    "ALAPP2=Vrai", "ALEXE2=/usr/bin/xclock", "ALSON2=/x/son.wav", "Réduction=1",
+                                    "QS_width=3300", "QS_height=1650", "volume=55"}));
     EXPECT_EQ(lit("MSG5.ASC") + lit("MSG1.ASC"), "abc\r\nmemo\r\n");
     ASSERT_EQ(son.evenements.size(), 2u);
     EXPECT_EQ(son.evenements[0].quoi + son.evenements[1].quoi, "clip 84arret");
     EXPECT_EQ(son.evenements[0].volume, 55);  // the volume read at the load is in force
     EXPECT_EQ(debut.msecsTo(son.evenements[1].t), 1000);
-    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible() && dialogues.boites.empty());
+    EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && zone.retraits == 1 && !w.isVisible());
+    EXPECT_TRUE(dialogues.boites.empty());
 }
 
 // All seven files are attempted; the one that can't be written is named. A key gone missing
 // writes none.
 TEST_F(Sequences, AFileThatCannotBeWrittenOrAMissingKey) {
     charge(ini(), w);
-    Etat.Alarmes[0].Texte = "un", Etat.Genre = 0;
+    Etat.Alarmes[0].Texte = "un";
+    Etat.Genre = 0;
     QFile::remove(dir.filePath("MSG3.ASC"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("MSG3.ASC"));  // a folder in its place
     QUENTOR_Form_QueryUnload(w);
     horloge.deroule();
     EXPECT_EQ(lit("MSG1.ASC") + lit("MSG4.ASC") + lit("QS32.ini"), "un\r\nmemo\r\n" + ini({"Genre=0"}));
     EXPECT_TRUE(derniereBoite().contains("MSG3.ASC")) << derniereBoite().toStdString();
-    Etat.FermetureEnCours = false, Etat.Alarmes[0].Texte = "changé";  // a second close in the same process
+    Etat.FermetureEnCours = false;  // a second close in the same process
+    Etat.Alarmes[0].Texte = "changé";
     Etat.TexteIni.replace("ALSON6=", "ALSON6");  // its separator is gone
     QUENTOR_Form_QueryUnload(w);
     EXPECT_EQ(derniereBoite(), "Il manque le paramètre  = ");
@@ -188,8 +219,11 @@ TEST_P(FermetureEnPause, NothingOfTheMinuteFollowsTheClose) {
     horloge.pendantPause = [&](int n) {
         if (n == k)
             w.QUENTOR_Fermeture_Click();
-        if (n == k + 1)
-            horloge.t = QDateTime(QDate(2009, 3, 3), QTime(7, 30)), w.QUENTOR_Timer_Timer(), w.close();
+        if (n == k + 1) {
+            horloge.t = QDateTime(QDate(2009, 3, 3), QTime(7, 30));
+            w.QUENTOR_Timer_Timer();
+            w.close();
+        }
     };
     k ? w.QUENTOR_Timer_Timer() : w.QUENTOR_Fermeture_Click();
     horloge.deroule();

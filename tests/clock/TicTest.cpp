@@ -22,7 +22,8 @@ TEST_F(Tic, FaceFromOneReadingAndTheBandFollowsTheSecond) {
     EXPECT_TRUE(w->bande->isHidden());  // no length at second 0
     tic(14, 5, 30);
     EXPECT_EQ(w->windowTitle(), QStringLiteral(" 14:05 - mardi 3 mars 09"));
-    EXPECT_EQ(w->AffHEURE->text() + QTime(Etat.HeureActuelle, Etat.MinuteActuelle).toString("hhmm"), QStringLiteral("14:051405"));
+    EXPECT_EQ(w->AffHEURE->text(), QStringLiteral("14:05"));
+    EXPECT_EQ(QTime(Etat.HeureActuelle, Etat.MinuteActuelle), QTime(14, 5));
     EXPECT_TRUE(w->Flash->isHidden() && horloge.t.time() == QTime(14, 5, 30, 250));  // only the quarter second
 }
 
@@ -43,7 +44,9 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
     };
     int jour = 0;
     for (const auto& c : cas) {
-        son.evenements.clear(), Etat.DéclencheAnnonce = int16_t(c.mode), Etat.Genre = uint8_t(c.genre);
+        son.evenements.clear();
+        Etat.DéclencheAnnonce = int16_t(c.mode);
+        Etat.Genre = uint8_t(c.genre);
         horloge.t = QDateTime(QDate(2009, 3, ++jour), QTime(c.h, c.m));  // the minute's work runs once a minute
         const QDateTime debut = horloge.t;
         tique();
@@ -55,22 +58,10 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
     }
 }
 
-// The announcement, 5 s, then the alarms in order 1 to 6, each firing (1.5 + 2 s) ended before
-// the next; then the quarter second.
-TEST_F(Tic, AnnouncementThenPauseThenAlarmsInOrder) {
-    Etat.DéclencheAnnonce = 1;
-    alarme(5, 7, 30, true, false, true, QStringLiteral("/bin/cinq")), alarme(2, 7, 30, true, false, true, QStringLiteral("/bin/deux"));
-    tic(7, 30, 0);
-    EXPECT_EQ(chronologie(), (QStringList{"07:30:00.000 clip 7", "07:30:01.200 clip 70", "07:30:02.000 clip 30",
-                                          "07:30:03.200 clip 71", "07:30:08.200 fichier /sons/alarme2.wav",
-                                          "07:30:11.700 fichier /sons/alarme5.wav"}));
-    EXPECT_EQ(lanceur.lances, (QStringList{"/bin/deux", "/bin/cinq"}));
-    EXPECT_EQ(horloge.t.time(), QTime(7, 30, 15, 450));
-}
-
 // In the silent hours the minute's work neither chimes nor speaks: only the alarm rings, on time.
 TEST_F(Tic, TheSilentHoursLeaveOnlyTheAlarms) {
-    Etat.DéclencheAnnonce = 3, Etat.Silence = {true, 22 * 60, 7 * 60};
+    Etat.DéclencheAnnonce = 3;
+    Etat.Silence = {true, 22 * 60, 7 * 60};
     alarme(1, 23, 0, true);
     tic(23, 0, 0);
     EXPECT_EQ(chronologie(), QStringList{"23:00:05.000 fichier /sons/alarme1.wav"});
@@ -81,7 +72,10 @@ TEST_F(Tic, TheSilentHoursLeaveOnlyTheAlarms) {
 TEST_F(Tic, TicksNeverOverlapAndTheMinutesWorkRunsOnce) {
     alarme(1, 10, 17, true);
     int imbriques = 0;
-    QTimer::singleShot(0, w.get(), [&] { ++imbriques, tic(10, 17, 0); });
+    QTimer::singleShot(0, w.get(), [&] {
+        ++imbriques;
+        tic(10, 17, 0);
+    });
     tic(10, 17, 0);
     EXPECT_EQ(horloge.pauses * 10 + imbriques, 41);  // only the first tick's own waits: 5, 1.5, 2 and 0.25 s
     tic(10, 17, 0);
@@ -125,14 +119,16 @@ TEST_F(Tic, AShownFaceRepaintsOnlyTheMarkerAndTheBandsNewEnd) {
 }
 
 TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
-    w->hide(), w->alignBandeSurHeure();
+    w->hide();
+    w->alignBandeSurHeure();
     Etat.DéclencheAnnonce = 0;
     Peintures p(w.get());
     tic(10, 16, 45);
     EXPECT_EQ(horloge.t.time(), QTime(10, 16, 45));  // no quarter second: no marker to keep up
     tic(10, 17, 0);
     EXPECT_EQ(horloge.t.time(), QTime(10, 17, 5));  // the minute's work still ran, its pause whole
-    EXPECT_EQ(w->windowTitle() + QTime(Etat.HeureActuelle, Etat.MinuteActuelle).toString("hhmm"), QStringLiteral(" 10:17 - mardi 3 mars 091017"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral(" 10:17 - mardi 3 mars 09"));
+    EXPECT_EQ(QTime(Etat.HeureActuelle, Etat.MinuteActuelle), QTime(10, 17));
     tic(10, 17, 30);
     QCoreApplication::processEvents();
     EXPECT_TRUE(p.region.isEmpty());

@@ -1,35 +1,31 @@
-"""The real program keeps its files, in one session. Without a notification area (the window stays
-reachable) a start and a SIGTERM rewrite hand-written settings exactly as expected (the memos'
-byte layouts are the unit tests'); a SIGKILL at any point of the close's saves loses no file: each
-is found whole, as it was or as the close writes it. Installed under a prefix, the program keeps
-each user's settings and memos in the user's own folder: filled from the shipped defaults at the
-first start, which leaves them unchanged, as the user left them afterwards. A missing key is
-reported with nothing written."""
+"""The real program keeps its files, in one session (the byte layouts a close writes are the unit
+tests'). Without a notification area its window shows even when the settings hide it, and stays
+hidden in them. A SIGKILL at any point of the close's saves loses no file: each is found whole, as
+it was or as the close writes it. Installed under a prefix, the program keeps each user's settings and
+memos in the user's own folder: filled from the shipped defaults at the first start, which leaves
+them unchanged, as the user left them afterwards. A missing key is reported with nothing written.
+With no display, or one that is not there, the start ends with 1 and one line that names it. The
+icon docks into a tray host that starts after the program. A signal in the minute's 5 s pause ends
+it at once: nothing of the minute's work (the alarm's program, ringing, memo) happens after the
+save; a signal at any moment of the start gives a clean exit."""
 import os
+import random
 import shutil
 import signal
 import subprocess
 import sys
+import time
 from pathlib import Path
 
-from harness import DEFAULTS, NEW_KEYS, Desktop, ProgramFolder, ini, run_test, settings, wait_closable
+from harness import DEFAULTS, NEW_KEYS, TRAYER, Desktop, ProgramFolder, faked_time, marker_script, run_test, settings
+from harness import tray_icon, wait_closable
 
 BINARY, CMAKE, BUILD = sys.argv[1:4]
 
 
-def hand_written(genre=b"Genre = 1", visible=b"QS_visible = Vrai", drop=b""):
-    """Settings as a person may leave them: comments, a section, blanks around "=", a path with a
-    leading blank."""
-    text = ini(["; Réglages de l'horloge, modifiés à la main", "[Quentor]"])
-    text += settings({"image_fond": " /images/mon fond.bmp"})
-    text = text.replace(b"Genre=1", genre).replace(b"QS_visible=Vrai", visible)
-    text = text.replace(b"active_image", b"\r\nactive_image")
-    return text.replace(drop + b"\r\n", b"") if drop else text
-
-
 # A close rewrites each file differently: the blank after "=" goes, memos get a line end.
 OLD = dict({"MSG%d.ASC" % n: b"memo %d" % n for n in range(1, 7)},
-           **{"QS32.ini": settings({"QS_visible": " Vrai"})})
+           **{"QS32.ini": settings({"QS_visible": " Faux"})})
 
 
 def start_and_close(desk, exe):
@@ -37,18 +33,6 @@ def start_and_close(desk, exe):
     wait_closable(desk)
     p.send_signal(signal.SIGTERM)
     assert p.wait(15) == 0, "exit code"
-
-
-def rewritten_without_tray(desk):
-    """The window shows although QS_visible is false, and stays false. A bad value of the silent
-    hours is corrected, the keys missing are appended."""
-    text = hand_written(visible=b"QS_visible = Faux") + b"silence_debut=25:99\r\n"
-    prog = ProgramFolder(desk, BINARY, {"QS32.ini": text})
-    start_and_close(desk, prog.exe)
-    saved = hand_written(b"Genre =1", b"QS_visible =Faux") + b"silence_debut=22:00\r\n"
-    saved += NEW_KEYS.replace(b"silence_debut=22:00\r\n", b"")
-    assert prog.read("QS32.ini") == saved, prog.read("QS32.ini")
-    shutil.rmtree(prog.path)
 
 
 def close(desk, prog, inject=None):  # with `inject`, strace kills it at that system call
@@ -68,6 +52,7 @@ def killed_during_save(desk):
     prog = ProgramFolder(desk, BINARY)
     code, new = close(desk, prog)
     assert code == 0 and all(new[n] != OLD[n] for n in OLD), "a close rewrites every file"
+    assert b"\r\nQS_visible=Faux\r\n" in new["QS32.ini"], "shown for want of a tray, hidden in the settings"
     for k in range(1, len(OLD) + 1):  # before the k-th file's temporary, sync, name, rename
         for inject in [("openat", k), ("lseek", k), ("linkat", 2 * k), ("rename", k)]:
             code, files = close(desk, prog, inject)
@@ -97,7 +82,7 @@ def installed(desk):
 
 
 def missing_key(desk):
-    prog = ProgramFolder(desk, BINARY, {"QS32.ini": hand_written(drop=b"Genre = 1")})
+    prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings().replace(b"Genre=1\r\n", b"")})
     before = prog.snapshot()
     p = desk.start([prog.exe])
     box = desk.wait_for(lambda: desk.windows("Erreur dans le fichier QS32.ini"), 10, "the missing-key message")[0]
@@ -105,14 +90,70 @@ def missing_key(desk):
     desk.run(["xdotool", "key", "--window", box, "Return"])
     assert p.wait(10) != 0
     assert prog.snapshot() == before, "nothing is written"
+    shutil.rmtree(prog.path)
+
+
+def closes_at_once(desk):  # last: the tray host it starts stays
+    script, marker = marker_script(desk, "alarme.sh")
+    prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings()})
+    alone = {k: v for k, v in desk.env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    for env, named in ((alone, "ni DISPLAY ni WAYLAND_DISPLAY"), (dict(desk.env, DISPLAY=":9999"), "« :9999 »")):
+        r = subprocess.run([prog.exe], env=env, capture_output=True, text=True, timeout=10)
+        assert r.returncode == 1 and r.stderr.count("\n") == 1 and named in r.stderr, ("no display", r)
+    p = desk.start([prog.exe])
+    desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
+    time.sleep(3)
+    desk.start(TRAYER)
+    desk.wait_for(lambda: desk.windows("panel"), 5, "trayer window")
+    desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock into the late tray")
+    p.send_signal(15)
+    assert p.wait(10) == 0
+    # A signal in the minute's 5 s pause (the menu's item, the same close, is the unit tests').
+    prog.write("QS32.ini", settings({"déclenche_annonce": "0", "ALH1": "7", "ALMN1": "30", "AL1": "Vrai",
+                                     "ALMSG1": "Vrai", "ALAPP1": "Vrai", "ALEXE1": script}))
+    prog.write("MSG1.ASC", b"abc")
+    start = time.monotonic()
+    p = desk.start([prog.exe], env=faked_time(desk.env, "07:29:57"))
+    desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
+    time.sleep(max(0, start + 5.2 - time.monotonic()))  # 07:30:02, in the 5 s pause
+    asked = time.monotonic()
+    p.send_signal(15)
+    assert p.wait(5) == 0
+    assert time.monotonic() - asked < 2.5, "ended within 2 s of the request"
+    time.sleep(max(0, start + 10 - time.monotonic()))  # past 07:30:05 and the memo's time
+    assert not os.path.exists(marker), "the alarm's program must not start after the close"
+    assert not desk.windows("^MESSAGE"), "no memo window after the close"
+    assert prog.read("MSG1.ASC") == b"abc\r\n", "the memo was saved"
+    # A signal at any moment of the start: a large background picture makes the load step last,
+    # after the window has appeared.
+    big = os.path.join(desk.tmp, "grand.png")
+    desk.run(["convert", "-size", "4000x4000", "xc:navy", big], timeout=60)
+    prog.write("QS32.ini", settings({"active_image": "1", "image_fond": big}))
+    rng = random.Random(7)
+    for i in range(10):
+        p = desk.start([prog.exe])
+        if i % 2:
+            desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")
+        else:
+            # From the moment the program's own code runs, /proc shows SIGTERM caught.
+            desk.wait_for(lambda: int(open(f"/proc/{p.pid}/status").read()
+                                      .split("SigCgt:")[1].split()[0], 16) & (1 << 14),
+                          10, "the signal handlers")
+            time.sleep(rng.uniform(0, 0.5))
+        p.send_signal(15)
+        status = p.wait(10)
+        assert status == 0, f"run {i}: status {status}, not 0"
+        end = prog.read("QS32.ini").split(b"\r\nimage_fond=" + big.encode() + b"\r\n")
+        assert len(end) == 2 and end[1] in (b"", NEW_KEYS), ("whole: as it was, or saved with its new keys", end)
+
 
 
 def test_files():
     with Desktop(tray=False) as desk:
-        rewritten_without_tray(desk)
         killed_during_save(desk)
         installed(desk)
         missing_key(desk)
+        closes_at_once(desk)
 
 
 if __name__ == "__main__":

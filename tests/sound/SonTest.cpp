@@ -1,15 +1,10 @@
-// The embedded clip set, a clip handed to the output, and what the silent hours leave.
-#include "sound/Son.h"
-
-#include "sound/Annonce.h"
+// The embedded clip set, and what the silent hours leave.
 #include "sound/Clips.h"
-#include "sound/DitHeure.h"
 #include "sound/Silence.h"
 #include "support/Doubles.h"
 
 #include <QDir>
 #include <QSet>
-#include <set>
 
 // Exactly the 131 ids the program plays from: a missing clip would be silence in an announcement.
 TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
@@ -18,33 +13,6 @@ TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
         embarques.insert(nom.chopped(4).toInt());
     EXPECT_EQ(embarques, listes);
     EXPECT_EQ(listes.size(), 131);
-}
-
-// Every hour and minute in both voices: the hour (99 for hour 0) and unless the minute is 00 the
-// minute's own number, each a clip the program carries (the pauses and "heures"/"minutes" are
-// timed in the tick's tests).
-TEST(Clips, EveryTimeOfDaySpeaksCarriedClips) {
-    std::set<int16_t> dits;
-    for (uint8_t genre : {0, 1})
-        for (int h = 0; h < 24; ++h)
-            for (int m = 0; m < 60; ++m) {
-                const auto pas = SequenceHeure(genre, h, m);
-                ASSERT_EQ(pas.size(), m ? 4u : 2u);
-                ASSERT_TRUE(pas[0].clip == genre * 100 + (h ? h : 99) && (!m || pas[2].clip == genre * 100 + m));
-                for (const PasParole& p : pas)
-                    dits.insert(p.clip);
-            }
-    EXPECT_EQ(dits.size(), 124u);  // every voice clip, each one carried
-    for (int16_t id : dits)
-        EXPECT_FALSE(DonneesClip(id).isEmpty()) << id;
-}
-
-// The clip's bytes stay here while it plays.
-TEST_F(AvecPlateforme, JoueSonKeepsTheClip) {
-    JoueSon(84);
-    EXPECT_EQ(TamponSon(), DonneesClip(84));
-    JoueSon(60);  // no such clip: nothing is handed over
-    EXPECT_EQ(son.joues(), (QStringList{"clip 84", "donnees"}));
 }
 
 // "c" the chime, "a" the spoken time. The start is silent, the end is not; start = end is no
