@@ -35,8 +35,8 @@ void mesure(const char* quand, SonSdl& son, const char* hh, const char* mm, int 
     while (son.peripheriqueOuvert())
         patiente(0.05);
     const double cpuFerme = tempsCpu() - cpu0, murFerme = tempsMonotone() - mur0;
-    std::printf("%s %s:%s voice %d: speech %.2f s, CPU %5.1f ms; until the device closed %.2f s, CPU %5.1f ms\n",
-                quand, hh, mm, genre, mur, cpu * 1e3, murFerme, cpuFerme * 1e3);
+    std::printf("%s %s:%s voice %d: speech %.2f s, CPU %5.1f ms; until the device closed %.2f s, CPU %5.1f ms\n", quand,
+                hh, mm, genre, mur, cpu * 1e3, murFerme, cpuFerme * 1e3);
 }
 }  // namespace
 

@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
     LanceSequence({Pause(secondes), Agit([] { QCoreApplication::quit(); })});
     app.exec();
     const double cpu = tempsCpu() - cpu0, mur = tempsMonotone() - mur0;
-    std::printf("pause of %g s: wall %.4f s, CPU %.3f ms (%.4f %%)\n", secondes, mur, cpu * 1e3,
-                100 * cpu / mur);
+    std::printf("pause of %g s: wall %.4f s, CPU %.3f ms (%.4f %%)\n", secondes, mur, cpu * 1e3, 100 * cpu / mur);
     InstallePlateforme(Plateforme{});
     return 0;
 }

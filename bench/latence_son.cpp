@@ -28,8 +28,8 @@ double latenceMs(SonSdl& son, int16_t id) {
 
 void resume(const char* cas, std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    std::printf("%-42s n=%-3zu min %6.2f  median %6.2f  max %6.2f ms\n", cas, v.size(), v.front(),
-                v[v.size() / 2], v.back());
+    std::printf("%-42s n=%-3zu min %6.2f  median %6.2f  max %6.2f ms\n", cas, v.size(), v.front(), v[v.size() / 2],
+                v.back());
 }
 }  // namespace
 

@@ -19,8 +19,8 @@
 namespace {
 void resume(const char* cas, std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    std::printf("%-44s n=%-3zu min %7.2f  median %7.2f  max %7.2f ms\n", cas, v.size(), v.front(),
-                v[v.size() / 2], v.back());
+    std::printf("%-44s n=%-3zu min %7.2f  median %7.2f  max %7.2f ms\n", cas, v.size(), v.front(), v[v.size() / 2],
+                v.back());
 }
 
 template <class F>

@@ -48,10 +48,8 @@ Info::Info(FenetreHorloge& horloge) : QWidget(horloge.widget(), Qt::Dialog), hor
     InfoMsg->setWordWrap(true);
 
     // Created in the order the keyboard visits them.
-    Info_version = Bouton(this, "Info_version", QStringLiteral("A propos de ..."),
-                          Place(135, 4380, 1230, 300));
-    Retour_Quentor = Bouton(this, "Retour_Quentor", QStringLiteral("Quitte"),
-                            Place(4455, 4380, 1050, 300));
+    Info_version = Bouton(this, "Info_version", QStringLiteral("A propos de ..."), Place(135, 4380, 1230, 300));
+    Retour_Quentor = Bouton(this, "Retour_Quentor", QStringLiteral("Quitte"), Place(4455, 4380, 1050, 300));
     connect(Info_version, &QPushButton::clicked, this, [this] { Info_Info_version_Click(); });
     connect(Retour_Quentor, &QPushButton::clicked, this, [this] { Info_Retour_Quentor_Click(); });
     // Escape is the close box: the window goes, the clock's toolbar stays as it is.
@@ -61,8 +59,7 @@ Info::Info(FenetreHorloge& horloge) : QWidget(horloge.widget(), Qt::Dialog), hor
 void Info::afficheMessage() {
     MainIcon->setPixmap(IconeProgramme().pixmap(32));
     // A label breaks lines on LF alone.
-    InfoMsg->setText(QStringLiteral("\n\nVersion 32 bits N° ") + Etat.VersionTexte +
-                     QStringLiteral("\n\n"));
+    InfoMsg->setText(QStringLiteral("\n\nVersion 32 bits N° ") + Etat.VersionTexte + QStringLiteral("\n\n"));
     QPalette p = InfoMsg->palette();
     p.setColor(QPalette::WindowText, QColor(0, 0, 192));
     InfoMsg->setPalette(p);

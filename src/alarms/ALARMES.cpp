@@ -98,8 +98,7 @@ QString TexteMinute(int minute) {
     return minute >= 10 ? QString::number(minute) : QStringLiteral("0") + QString::number(minute);
 }
 
-ALARMES::ALARMES(FenetreHorloge& horloge)
-    : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
+ALARMES::ALARMES(FenetreHorloge& horloge) : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
     PrepareFenetreModale(this, QStringLiteral("ALARMES"), QStringLiteral("Réglages des alarmes"), 6660, 5280);
     // The window's own font, for every control the design gives no font of its own.
     setFont(MSSansSerif(8.25));
@@ -127,13 +126,11 @@ void ALARMES::construitFenetre() {
     TitreAlarme->setFont(Arial(15.75, true));
     TitreAlarme->setToolTip(BulleSonnerie);
 
-    ActiveAlarme = Place(Nomme(new QCheckBox(QStringLiteral("active"), Onglet), "ActiveAlarme"),
-                         2250, 225, 960, 240);
+    ActiveAlarme = Place(Nomme(new QCheckBox(QStringLiteral("active"), Onglet), "ActiveAlarme"), 2250, 225, 960, 240);
     ActiveAlarme->setFont(Arial(9.75, true));
     ActiveAlarme->setToolTip(BulleSonnerie);
 
-    BoutonWave = Place(Nomme(new QPushButton(QStringLiteral("SON"), Onglet), "BoutonWave"),
-                       3900, 180, 1320, 330);
+    BoutonWave = Place(Nomme(new QPushButton(QStringLiteral("SON"), Onglet), "BoutonWave"), 3900, 180, 1320, 330);
     BoutonWave->setAutoDefault(true);
 
     Ima_Alarme = Place(Nomme(new ImageDessinee(DessineClocheAlarme, Onglet), "Ima_Alarme"), 5600, 90, 480, 480);
@@ -151,15 +148,15 @@ void ALARMES::construitFenetre() {
             g->setStyle(cadres);
     }
 
-    Retour_Quentor = Place(Nomme(new QPushButton(QStringLiteral("RETOUR"), this), "Retour_Quentor"),
-                           480, 4800, 5700, 375);
+    Retour_Quentor =
+        Place(Nomme(new QPushButton(QStringLiteral("RETOUR"), this), "Retour_Quentor"), 480, 4800, 5700, 375);
     Retour_Quentor->setFont(Arial(11.25, true));
     Retour_Quentor->setAutoDefault(true);
 }
 
 void ALARMES::construitHoraire() {
-    Cadre1 = Place(Nomme(new QGroupBox(QStringLiteral("Horaire de déclenchement"), Onglet), "Cadre1"),
-                   180, 720, 2625, 1515);
+    Cadre1 =
+        Place(Nomme(new QGroupBox(QStringLiteral("Horaire de déclenchement"), Onglet), "Cadre1"), 180, 720, 2625, 1515);
     Cadre1->setToolTip(QStringLiteral("Réglez exactement le déclenchement de cette alarme !"));
 
     Bouton = Place(Nomme(new BoutonFleches(Cadre1), "Bouton"), 150, 440, 360, 600);
@@ -187,25 +184,24 @@ void ALARMES::construitHoraire() {
 }
 
 void ALARMES::construitProgramme() {
-    OptionEXE = Place(Nomme(new QGroupBox(QStringLiteral("Lancement d'un programme"), Onglet), "OptionEXE"),
-                      2970, 720, 3435, 1515);
+    OptionEXE = Place(Nomme(new QGroupBox(QStringLiteral("Lancement d'un programme"), Onglet), "OptionEXE"), 2970, 720,
+                      3435, 1515);
     OptionEXE->setToolTip(BulleProgramme);
 
     CaseEXE = Place(Nomme(new QCheckBox(QStringLiteral("Actif"), OptionEXE), "CaseEXE"), 135, 300, 870, 240);
     CaseEXE->setFont(MSSansSerif(9.75, true));
 
-    BoutonEXE = Place(Nomme(new QPushButton(QStringLiteral("EXE"), OptionEXE), "BoutonEXE"),
-                      1440, 260, 1800, 340);
+    BoutonEXE = Place(Nomme(new QPushButton(QStringLiteral("EXE"), OptionEXE), "BoutonEXE"), 1440, 260, 1800, 340);
     BoutonEXE->setToolTip(BulleProgramme);
     BoutonEXE->setAutoDefault(true);
 
     // Created "Programmes" first: the design's tab order, and the one selected at every opening.
-    DossierApp[1] = Place(Nomme(new QRadioButton(QStringLiteral("Programmes"), OptionEXE), "DossierApp1"),
-                          120, 660, 1180, 240);
+    DossierApp[1] =
+        Place(Nomme(new QRadioButton(QStringLiteral("Programmes"), OptionEXE), "DossierApp1"), 120, 660, 1180, 240);
     DossierApp[1]->setToolTip(QStringLiteral("choisir dans le dossier [Program Files]"));
     DossierApp[1]->setChecked(true);
-    DossierApp[0] = Place(Nomme(new QRadioButton(QStringLiteral("Systeme"), OptionEXE), "DossierApp0"),
-                          1500, 660, 1000, 240);
+    DossierApp[0] =
+        Place(Nomme(new QRadioButton(QStringLiteral("Systeme"), OptionEXE), "DossierApp0"), 1500, 660, 1000, 240);
     DossierApp[0]->setToolTip(QStringLiteral("choisir dans un utilitaire de Windows"));
     largeurPourTexte(DossierApp[1], 120, 1500);
 

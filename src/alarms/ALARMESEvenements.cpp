@@ -160,12 +160,11 @@ void ALARMES::BoutonEXE_Click() {
         // A file that can't be started would only fail at the alarm's minute: say so now.
         const QFileInfo f(chemin);
         if (!f.isFile() || !f.isExecutable()) {
-            PF().dialogues->boiteModale(
-                Dialogues::Icone::Information, QStringLiteral("Lancement d'un programme"),
-                QStringLiteral("« %1 » n'est pas un programme que l'alarme peut lancer.\n\n"
-                               "Le programme de l'alarme %2 reste celui choisi avant.")
-                    .arg(QDir::toNativeSeparators(chemin))
-                    .arg(n + 1));
+            PF().dialogues->boiteModale(Dialogues::Icone::Information, QStringLiteral("Lancement d'un programme"),
+                                        QStringLiteral("« %1 » n'est pas un programme que l'alarme peut lancer.\n\n"
+                                                       "Le programme de l'alarme %2 reste celui choisi avant.")
+                                            .arg(QDir::toNativeSeparators(chemin))
+                                            .arg(n + 1));
             return;
         }
         Etat.Alarmes[n].Exe = QDir::toNativeSeparators(chemin);

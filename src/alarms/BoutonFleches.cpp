@@ -82,8 +82,7 @@ void BoutonFleches::setValeur(int valeur, int minimum, int maximum) {
 
 QRect BoutonFleches::zone(Fleche f) const {
     const int moitie = height() / 2;
-    return f == Fleche::Haut ? QRect(0, 0, width(), moitie)
-                             : QRect(0, moitie, width(), height() - moitie);
+    return f == Fleche::Haut ? QRect(0, 0, width(), moitie) : QRect(0, moitie, width(), height() - moitie);
 }
 
 BoutonFleches::Fleche BoutonFleches::flecheEn(QPoint p) const {
@@ -154,8 +153,7 @@ void BoutonFleches::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void BoutonFleches::keyPressEvent(QKeyEvent* e) {
-    const Fleche f = e->key() == Qt::Key_Up ? Fleche::Haut : e->key() == Qt::Key_Down ? Fleche::Bas
-                                                                                       : Fleche::Aucune;
+    const Fleche f = e->key() == Qt::Key_Up ? Fleche::Haut : e->key() == Qt::Key_Down ? Fleche::Bas : Fleche::Aucune;
     if (f == Fleche::Aucune)
         return QWidget::keyPressEvent(e);
     // The keyboard's own repeat is replaced by ours, which waits for each step to finish.
@@ -190,8 +188,8 @@ void BoutonFleches::paintEvent(QPaintEvent*) {
         const int cote = std::max(4, std::min(zone(f).width(), zone(f).height()) / 2);
         fleche.rect = QRect(0, 0, cote, cote);
         fleche.rect.moveCenter(zone(f).center() + (enfonce ? QPoint(1, 1) : QPoint()));
-        style()->drawPrimitive(f == Fleche::Haut ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                               &fleche, &p, this);
+        style()->drawPrimitive(f == Fleche::Haut ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, &fleche,
+                               &p, this);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect cadre;

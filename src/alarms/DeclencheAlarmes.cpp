@@ -19,8 +19,8 @@ const QString SourceErreur = QStringLiteral("quentor");
 void InstalleRetourHorloge(std::function<void()> retour) { RetourHorloge() = std::move(retour); }
 
 QString TexteErreurAlarme(int numero, const QString& source, const QString& description) {
-    return QStringLiteral("L'erreur n° ") + QString::number(numero) + QStringLiteral(" a été générée par ") +
-           source + QStringLiteral("\r") + description;
+    return QStringLiteral("L'erreur n° ") + QString::number(numero) + QStringLiteral(" a été générée par ") + source +
+           QStringLiteral("\r") + description;
 }
 
 Etapes VérifieAlarmes() {

@@ -38,7 +38,8 @@ MessAlarm::MessAlarm() {
     Hmn = new QLabel(QStringLiteral("00:00"), this);
     Hmn->setObjectName(QStringLiteral("Hmn"));
     Hmn->setTextFormat(Qt::PlainText);
-    Hmn->setFont(Police({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 27.75));
+    Hmn->setFont(
+        Police({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 27.75));
     QPalette p = Hmn->palette();
     p.setColor(QPalette::WindowText, QColor(176, 176, 176));
     Hmn->setPalette(p);
@@ -51,12 +52,14 @@ MessAlarm::MessAlarm() {
     MessN->setTextFormat(Qt::PlainText);
     MessN->setWordWrap(true);
     MessN->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    MessN->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 8.25));
+    MessN->setFont(Police(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 8.25));
     MessN->setGeometry(Place(120, 840, 4815, 1935));
 
     Command1 = new QPushButton(QStringLiteral("OK, cest lu .... merci"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(Police({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 9.75));
+    Command1->setFont(Police(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, 9.75));
     Command1->setGeometry(Place(720, 3000, 3495, 375));
     connect(Command1, &QPushButton::clicked, this, [this] { MessAlarm_Command1_Click(); });
     // Read from the keyboard as well: Enter answers the button, Escape closes the window.
@@ -80,11 +83,14 @@ void MessAlarm::MessAlarm_Command1_Click() { close(); }
 
 void AfficheMessAlarm() {
     // The memo comes forward without taking the keyboard: the alarm, not the user, shows it.
-    OuvreUneFois(Ouvert(), [] {
-        auto* w = new MessAlarm;
-        w->MessAlarm_Form_Load();
-        return w;
-    }, Ramene::SansClavier);
+    OuvreUneFois(
+        Ouvert(),
+        [] {
+            auto* w = new MessAlarm;
+            w->MessAlarm_Form_Load();
+            return w;
+        },
+        Ramene::SansClavier);
 }
 
 MessAlarm* MessAlarmOuvert() { return Ouvert().data(); }

@@ -17,12 +17,9 @@ std::vector<Cle> clesAlarme(int i) {
     Alarme& a = Etat.Alarmes[i];
     const QString n = QString::number(i + 1);
     return {
-        Lien(QStringLiteral("ALH") + n, Entier16, a.Heure),
-        Lien(QStringLiteral("ALMN") + n, Entier16, a.Minute),
-        Lien(QStringLiteral("AL") + n, Booleen, a.Active),
-        Lien(QStringLiteral("ALMSG") + n, Booleen, a.Message),
-        Lien(QStringLiteral("ALAPP") + n, Booleen, a.Appli),
-        Lien(QStringLiteral("ALEXE") + n, Texte, a.Exe),
+        Lien(QStringLiteral("ALH") + n, Entier16, a.Heure),  Lien(QStringLiteral("ALMN") + n, Entier16, a.Minute),
+        Lien(QStringLiteral("AL") + n, Booleen, a.Active),   Lien(QStringLiteral("ALMSG") + n, Booleen, a.Message),
+        Lien(QStringLiteral("ALAPP") + n, Booleen, a.Appli), Lien(QStringLiteral("ALEXE") + n, Texte, a.Exe),
         Lien(QStringLiteral("ALSON") + n, Texte, a.Son),
     };
 }
@@ -34,9 +31,7 @@ void litMemo(int i) {
     const LectureTexte lu = LitFichierTexte(chemin);
     if (lu.etat == LectureTexte::Etat::Absent)
         ErreurFatale(TitreErreurFichier(chemin),
-                     QStringLiteral("Le fichier mémo de l'alarme %1 « %2 » est introuvable.")
-                         .arg(n)
-                         .arg(chemin));
+                     QStringLiteral("Le fichier mémo de l'alarme %1 « %2 » est introuvable.").arg(n).arg(chemin));
     if (lu.etat == LectureTexte::Etat::Illisible)
         ErreurFatale(TitreErreurFichier(chemin),
                      QStringLiteral("Le fichier mémo de l'alarme %1 « %2 » ne peut pas être lu : %3.")

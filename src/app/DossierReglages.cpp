@@ -27,13 +27,14 @@ void copieSiAbsent(const QString& source, const QString& cible) {
     const QByteArray octets = lu.open(QIODevice::ReadOnly) ? lu.readAll() : QByteArray();
     if (!lu.isOpen() || lu.error() != QFileDevice::NoError)
         echec(QStringLiteral("Le fichier « %1 », installé avec le programme, est introuvable ou "
-                             "illisible. Réinstallez le programme.").arg(source));
+                             "illisible. Réinstallez le programme.")
+                  .arg(source));
     // Unbuffered: a write that fails inside a buffered flush would not stop commit().
     QSaveFile f(cible);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        f.write(octets) != octets.size() || !f.commit())
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(octets) != octets.size() || !f.commit())
         echec(QStringLiteral("Le fichier « %1 » n'a pas pu être créé (dossier protégé en "
-                             "écriture ou disque plein ?).").arg(cible));
+                             "écriture ou disque plein ?).")
+                  .arg(cible));
 }
 
 QString dossierReglages() {
@@ -43,8 +44,7 @@ QString dossierReglages() {
         return programme;
     const QString dossier = b.dossierUtilisateur();
     if (dossier.isEmpty() || !QDir().mkpath(dossier))
-        echec(QStringLiteral("Le dossier des réglages « %1 » n'a pas pu être créé.")
-                  .arg(dossier));
+        echec(QStringLiteral("Le dossier des réglages « %1 » n'a pas pu être créé.").arg(dossier));
     // Every start, not only the first: a memo the user deleted comes back as shipped.
     QStringList noms{kIni};
     for (int n = 1; n <= NombreAlarmes; ++n)

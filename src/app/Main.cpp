@@ -63,7 +63,8 @@ int direLHeure(int argc, char** argv) {
         RegleVolume(VolumeDuFichier());
     } catch (const FinProgramme&) {
         ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; l'heure est dite "
-                                     "avec la voix d'homme.\n").arg(CheminIni()));
+                                     "avec la voix d'homme.\n")
+                          .arg(CheminIni()));
     }
     const auto debut = std::chrono::steady_clock::now();
     if (!DitHeure())
@@ -132,8 +133,7 @@ int Main(int argc, char** argv) {
     // The program speaks French, whatever the system's language: so do Qt's own choosers and
     // buttons, when the system has their translations.
     QTranslator traductionQt;
-    if (traductionQt.load(QStringLiteral("qtbase_fr"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (traductionQt.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&traductionQt);
 
     BureauReel bureau;
@@ -141,11 +141,13 @@ int Main(int argc, char** argv) {
     // still be starting, and listens only once its icon is up.
     if (!bureau.prendInstanceUnique()) {
         if (bureau.envoieDemande(Bureau::Demande::Montre, 3000)) {
-            ecrit(stderr, QStringLiteral("quentor : une horloge tourne déjà pour cet utilisateur ; elle est montrée.\n"));
+            ecrit(stderr,
+                  QStringLiteral("quentor : une horloge tourne déjà pour cet utilisateur ; elle est montrée.\n"));
             return 0;
         }
         ecrit(stderr, QStringLiteral("quentor : une horloge tourne déjà pour cet utilisateur mais ne peut être montrée "
-                                     "(%1) ; rien n'est démarré.\n").arg(bureau.raisonDemande()));
+                                     "(%1) ; rien n'est démarré.\n")
+                          .arg(bureau.raisonDemande()));
         return 1;
     }
 
@@ -182,9 +184,7 @@ int Main(int argc, char** argv) {
     // A background picture that can't be shown: the settings window and its picture chooser open
     // as soon as the clock window and its icon are up, before the user can do anything. They
     // never hold the load step, which runs on without waiting for them.
-    LorsErreurImage = [](QUENTOR& f, const QString&) {
-        QTimer::singleShot(0, &f, [&f] { OuvreParametres(f); });
-    };
+    LorsErreurImage = [](QUENTOR& f, const QString&) { QTimer::singleShot(0, &f, [&f] { OuvreParametres(f); }); };
     try {
         QUENTOR_Form_Load(fenetre);
     } catch (const FinProgramme& fin) {

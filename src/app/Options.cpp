@@ -3,9 +3,9 @@
 namespace {
 
 // Read by Qt itself when the clock starts, followed by a value, or standing alone.
-const QStringList kQtAvecValeur{"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                                "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
-                                "stylesheet", "qmljsdebugger"};
+const QStringList kQtAvecValeur{"platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+                                "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+                                "style",       "stylesheet",         "qmljsdebugger"};
 const QStringList kQtSeules{"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 }  // namespace

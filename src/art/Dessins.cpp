@@ -279,8 +279,8 @@ ImageDessinee::ImageDessinee(Dessin dessin, QWidget* parent) : QWidget(parent), 
 // and pixel density, then only copied, which keeps the idle clock's CPU cost low.
 void ImageDessinee::paintEvent(QPaintEvent*) {
     const qreal dpr = devicePixelRatioF();
-    if (cache_.isNull() || cache_.deviceIndependentSize() != QSizeF(size()) ||
-        cache_.devicePixelRatio() != dpr || cacheEnfonce_ != enfonce_) {
+    if (cache_.isNull() || cache_.deviceIndependentSize() != QSizeF(size()) || cache_.devicePixelRatio() != dpr ||
+        cacheEnfonce_ != enfonce_) {
         cache_ = QPixmap((QSizeF(size()) * dpr).toSize());
         cache_.setDevicePixelRatio(dpr);
         cache_.fill(Qt::transparent);
@@ -324,8 +324,7 @@ void ImageDessinee::keyPressEvent(QKeyEvent* e) {
 }
 
 BoutonOutil::BoutonOutil(SymboleOutil s, QWidget* parent)
-    : ImageDessinee([this, s](QPainter& p, const QRectF& r) { DessineBoutonOutil(p, r, s, enfonce_); },
-                    parent) {
+    : ImageDessinee([this, s](QPainter& p, const QRectF& r) { DessineBoutonOutil(p, r, s, enfonce_); }, parent) {
     static const bool fabriqueInstallee = (QAccessible::installFactory(FabriqueAccesOutil), true);
     (void)fabriqueInstallee;
 }

@@ -15,8 +15,8 @@ void PrepareFenetreModale(QWidget* fenetre, const QString& nom, const QString& t
     fenetre->setWindowIcon(IconeProgramme());
     fenetre->setFixedSize(EnPixels(largeurTwips), EnPixels(hauteurTwips));
     QFont police;
-    police.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                        QStringLiteral("DejaVu Sans")});
+    police.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     police.setPointSizeF(8.25);
     fenetre->setFont(police);
 }

@@ -14,9 +14,18 @@ BandeSecondes::BandeSecondes(QWidget* parent) : QWidget(parent) {
     place();
 }
 
-void BandeSecondes::setX1(double twips) { x1_ = twips; place(); }
-void BandeSecondes::setX2(double twips) { x2_ = twips; place(); }
-void BandeSecondes::setY(double twips) { y_ = twips; place(); }
+void BandeSecondes::setX1(double twips) {
+    x1_ = twips;
+    place();
+}
+void BandeSecondes::setX2(double twips) {
+    x2_ = twips;
+    place();
+}
+void BandeSecondes::setY(double twips) {
+    y_ = twips;
+    place();
+}
 
 void BandeSecondes::setCouleur(const QColor& c) {
     couleur_ = c;

@@ -17,8 +17,8 @@ void EtiquetteHeure::paintEvent(QPaintEvent*) {
         c.setFont(font());
         // As the label draws plain text: its contents less its margin, in its alignment.
         const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-        style()->drawItemText(&c, r, int(QStyle::visualAlignment(layoutDirection(), alignment())),
-                              palette(), isEnabled(), text(), foregroundRole());
+        style()->drawItemText(&c, r, int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(),
+                              isEnabled(), text(), foregroundRole());
         texteRendu_ = text();
         policeRendue_ = font();
         encreRendue_ = encre;

@@ -22,9 +22,7 @@ namespace {
 constexpr double GaucheHeure = 135, HautHeureDessin = 90;
 }
 
-MiseEnPageHeure CalculeMiseEnPage(double h) {
-    return {int(std::floor(h / 45)) + 2, h / 6 + 100};
-}
+MiseEnPageHeure CalculeMiseEnPage(double h) { return {int(std::floor(h / 45)) + 2, h / 6 + 100}; }
 
 double OrdonneeBande(double hautHeureTwips, double hauteurHeureTwips) {
     return hautHeureTwips + hauteurHeureTwips - 10;
@@ -121,8 +119,8 @@ RectTwips QUENTOR::geometrieTwips() const {
     const bool normale = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
     const QRect g = normale || !normalGeometry().isValid() ? geometry() : normalGeometry();
     const QMargins m = margesCadre();
-    return {EnTwips(g.x() - m.left()), EnTwips(g.y() - m.top()),
-            EnTwips(g.width() + m.left() + m.right()), EnTwips(g.height() + m.top() + m.bottom())};
+    return {EnTwips(g.x() - m.left()), EnTwips(g.y() - m.top()), EnTwips(g.width() + m.left() + m.right()),
+            EnTwips(g.height() + m.top() + m.bottom())};
 }
 
 void QUENTOR::setGeometrieTwips(const RectTwips& r) {
@@ -281,9 +279,7 @@ void QUENTOR::restaure() {
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
-bool QUENTOR::peutSeCacher() const {
-    return PF().notification && PF().notification->disponible();
-}
+bool QUENTOR::peutSeCacher() const { return PF().notification && PF().notification->disponible(); }
 
 void QUENTOR::appliqueListeDesTaches() {
     if (windowHandle())

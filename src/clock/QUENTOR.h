@@ -22,8 +22,8 @@ class BoutonOutil;
 
 // Where the layout puts the time for an outer window height, all in twips and points.
 struct MiseEnPageHeure {
-    int policePt = 0;       // Int(H / 45) + 2
-    double hautTwips = 0;   // H / 6 + 100
+    int policePt = 0;      // Int(H / 45) + 2
+    double hautTwips = 0;  // H / 6 + 100
 };
 MiseEnPageHeure CalculeMiseEnPage(double hauteurExterieureTwips);
 // The band's Y: just under the label, whose top and height are given in twips.

@@ -170,8 +170,11 @@ void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
 // focus only then: shown by the mouse, the toolbar draws no focus and takes no key.
 void QUENTOR::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
-        return QWidget::keyPressEvent(e);
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: return QWidget::keyPressEvent(e);
     case Qt::Key_Escape: cacheOutils(); return;
     // H says the time, h or H, but not as part of a shortcut.
     case Qt::Key_H:

@@ -21,7 +21,7 @@ namespace {
 // How far past the second boundary the tick aims: enough that a timer firing a hair early
 // still reads the new second.
 constexpr int MargeMs = 3;
-}
+}  // namespace
 
 void QUENTOR::demarreTimer() {
     timerActif_ = true;
@@ -96,7 +96,8 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     if (s == 59) {
         pas.push_back(Agit([t] {
             const QTime suivante = t.time().addSecs(1);
-            const SonsMinute a = SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
+            const SonsMinute a =
+                SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
             if (a.carillon || a.annonce)
                 PrepareSon();
         }));
@@ -166,7 +167,8 @@ void QUENTOR::rattrapeCadran() {
 
 // Nothing of it in the silent hours but the alarms.
 Etapes QUENTOR::travailDeLaMinute() {
-    const SonsMinute sons = SonsDeLaMinute(Etat.DéclencheAnnonce, Etat.HeureActuelle, Etat.MinuteActuelle, Etat.Silence);
+    const SonsMinute sons =
+        SonsDeLaMinute(Etat.DéclencheAnnonce, Etat.HeureActuelle, Etat.MinuteActuelle, Etat.Silence);
     Etapes pas;
     if (sons.carillon)
         Ajoute(pas, CarillonHeure());

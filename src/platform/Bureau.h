@@ -6,7 +6,7 @@
 class Bureau {
 public:
     virtual ~Bureau() = default;
-    virtual QString dossierProgramme() const = 0;   // folder of the running executable
+    virtual QString dossierProgramme() const = 0;  // folder of the running executable
     // The user's own settings folder (it may not exist yet).
     virtual QString dossierUtilisateur() const = 0;
     // The files installed with the program for every user: default settings, memos, help.

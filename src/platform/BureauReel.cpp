@@ -40,20 +40,18 @@ QString NomExecutable(const QString& chemin) {
 
 QString BureauReel::dossierUtilisateur() const {
     // quentor/ whatever name the desktop shows for the program (the application name).
-    return QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quentor"));
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                    QStringLiteral("/quentor"));
 }
 
 // Installed data sit at a fixed place relative to the executable (bin/ and share/quentor/ under
 // one prefix), so the program finds them in /usr, /usr/local or any other prefix.
 QString BureauReel::dossierDonnees() const {
-    return QDir::toNativeSeparators(QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                    QStringLiteral("/" QUENTOR_DONNEES_RELATIF)));
+    return QDir::toNativeSeparators(
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" QUENTOR_DONNEES_RELATIF)));
 }
 
-QString BureauReel::nomExecutable() const {
-    return NomExecutable(QCoreApplication::applicationFilePath());
-}
+QString BureauReel::nomExecutable() const { return NomExecutable(QCoreApplication::applicationFilePath()); }
 
 QString BureauReel::dossierSysteme() const {
 #ifdef Q_OS_WIN
@@ -79,11 +77,10 @@ QString BureauReel::dossierProgrammes() const {
 void BureauReel::ouvreAide(const QString& chemin) {
     if (QFileInfo::exists(chemin) && QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)))
         return;
-    PF().dialogues->boiteSansAttente(
-        Dialogues::Icone::Information, QStringLiteral("Aide"),
-        QFileInfo::exists(chemin)
-            ? QStringLiteral("Aucun programme ne peut afficher l'aide %1.").arg(chemin)
-            : QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(chemin));
+    PF().dialogues->boiteSansAttente(Dialogues::Icone::Information, QStringLiteral("Aide"),
+                                     QFileInfo::exists(chemin)
+                                         ? QStringLiteral("Aucun programme ne peut afficher l'aide %1.").arg(chemin)
+                                         : QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(chemin));
 }
 
 bool BureauReel::prendInstanceUnique() {
@@ -94,13 +91,9 @@ bool BureauReel::prendInstanceUnique() {
         return true;
     QString raison;
     switch (verrou.prend(dossier + QStringLiteral("/quentor.lock"), &raison)) {
-    case VerrouInstance::Issue::Pris:
-        verrouPris = true;
-        return true;
-    case VerrouInstance::Issue::TenuParUneHorloge:
-        return false;
-    case VerrouInstance::Issue::Inutilisable:
-        break;
+    case VerrouInstance::Issue::Pris: verrouPris = true; return true;
+    case VerrouInstance::Issue::TenuParUneHorloge: return false;
+    case VerrouInstance::Issue::Inutilisable: break;
     }
     std::fprintf(stderr, "quentor : %s ; démarrage sans verrou d'instance ni socket\n", qPrintable(raison));
     return true;

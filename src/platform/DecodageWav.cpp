@@ -36,8 +36,8 @@ std::shared_ptr<const Pcm> DecodeWav(const QByteArray& wav) {
     // SDL_AudioCVT converts the whole buffer in one go and keeps its length exact
     // (frames * 44100 / rate); the streaming converter would drop the last few hundred frames.
     SDL_AudioCVT cvt;
-    const int r = sdl->BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS,
-                                     kCanauxSortie, kFrequenceSortie);
+    const int r = sdl->BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS, kCanauxSortie,
+                                     kFrequenceSortie);
     if (r < 0)
         return nullptr;
     auto sortie = std::make_shared<Pcm>();

@@ -10,7 +10,7 @@ QMessageBox* nouvelleBoite(Dialogues::Icone icone, const QString& titre, const Q
     auto* b = new QMessageBox;
     b->setIcon(icone == Dialogues::Icone::Critique      ? QMessageBox::Critical
                : icone == Dialogues::Icone::Information ? QMessageBox::Information
-                                                         : QMessageBox::NoIcon);
+                                                        : QMessageBox::NoIcon);
     b->setWindowTitle(titre);
     // Paths, memos and error texts come from files and users: never read as markup.
     b->setTextFormat(Qt::PlainText);

@@ -40,7 +40,7 @@ public:
         int64_t abandonNs = 0;   // a sound the device thread reaches this late after is not played
         // The sound it replaces, which goes on until the new one starts.
         const int16_t* precedentes = nullptr;
-        std::size_t precedentReste = 0;  // frames
+        std::size_t precedentReste = 0;   // frames
         std::atomic<bool> active{false};  // the sound still has frames to hand over
         std::atomic<int64_t> vieNs{0};    // the device thread's last call, or the device's opening
         std::atomic<int64_t> premiereTrameNs{0};
@@ -49,8 +49,7 @@ public:
     };
 
     static int64_t maintenantNs() {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
     static int64_t enNs(Duree d) { return std::chrono::duration_cast<std::chrono::nanoseconds>(d).count(); }

@@ -56,8 +56,7 @@ void FilSon::remplit(void* u, uint8_t* flux, int octets) {
             // clips of an announcement are then heard exactly as measured.
             const int64_t ecart = v->demandeNs + kPeriodeNs - maintenant;
             if (v->demandeNs > 0 && ecart > 0)
-                avance = std::min<std::size_t>(demandees - 1,
-                                               std::size_t(ecart * kFrequenceSortie / 1'000'000'000));
+                avance = std::min<std::size_t>(demandees - 1, std::size_t(ecart * kFrequenceSortie / 1'000'000'000));
             v->premiereTrameNs.store(maintenant + int64_t(avance) * 1'000'000'000 / kFrequenceSortie,
                                      std::memory_order_relaxed);
             // Until then the replaced sound goes on, so one sound still follows the other
@@ -71,8 +70,8 @@ void FilSon::remplit(void* u, uint8_t* flux, int octets) {
             v->precedentReste = 0;
         }
         copiees = std::min(demandees - avance, v->total - v->position);
-        std::memcpy(flux + avance * kCanauxSortie * sizeof(int16_t),
-                    v->trames + v->position * kCanauxSortie, copiees * kCanauxSortie * sizeof(int16_t));
+        std::memcpy(flux + avance * kCanauxSortie * sizeof(int16_t), v->trames + v->position * kCanauxSortie,
+                    copiees * kCanauxSortie * sizeof(int16_t));
         v->position += copiees;
         if (v->position == v->total) {
             v->finNs.store(maintenantNs(), std::memory_order_relaxed);

@@ -19,7 +19,7 @@ public:
     // Calls `suite` from the event loop once `secondes` have passed, without waiting here; never
     // once `contexte` is gone.
     virtual void plusTard(double secondes, QObject* contexte, std::function<void()> suite) {
-        QTimer::singleShot(std::chrono::milliseconds(std::lround(secondes * 1000)), Qt::PreciseTimer,
-                           contexte, std::move(suite));
+        QTimer::singleShot(std::chrono::milliseconds(std::lround(secondes * 1000)), Qt::PreciseTimer, contexte,
+                           std::move(suite));
     }
 };

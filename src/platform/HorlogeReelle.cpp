@@ -101,8 +101,7 @@ QDateTime HorlogeReelle::maintenant() const {
 
 qint64 HorlogeReelle::monotoneMs() const {
     // CLOCK_MONOTONIC: it does not count the time spent asleep.
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

@@ -23,11 +23,10 @@ xcb_atom_t Atome(xcb_connection_t* c, const char* nom) {
 }
 
 // Rewrites _NET_WM_STATE of an unmapped window, keeping the other states it holds.
-void EcritEtatNonAffiche(xcb_connection_t* c, xcb_window_t w, xcb_atom_t etat, xcb_atom_t saut,
-                         bool exclure) {
+void EcritEtatNonAffiche(xcb_connection_t* c, xcb_window_t w, xcb_atom_t etat, xcb_atom_t saut, bool exclure) {
     std::vector<xcb_atom_t> atomes;
-    xcb_get_property_reply_t* r = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, w, etat, XCB_ATOM_ATOM, 0, 64), nullptr);
+    xcb_get_property_reply_t* r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, etat, XCB_ATOM_ATOM, 0, 64), nullptr);
     if (r) {
         if (r->format == 32 && r->type == XCB_ATOM_ATOM) {
             auto* d = static_cast<xcb_atom_t*>(xcb_get_property_value(r));
@@ -38,8 +37,7 @@ void EcritEtatNonAffiche(xcb_connection_t* c, xcb_window_t w, xcb_atom_t etat, x
     std::erase(atomes, saut);
     if (exclure)
         atomes.push_back(saut);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, etat, XCB_ATOM_ATOM, 32, uint32_t(atomes.size()),
-                        atomes.data());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, etat, XCB_ATOM_ATOM, 32, uint32_t(atomes.size()), atomes.data());
 }
 
 // Asks the window manager to change the state of a mapped window (EWMH client message).
@@ -56,8 +54,7 @@ void DemandeEtat(xcb_connection_t* c, xcb_window_t w, xcb_atom_t etat, xcb_atom_
     ev.data.data32[0] = exclure ? 1 : 0;  // _NET_WM_STATE_ADD / _REMOVE
     ev.data.data32[1] = saut;
     ev.data.data32[3] = 1;  // from a normal application
-    xcb_send_event(c, 0, ecran->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    xcb_send_event(c, 0, ecran->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&ev));
 }
 

@@ -7,8 +7,7 @@
 namespace {
 
 // The Run key as the registry names it (value names are appended after its final backslash).
-const QString kCleRun =
-    QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\");
+const QString kCleRun = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\");
 
 // The numbers the system's registry calls report for the refusals QSettings can tell apart: the
 // Win32 errors ACCESS_DENIED and FILE_NOT_FOUND as negative 32-bit HRESULTs (0x80070005, 0x80070002).
@@ -52,7 +51,5 @@ MagasinDemarrage::Resultat MagasinDemarrageRegistre::efface(const QString& nom) 
     return resultat(s);
 }
 
-bool MagasinDemarrageRegistre::fichierExiste(const QString& chemin) {
-    return QFileInfo(chemin).isFile();
-}
+bool MagasinDemarrageRegistre::fichierExiste(const QString& chemin) { return QFileInfo(chemin).isFile(); }
 #endif

@@ -17,13 +17,10 @@ namespace {
 
 const QString kGroupe = QStringLiteral("[Desktop Entry]");
 
-MagasinDemarrage::Resultat echec(int numero) {
-    return {numero, DescriptionErreurSysteme(numero)};
-}
+MagasinDemarrage::Resultat echec(int numero) { return {numero, DescriptionErreurSysteme(numero)}; }
 
 bool nomValide(const QString& nom) {
-    return !nom.isEmpty() && nom != u"." && nom != u".." && !nom.contains(u'/') &&
-           !nom.contains(QChar(0));
+    return !nom.isEmpty() && nom != u"." && nom != u".." && !nom.contains(u'/') && !nom.contains(QChar(0));
 }
 
 bool contientControle(const QString& s) {
@@ -34,9 +31,7 @@ bool contientControle(const QString& s) {
 }
 
 // Characters that the desktop entry format only allows inside a quoted argument.
-bool estReserve(QChar c) {
-    return QStringView(u" \t\n\"'\\><~|&;$*?#()`").contains(c);
-}
+bool estReserve(QChar c) { return QStringView(u" \t\n\"'\\><~|&;$*?#()`").contains(c); }
 
 // The string-level escapes of a desktop entry value.
 QString sansEchappementsTexte(const QString& v) {
@@ -44,8 +39,11 @@ QString sansEchappementsTexte(const QString& v) {
     for (qsizetype i = 0; i < v.size(); ++i) {
         if (v[i] == u'\\' && i + 1 < v.size()) {
             const QChar c = v[++i];
-            r += c == u's' ? QChar(u' ') : c == u'n' ? QChar(u'\n') : c == u't' ? QChar(u'\t')
-               : c == u'r' ? QChar(u'\r') : c;
+            r += c == u's'   ? QChar(u' ')
+                 : c == u'n' ? QChar(u'\n')
+                 : c == u't' ? QChar(u'\t')
+                 : c == u'r' ? QChar(u'\r')
+                             : c;
         } else {
             r += v[i];
         }
@@ -190,15 +188,18 @@ MagasinDemarrage::Resultat MagasinDemarrageXdg::ecrit(const QString& nom, const 
     std::filesystem::create_directories(QFile::encodeName(dossierAutostart()).toStdString(), ec);
     if (ec)
         return echec(ec.value());
-    const QString texte = kGroupe + QStringLiteral("\n"
-                                                   "Type=Application\n"
-                                                   "Name=Quentor Sonalde\n"
-                                                   "Exec=") +
+    const QString texte = kGroupe +
+                          QStringLiteral(
+                              "\n"
+                              "Type=Application\n"
+                              "Name=Quentor Sonalde\n"
+                              "Exec=") +
                           valeurExec(commande) +
-                          QStringLiteral("\n"
-                                         "X-GNOME-Autostart-Delay=5\n"
-                                         "X-KDE-autostart-after=panel\n"
-                                         "X-LXQt-Need-Tray=true\n");
+                          QStringLiteral(
+                              "\n"
+                              "X-GNOME-Autostart-Delay=5\n"
+                              "X-KDE-autostart-after=panel\n"
+                              "X-LXQt-Need-Tray=true\n");
     if (const int erreur = ecritAtomique(QFile::encodeName(cheminEntree(nom)), texte.toUtf8()))
         return echec(erreur);
     return {};

@@ -52,17 +52,19 @@ QString AffichageDemande(int argc, char** argv) {
     if (plateforme.isEmpty()) {
         if (x11.isEmpty() && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
             return QStringLiteral("aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n'est défini)");
-        plateforme = qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland"
-                         ? QStringLiteral("wayland;xcb")
-                         : QStringLiteral("xcb");
+        plateforme =
+            qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland"
+                ? QStringLiteral("wayland;xcb")
+                : QStringLiteral("xcb");
     }
     const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
     QStringList raisons;
     for (const QString& choix : plateforme.split(u';', Qt::SkipEmptyParts)) {
         const QString nom = choix.section(u':', 0, 0);
         if (nom == u"xcb")
-            raisons << (x11.isEmpty() ? QStringLiteral("aucun affichage X11 (DISPLAY n'est pas défini)")
-                                      : QStringLiteral("l'affichage X11 « %1 » est absent ou refuse la connexion").arg(x11));
+            raisons << (x11.isEmpty()
+                            ? QStringLiteral("aucun affichage X11 (DISPLAY n'est pas défini)")
+                            : QStringLiteral("l'affichage X11 « %1 » est absent ou refuse la connexion").arg(x11));
         else if (nom.startsWith(u"wayland"))
             raisons << QStringLiteral("l'affichage Wayland « %1 » est absent ou refuse la connexion").arg(wayland);
         else
@@ -87,8 +89,8 @@ void GardeAffichage::leve() {
     const std::lock_guard<std::mutex> verrou(garde);
     qInstallMessageHandler(precedent);
     for (const MessageRetenu& m : retenus)
-        qt_message_output(m.type, QMessageLogContext(m.fichier.constData(), m.ligne, m.fonction.constData(),
-                                                     m.categorie.constData()),
-                          m.texte);
+        qt_message_output(
+            m.type, QMessageLogContext(m.fichier.constData(), m.ligne, m.fonction.constData(), m.categorie.constData()),
+            m.texte);
     retenus.clear();
 }

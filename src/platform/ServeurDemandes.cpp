@@ -52,8 +52,8 @@ bool ServeurDemandes::lacheLePlusAncien() {
                                        return !c || c->state() != QLocalSocket::ConnectedState;
                                    }),
                     enAttente.end());
-    const auto vieux = std::find_if(enAttente.begin(), enAttente.end(),
-                                    [](const QPointer<QLocalSocket>& c) { return Inactif(c); });
+    const auto vieux =
+        std::find_if(enAttente.begin(), enAttente.end(), [](const QPointer<QLocalSocket>& c) { return Inactif(c); });
     if (vieux == enAttente.end())
         return false;
     QLocalSocket* client = *vieux;
@@ -100,13 +100,13 @@ bool ServeurDemandes::ecoute(const QString& chemin, QString* raison) {
     struct stat e {};
     if (lstat(c.constData(), &e) == 0) {
         if (!S_ISSOCK(e.st_mode)) {
-            *raison = QStringLiteral("%1 existe et n'est pas une socket ; laissé en place, il empêche d'écouter")
-                          .arg(chemin);
+            *raison =
+                QStringLiteral("%1 existe et n'est pas une socket ; laissé en place, il empêche d'écouter").arg(chemin);
             return false;
         }
         unlink(c.constData());
     }
-    sockaddr_un adresse {};
+    sockaddr_un adresse{};
     adresse.sun_family = AF_UNIX;
     std::memcpy(adresse.sun_path, c.constData(), std::min(size_t(c.size()), sizeof(adresse.sun_path) - 1));
     const int s = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -144,8 +144,9 @@ void ServeurDemandes::accepte() {
             return;
         // Out of descriptors, or of kernel memory: the connection stays queued until there is room.
         if (!epuisementDit)
-            std::fprintf(stderr, "quentor : la socket ne peut plus accepter de connexion (%s) ; les plus anciennes "
-                                 "sont fermées pour faire place\n",
+            std::fprintf(stderr,
+                         "quentor : la socket ne peut plus accepter de connexion (%s) ; les plus anciennes "
+                         "sont fermées pour faire place\n",
                          qPrintable(DescriptionErreurSysteme(errno)));
         epuisementDit = true;
         if (lacheLePlusAncien())

@@ -9,8 +9,7 @@ class QMenu;
 // handler works with: 512 move, 514 left release, 515 left double click, 517 right release.
 class ZoneNotification {
 public:
-    enum Code { Deplacement = 512, GaucheRelache = 514, GaucheDouble = 515, DroitRelache = 517,
-                MilieuRelache = 520 };
+    enum Code { Deplacement = 512, GaucheRelache = 514, GaucheDouble = 515, DroitRelache = 517, MilieuRelache = 520 };
     virtual ~ZoneNotification() = default;
     virtual bool disponible() const = 0;
     // `menu` is opened by the platform on a right click, after `surNotification(517)`.

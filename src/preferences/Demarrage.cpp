@@ -20,17 +20,14 @@ void verifie(const MagasinDemarrage::Resultat& r) {
 // Modal for the user, but the caller goes on at once: the clock keeps ticking behind the box.
 void signale(const ErreurDemarrage& e, const QString& texte) {
     if (Dialogues* d = PF().dialogues)
-        d->boiteModale(Dialogues::Icone::Critique, QStringLiteral("Erreur N°") + QString::number(e.numero),
-                 texte);
+        d->boiteModale(Dialogues::Icone::Critique, QStringLiteral("Erreur N°") + QString::number(e.numero), texte);
 }
 
 QString nomProgramme() { return PF().bureau ? PF().bureau->nomExecutable() : QString(); }
 
 }  // namespace
 
-void InscritDemarre(const QString& nom, const QString& commande) {
-    verifie(magasin().ecrit(nom, commande));
-}
+void InscritDemarre(const QString& nom, const QString& commande) { verifie(magasin().ecrit(nom, commande)); }
 
 void EffaceDemarre(const QString& nom) { verifie(magasin().efface(nom)); }
 
@@ -47,8 +44,7 @@ bool TesteDemarre(const QString& nom) {
 QString CommandeDemarrage() {
     const QString dossier = PF().bureau ? PF().bureau->dossierProgramme() : QString();
 #ifdef Q_OS_WIN
-    return QDir::toNativeSeparators(dossier + QStringLiteral("/") + nomProgramme() +
-                                    QStringLiteral(".exe"));
+    return QDir::toNativeSeparators(dossier + QStringLiteral("/") + nomProgramme() + QStringLiteral(".exe"));
 #else
     return dossier + QStringLiteral("/") + nomProgramme();
 #endif
@@ -59,8 +55,7 @@ bool AjouteDémarre() {
     try {
         InscritDemarre(nom, CommandeDemarrage());
     } catch (const ErreurDemarrage& e) {
-        signale(e, QStringLiteral(
-                       "impossible de créer un démarrage automatique dans la base de registre !"));
+        signale(e, QStringLiteral("impossible de créer un démarrage automatique dans la base de registre !"));
     }
     return TesteDemarre(nom);
 }

@@ -18,8 +18,7 @@
 namespace {
 
 template <class T>
-T* Commande(QWidget* parent, const char* nom, const char* legende, QRect place,
-            const char* bulle = nullptr) {
+T* Commande(QWidget* parent, const char* nom, const char* legende, QRect place, const char* bulle = nullptr) {
     auto* c = new T(QString::fromUtf8(legende), parent);
     c->setObjectName(QString::fromLatin1(nom));
     c->setGeometry(place);
@@ -34,27 +33,24 @@ const QColor GrisClair(192, 192, 192);
 
 PointTwips PositionParametres(const RectTwips& horloge) { return PlaceSurHorloge(horloge, 2850, 4000, 3040); }
 
-PARAMETRES::PARAMETRES(FenetreHorloge& horloge)
-    : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
+PARAMETRES::PARAMETRES(FenetreHorloge& horloge) : QWidget(horloge.widget(), Qt::Dialog), horloge_(horloge) {
     PrepareFenetreModale(this, QStringLiteral("PARAMETRES"), QStringLiteral("QUENTOR SONALDE 95"), 3795, 4965);
     construitCommandes();
     relieCommandes();
     // The design places controls from the frame's outer top, its caption set into the top line:
     // without this, the style puts the line under the caption, through the first row of controls.
     // Set last: a style sheet set before the controls exist keeps them from taking the font above.
-    setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 }
 
 // Created in the order the keyboard visits them.
 void PARAMETRES::construitCommandes() {
-    CheckDémarre = Commande<QCheckBox>(
-        this, "CheckDemarre", "Auto démarre", Place(135, 10, 1365, 285),
-        "cochez cette case pour lancer automatiquement Quentor Sonalde au démarrage de "
-        "l'ordinateur");
-    Visibilité = Commande<QCheckBox>(this, "Visibilite", "Visible aprés réduction",
-                                     Place(1800, 10, 2265, 285),
+    CheckDémarre = Commande<QCheckBox>(this, "CheckDemarre", "Auto démarre", Place(135, 10, 1365, 285),
+                                       "cochez cette case pour lancer automatiquement Quentor Sonalde au démarrage de "
+                                       "l'ordinateur");
+    Visibilité = Commande<QCheckBox>(this, "Visibilite", "Visible aprés réduction", Place(1800, 10, 2265, 285),
                                      "cochez cette case pour voir l'icone du programme réduit");
     Visibilité->setChecked(true);
 
@@ -63,8 +59,8 @@ void PARAMETRES::construitCommandes() {
     groupeGenre_ = new QButtonGroup(this);
     const char* voix[] = {"homme", "femme"};
     for (int i = 0; i < 2; ++i) {
-        Genre[i] = Commande<QRadioButton>(CadreVoix, i ? "Genre1" : "Genre0", voix[i],
-                                          Place(660 + 1020 * i, 120, 840, 330));
+        Genre[i] =
+            Commande<QRadioButton>(CadreVoix, i ? "Genre1" : "Genre0", voix[i], Place(660 + 1020 * i, 120, 840, 330));
         groupeGenre_->addButton(Genre[i], i);
     }
     // In the room the voices leave free at the right of their frame.
@@ -73,8 +69,7 @@ void PARAMETRES::construitCommandes() {
     BoutonVolume->setAccessibleName(QStringLiteral("Volume et silence"));
     BoutonVolume->setAutoDefault(true);
 
-    OptionAnnonce = Commande<QGroupBox>(this, "OptionAnnonce", "Annonces",
-                                        Place(135, 885, 1635, 1590),
+    OptionAnnonce = Commande<QGroupBox>(this, "OptionAnnonce", "Annonces", Place(135, 885, 1635, 1590),
                                         "périodicité des annonces vocales");
     groupeQS_ = new QButtonGroup(this);
     const struct {
@@ -92,15 +87,13 @@ void PARAMETRES::construitCommandes() {
     }
     OptionQS[2]->setChecked(true);
 
-    OptionCouleurs = Commande<QGroupBox>(this, "OptionCouleurs", "Couleurs",
-                                         Place(1845, 885, 1815, 1590));
+    OptionCouleurs = Commande<QGroupBox>(this, "OptionCouleurs", "Couleurs", Place(1845, 885, 1815, 1590));
     const char* couleurs[] = {"Fond", "Encre", "Bande"};
     for (int i = 0; i < 3; ++i) {
         const double haut = 315 + 405 * i;
         const QByteArray nom = "BoutonCouleur" + QByteArray::number(i);
         BoutonCouleur[i] = Commande<QPushButton>(OptionCouleurs, nom.constData(), couleurs[i],
-                                                 Place(585, haut, 1050, 285),
-                                                 "choisissez vos couleurs");
+                                                 Place(585, haut, 1050, 285), "choisissez vos couleurs");
         BoutonCouleur[i]->setAutoDefault(true);
         Echantillon[i] = new QFrame(OptionCouleurs);
         Echantillon[i]->setObjectName(QStringLiteral("Echantillon%1").arg(i));
@@ -111,8 +104,7 @@ void PARAMETRES::construitCommandes() {
         colorieEchantillon(i, GrisClair);
     }
 
-    OptionImage = Commande<QGroupBox>(this, "OptionImage", "Image de fond",
-                                      Place(135, 2505, 3525, 1995));
+    OptionImage = Commande<QGroupBox>(this, "OptionImage", "Image de fond", Place(135, 2505, 3525, 1995));
     CaseIma = Commande<QCheckBox>(OptionImage, "CaseIma", "Image active", Place(135, 225, 1545, 285));
     BoutonImage = Commande<QPushButton>(OptionImage, "BoutonImage", "BMP", Place(2070, 225, 870, 285),
                                         "choisir une image pour habiller l'quentor");
@@ -136,8 +128,7 @@ void PARAMETRES::construitCommandes() {
 
 void PARAMETRES::relieCommandes() {
     for (int i = 0; i < 3; ++i)
-        connect(BoutonCouleur[i], &QPushButton::clicked, this,
-                [this, i] { PARAMETRES_BoutonCouleur_Click(i); });
+        connect(BoutonCouleur[i], &QPushButton::clicked, this, [this, i] { PARAMETRES_BoutonCouleur_Click(i); });
     connect(BoutonImage, &QPushButton::clicked, this, [this] { PARAMETRES_BoutonImage_Click(); });
     connect(CaseIma, &QCheckBox::clicked, this, [this] { PARAMETRES_CaseIma_Click(); });
     connect(Visibilité, &QCheckBox::clicked, this, [this] { PARAMETRES_Visibilité_Click(); });
@@ -162,8 +153,7 @@ void PARAMETRES::colorieEchantillon(int index, const QColor& c) {
 void PARAMETRES::montreApercu(const QPixmap& p) {
     // The whole picture, as large as the box allows without distorting it.
     PictureBox->setPixmap(p.isNull() ? QPixmap()
-                                     : p.scaled(PictureBox->size(), Qt::KeepAspectRatio,
-                                                Qt::SmoothTransformation));
+                                     : p.scaled(PictureBox->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void PARAMETRES::selectionne(QButtonGroup* groupe, int index) {

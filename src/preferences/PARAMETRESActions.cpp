@@ -63,11 +63,10 @@ void PARAMETRES::PARAMETRES_BoutonCouleur_Click(int Index) {
 
 void PARAMETRES::PARAMETRES_BoutonImage_Click() {
     QPointer<PARAMETRES> moi(this);
-    PF().dialogues->choisitFichier(this, Etat.CheminAppli, FiltresImages(),
-                                   [moi](const QString& chemin) {
-                                       if (moi)
-                                           moi->imageChoisie(chemin);
-                                   });
+    PF().dialogues->choisitFichier(this, Etat.CheminAppli, FiltresImages(), [moi](const QString& chemin) {
+        if (moi)
+            moi->imageChoisie(chemin);
+    });
 }
 
 void PARAMETRES::imageChoisie(const QString& chemin) {

@@ -50,8 +50,9 @@ VolumeSilence::VolumeSilence(FenetreHorloge& horloge, QWidget* parent)
 void VolumeSilence::construitCommandes() {
     CaseSilence = Commande<QCheckBox>(this, "CaseSilence", Place(135, 120, 3525, 285));
     CaseSilence->setText(QStringLiteral("Heures de silence"));
-    CaseSilence->setToolTip(QStringLiteral("ni carillon ni annonce pendant ces heures ; les alarmes "
-                                           "sonnent toujours"));
+    CaseSilence->setToolTip(
+        QStringLiteral("ni carillon ni annonce pendant ces heures ; les alarmes "
+                       "sonnent toujours"));
 
     // The times in the clock's own digits.
     QFont chiffres;

@@ -14,7 +14,9 @@ std::optional<T> entier(const QString& texte) {
 }
 
 template <class T>
-QString nombre(const T& valeur) { return QString::number(int64_t{valeur}); }
+QString nombre(const T& valeur) {
+    return QString::number(int64_t{valeur});
+}
 
 QString brut(const QString& texte) { return texte; }
 std::optional<QString> brutConverti(const QString& texte) { return texte; }

@@ -68,4 +68,3 @@ Cle Lien(const QString& nom, const Sorte<T>& sorte, T& valeur, T defaut) {
 // In the table's order, which decides the fault reported first.
 void LitCles(const std::vector<Cle>& cles);
 void EcritCles(const std::vector<Cle>& cles);
-

@@ -4,9 +4,7 @@
 #include "settings/TexteIni.h"
 #include "settings/ValeursIni.h"
 
-QColor CouleurDepuisNombre(int32_t rgb) {
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
+QColor CouleurDepuisNombre(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 int32_t NombreDepuisCouleur(const QColor& c) {
     const QColor rvb = c.toRgb();

@@ -10,35 +10,22 @@ namespace {
 
 QString raisonFichier(QFileDevice::FileError e) {
     switch (e) {
-    case QFileDevice::ReadError:
-        return QStringLiteral("la lecture a échoué");
-    case QFileDevice::WriteError:
-        return QStringLiteral("l'écriture a échoué (disque plein ou fichier protégé ?)");
-    case QFileDevice::FatalError:
-        return QStringLiteral("erreur grave du système de fichiers");
-    case QFileDevice::ResourceError:
-        return QStringLiteral("plus de place ou de ressources disponibles");
+    case QFileDevice::ReadError: return QStringLiteral("la lecture a échoué");
+    case QFileDevice::WriteError: return QStringLiteral("l'écriture a échoué (disque plein ou fichier protégé ?)");
+    case QFileDevice::FatalError: return QStringLiteral("erreur grave du système de fichiers");
+    case QFileDevice::ResourceError: return QStringLiteral("plus de place ou de ressources disponibles");
     case QFileDevice::OpenError:
         return QStringLiteral("ouverture impossible (dossier absent ou protégé en écriture ?)");
-    case QFileDevice::AbortError:
-        return QStringLiteral("opération interrompue");
-    case QFileDevice::TimeOutError:
-        return QStringLiteral("délai dépassé");
-    case QFileDevice::RemoveError:
-        return QStringLiteral("suppression impossible");
-    case QFileDevice::RenameError:
-        return QStringLiteral("l'ancien fichier n'a pas pu être remplacé");
-    case QFileDevice::PositionError:
-        return QStringLiteral("erreur de position dans le fichier");
-    case QFileDevice::ResizeError:
-        return QStringLiteral("taille impossible à changer");
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("accès refusé");
-    case QFileDevice::CopyError:
-        return QStringLiteral("copie impossible");
+    case QFileDevice::AbortError: return QStringLiteral("opération interrompue");
+    case QFileDevice::TimeOutError: return QStringLiteral("délai dépassé");
+    case QFileDevice::RemoveError: return QStringLiteral("suppression impossible");
+    case QFileDevice::RenameError: return QStringLiteral("l'ancien fichier n'a pas pu être remplacé");
+    case QFileDevice::PositionError: return QStringLiteral("erreur de position dans le fichier");
+    case QFileDevice::ResizeError: return QStringLiteral("taille impossible à changer");
+    case QFileDevice::PermissionsError: return QStringLiteral("accès refusé");
+    case QFileDevice::CopyError: return QStringLiteral("copie impossible");
     case QFileDevice::UnspecifiedError:
-    case QFileDevice::NoError:
-        break;
+    case QFileDevice::NoError: break;
     }
     return QStringLiteral("erreur inconnue");
 }
@@ -61,8 +48,8 @@ LectureTexte LitFichierTexte(const QString& chemin) {
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) {
         r.etat = LectureTexte::Etat::Illisible;
-        r.raison = f.error() == QFileDevice::PermissionsError ? QStringLiteral("accès refusé")
-                                                               : raisonFichier(f.error());
+        r.raison =
+            f.error() == QFileDevice::PermissionsError ? QStringLiteral("accès refusé") : raisonFichier(f.error());
         return r;
     }
     const QByteArray octets = f.readAll();

@@ -7,9 +7,9 @@
 struct LectureTexte {
     enum class Etat { Lu, Absent, Illisible };
     Etat etat = Etat::Lu;
-    QString texte;   // decoded (Windows-1252, or UTF-8 behind a byte-order mark)
+    QString texte;      // decoded (Windows-1252, or UTF-8 behind a byte-order mark)
     bool utf8 = false;  // it was UTF-8: write it back so
-    QString raison;  // why it could not be read
+    QString raison;     // why it could not be read
 };
 LectureTexte LitFichierTexte(const QString& chemin);
 

@@ -5,7 +5,6 @@
 #include "settings/TexteIni.h"
 #include "settings/ValeursIni.h"
 
-
 namespace {
 
 int64_t litEntier(const QString& cle, int64_t min, int64_t max) {
@@ -20,19 +19,14 @@ int64_t litEntier(const QString& cle, int64_t min, int64_t max) {
 
 void ErreurConversion(const QString& cle, const QString& valeur, const QString& attendu) {
     const QString chemin = CheminIni();
-    ErreurFatale(TitreErreurFichier(chemin),
-                 QStringLiteral("Dans le fichier « %1 », le paramètre %2 vaut « %3 », "
-                                "alors qu'il faut %4.")
-                     .arg(chemin, cle, valeur, attendu));
+    ErreurFatale(TitreErreurFichier(chemin), QStringLiteral("Dans le fichier « %1 », le paramètre %2 vaut « %3 », "
+                                                            "alors qu'il faut %4.")
+                                                 .arg(chemin, cle, valeur, attendu));
 }
 
-int32_t LitEntier32(const QString& cle) {
-    return static_cast<int32_t>(litEntier(cle, INT32_MIN, INT32_MAX));
-}
+int32_t LitEntier32(const QString& cle) { return static_cast<int32_t>(litEntier(cle, INT32_MIN, INT32_MAX)); }
 
-int16_t LitEntier16(const QString& cle) {
-    return static_cast<int16_t>(litEntier(cle, INT16_MIN, INT16_MAX));
-}
+int16_t LitEntier16(const QString& cle) { return static_cast<int16_t>(litEntier(cle, INT16_MIN, INT16_MAX)); }
 
 uint8_t LitOctet(const QString& cle) { return static_cast<uint8_t>(litEntier(cle, 0, 255)); }
 
@@ -41,8 +35,7 @@ double LitSimple(const QString& cle) {
     const auto v = ConvertitSimple(valeur);
     if (!v)
         ErreurConversion(cle, valeur,
-                         QStringLiteral("un nombre décimal (séparateur décimal « %1 »)")
-                             .arg(SeparateurDecimal()));
+                         QStringLiteral("un nombre décimal (séparateur décimal « %1 »)").arg(SeparateurDecimal()));
     return *v;
 }
 

@@ -9,8 +9,8 @@
 // The clock window's settings between the file and the window.
 struct ReglagesFenetre {
     QColor fond, encre, bande;
-    RectTwips geometrie;   // the normal window's outer geometry
-    int16_t etat = 0;      // 0 normal, 1 minimised, 2 maximised
+    RectTwips geometrie;  // the normal window's outer geometry
+    int16_t etat = 0;     // 0 normal, 1 minimised, 2 maximised
     bool imageActive = false;
 };
 

@@ -37,8 +37,7 @@ Place placeCle(const QString& texte, const QString& cle) {
         const qsizetype apres = i + cle.size();
         if (!cle.isEmpty() && apres <= n &&
             QStringView(texte).mid(i, cle.size()).compare(cle, Qt::CaseInsensitive) == 0 &&
-            (apres == n || estBlanc(texte[apres]) || estFinDeLigne(texte[apres]) ||
-             texte[apres] == u'=')) {
+            (apres == n || estBlanc(texte[apres]) || estFinDeLigne(texte[apres]) || texte[apres] == u'=')) {
             qsizetype fin = apres;
             while (fin < n && !estFinDeLigne(texte[fin]))
                 ++fin;
@@ -87,10 +86,11 @@ void ChargeTexteIni() {
     const QString titre = TitreErreurFichier(chemin);
     if (lu.etat == LectureTexte::Etat::Absent)
         ErreurFatale(titre, QStringLiteral("Le fichier de paramètres « %1 » est introuvable. "
-                                           "Réinstallez-le avec le programme.").arg(chemin));
+                                           "Réinstallez-le avec le programme.")
+                                .arg(chemin));
     if (lu.etat == LectureTexte::Etat::Illisible)
-        ErreurFatale(titre, QStringLiteral("Le fichier de paramètres « %1 » ne peut pas être lu : %2.")
-                                .arg(chemin, lu.raison));
+        ErreurFatale(
+            titre, QStringLiteral("Le fichier de paramètres « %1 » ne peut pas être lu : %2.").arg(chemin, lu.raison));
     if (lu.texte.isEmpty())
         ErreurFatale(titre, QStringLiteral("Le fichier de paramètres « %1 » est vide.").arg(chemin));
     Etat.TexteIni = TexteIniLu(lu.texte);
@@ -113,8 +113,10 @@ QString TexteIniAEcrire(const QString& texte) {
 
 QString EnregistreTexteIni() {
     if (Etat.TexteIni.isEmpty())
-        return QStringLiteral("Le fichier « %1 » n'a pas été enregistré : les paramètres n'avaient "
-                              "pas été lus.").arg(CheminIni());
+        return QStringLiteral(
+                   "Le fichier « %1 » n'a pas été enregistré : les paramètres n'avaient "
+                   "pas été lus.")
+            .arg(CheminIni());
     return EcritFichierTexte(CheminIni(), TexteIniAEcrire(Etat.TexteIni), Etat.IniEnUtf8);
 }
 
@@ -151,9 +153,7 @@ void EcritINIFacultative(const QString& cle, const QString& valeur) {
     const Place p = placeCle(t, cle);
     const QString ligne = cle + u'=' + surUneLigne(valeur) + kCRLF;
     switch (p.etat) {
-    case Place::Etat::Trouvee:
-        t = t.left(p.valeur.egal + 1) + surUneLigne(valeur) + t.mid(p.valeur.cr);
-        break;
+    case Place::Etat::Trouvee: t = t.left(p.valeur.egal + 1) + surUneLigne(valeur) + t.mid(p.valeur.cr); break;
     case Place::Etat::SansSeparateur:  // the key's own line, broken: written whole again
         t = t.left(p.debutLigne) + ligne + t.mid(p.finLigne);
         break;
@@ -166,8 +166,7 @@ void EcritINIFacultative(const QString& cle, const QString& valeur) {
 }
 
 void ErreurINI(const QString& quoi) {
-    ErreurFatale(QStringLiteral("Erreur dans le fichier QS32.ini"),
-                 QStringLiteral("Il manque le paramètre ") + quoi);
+    ErreurFatale(QStringLiteral("Erreur dans le fichier QS32.ini"), QStringLiteral("Il manque le paramètre ") + quoi);
 }
 
 bool RetireBlancs(QString& s) {

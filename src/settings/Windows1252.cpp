@@ -9,10 +9,9 @@ namespace {
 
 // 0x80..0x9F; the undefined bytes keep their own code (as the system's converters do).
 constexpr std::array<char16_t, 32> kHaut = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 const QByteArray kMarqueUtf8("\xEF\xBB\xBF", 3);
@@ -29,8 +28,7 @@ int octetPour(char16_t c) {
 // `octets` as UTF-8 when they are valid UTF-8 (a byte-order mark among them is kept as a
 // character), else nothing: invalid bytes would come back as replacement characters, lost.
 std::optional<QString> utf8Valide(QByteArrayView octets) {
-    QStringDecoder d(QStringDecoder::Utf8,
-                     QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString texte = d(octets);
     if (d.hasError())
         return std::nullopt;
@@ -81,8 +79,7 @@ QByteArray EncodeFichierTexte(const QString& texte, bool utf8) {
         bool complet = false;
         QByteArray octets = VersWindows1252(texte, &complet);
         // Bytes that would read back as UTF-8 behind a byte-order mark go out as UTF-8 indeed.
-        if (complet && !(octets.startsWith(kMarqueUtf8) &&
-                         utf8Valide(QByteArrayView(octets).sliced(3))))
+        if (complet && !(octets.startsWith(kMarqueUtf8) && utf8Valide(QByteArrayView(octets).sliced(3))))
             return octets;
     }
     return kMarqueUtf8 + texte.toUtf8();

@@ -61,8 +61,7 @@ double JusquALaPause(const std::shared_ptr<Course>& c) {
         c->pas.pop_front();
         if (p.selon) {
             Etapes suite = p.selon();
-            c->pas.insert(c->pas.begin(), std::make_move_iterator(suite.begin()),
-                          std::make_move_iterator(suite.end()));
+            c->pas.insert(c->pas.begin(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
             continue;
         }
         if (p.sonore > 0) {
@@ -105,8 +104,12 @@ Etape Agit(std::function<void()> fait, double pause) {
     return e;
 }
 
-Etape Clip(int16_t id, double pause) { return Agit([id] { JoueSon(id); }, pause); }
-Etape Fichier(const QString& chemin, double pause) { return Agit([chemin] { JoueFichierSon(chemin); }, pause); }
+Etape Clip(int16_t id, double pause) {
+    return Agit([id] { JoueSon(id); }, pause);
+}
+Etape Fichier(const QString& chemin, double pause) {
+    return Agit([chemin] { JoueFichierSon(chemin); }, pause);
+}
 Etape Pause(double secondes) { return Agit({}, secondes); }
 
 Etape Selon(std::function<Etapes()> selon) {

@@ -21,13 +21,13 @@ struct Alarme {
     // of range never matches the clock.
     int16_t Heure = 0;
     int16_t Minute = 0;
-    bool Active = false;       // the ringing: Son is played and the clock comes back on screen
-    bool Message = false;      // the memo window shows Texte
-    bool Appli = false;        // Exe is started
-    QString Exe;               // empty: no program chosen
-    QString Son;               // empty: the system's default sound
-    QString Texte;             // the memo, line breaks CR LF as in its file
-    bool MemoEnUtf8 = false;   // the memo file was read as UTF-8: it is written back so
+    bool Active = false;      // the ringing: Son is played and the clock comes back on screen
+    bool Message = false;     // the memo window shows Texte
+    bool Appli = false;       // Exe is started
+    QString Exe;              // empty: no program chosen
+    QString Son;              // empty: the system's default sound
+    QString Texte;            // the memo, line breaks CR LF as in its file
+    bool MemoEnUtf8 = false;  // the memo file was read as UTF-8: it is written back so
     // The date and time, as the clock read them, that the alarm last rang for: a clock set back
     // (the autumn change) shows the same minute twice, and it rings once. Never stored.
     QDateTime SonneePour;
@@ -41,16 +41,16 @@ struct EtatProgramme {
     QString DossierProgrammes;  // installed programs folder, ends with a separator
     QString VersionTexte;       // "##0.00" with the locale's decimal separator
 
-    QString TexteIni;           // the whole settings file, from load to close
-    bool IniEnUtf8 = false;     // the settings file was read as UTF-8: it is written back so
-    QString ImageFond;          // background picture path
-    int16_t ErreurImage = 0;    // non-zero: the picture failed to load at start-up
+    QString TexteIni;         // the whole settings file, from load to close
+    bool IniEnUtf8 = false;   // the settings file was read as UTF-8: it is written back so
+    QString ImageFond;        // background picture path
+    int16_t ErreurImage = 0;  // non-zero: the picture failed to load at start-up
     int16_t DéclencheAnnonce = 0;
-    uint8_t Genre = 0;          // 0 male voice, 1 female voice
+    uint8_t Genre = 0;  // 0 male voice, 1 female voice
     bool ResteVisible = true;
     bool AutoDemarre = false;
-    HeuresSilence Silence;      // no chime and no periodic announcement while they last
-    int16_t Volume = 100;       // of every sound the clock plays, 0 to 100 in steps of 5
+    HeuresSilence Silence;  // no chime and no periodic announcement while they last
+    int16_t Volume = 100;   // of every sound the clock plays, 0 to 100 in steps of 5
 
     // The hour and minute of the clock's last reading at the tick, and its date.
     int16_t HeureActuelle = 0;
@@ -61,8 +61,8 @@ struct EtatProgramme {
     // Alarmes[n - 1]; everywhere else an alarm is its place in this array.
     std::array<Alarme, NombreAlarmes> Alarmes;
 
-    int16_t AlarmeChoisie = 0;   // the alarm the editor shows
-    int16_t AlarmeAffichée = -1; // the alarm whose memo the memo window shows
+    int16_t AlarmeChoisie = 0;    // the alarm the editor shows
+    int16_t AlarmeAffichée = -1;  // the alarm whose memo the memo window shows
 
     // The close sequence has begun: from here on no tick, announcement or alarm does anything.
     bool FermetureEnCours = false;

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 struct FinProgramme : std::runtime_error {
-    explicit FinProgramme(int code = 1)
-        : std::runtime_error("fin du programme"), code(code) {}
+    explicit FinProgramme(int code = 1) : std::runtime_error("fin du programme"), code(code) {}
     int code;
 };

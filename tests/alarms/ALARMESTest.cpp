@@ -29,7 +29,9 @@ protected:
 };
 
 TEST(PlacementALARMES, EachCorrectionAloneAndBoth) {
-    struct Cas { double gauche, haut, attenduG, attenduH; };
+    struct Cas {
+        double gauche, haut, attenduG, attenduH;
+    };
     for (Cas c : {Cas{6000, 4500, 3000, 1900}, Cas{6000, 2599, 3000, 50}, Cas{2999, 4500, 5399, 1900},
                   Cas{1000, 1000, 3400, 50}, Cas{3000, 2600, 0, 0}}) {
         const PointTwips p = PlacementALARMES({c.gauche, c.haut, 3600, 1800});
@@ -38,11 +40,18 @@ TEST(PlacementALARMES, EachCorrectionAloneAndBoth) {
 }
 
 TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
-    struct Cas { bool heure; int sens; int16_t avant, apres; const char* vu; };
+    struct Cas {
+        bool heure;
+        int sens;
+        int16_t avant, apres;
+        const char* vu;
+    };
+    // clang-format off
     const Cas cas[] = {{true, -1, 0, 23, "23"}, {true, +1, 23, 0, "0"}, {true, -1, 30, 29, "29"},
                        {true, +1, 30, 31, "31"}, {true, -1, -1, -2, "-2"}, {true, +1, 8, 9, "9"},
                        {false, -1, 0, 59, "59"}, {false, +1, 59, 0, "00"}, {false, +1, 9, 10, "10"},
                        {false, -1, 10, 9, "09"}};
+    // clang-format on
     ALARMES* e = ouvre();
     for (const Cas& c : cas) {
         SCOPED_TRACE(&c - cas);
@@ -55,7 +64,8 @@ TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
         EXPECT_EQ(c.heure ? Etat.Alarmes[0].Heure : Etat.Alarmes[0].Minute, c.apres);
         EXPECT_EQ(c.heure ? Etat.Alarmes[0].Minute : Etat.Alarmes[0].Heure, c.avant);  // no carry
         EXPECT_EQ((c.heure ? e->AffAlarme : e->AffMn)->text(), QString::fromLatin1(c.vu));
-        EXPECT_TRUE(son.joues() == QStringList{QStringLiteral("clip 80")} && son.evenements[0].t.msecsTo(horloge.t) == 100);
+        EXPECT_TRUE(son.joues() == QStringList{QStringLiteral("clip 80")} &&
+                    son.evenements[0].t.msecsTo(horloge.t) == 100);
     }
     EnvoieSouris(e->BoutonMn, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 5));
     const int premier = Etat.Alarmes[0].Minute;
@@ -81,8 +91,8 @@ TEST_F(Editeur, OpensAtAlarm1AndHoldsTheTickUntilClosed) {
         ALARMES* e = ALARMESOuvert();
         ASSERT_TRUE(e && e->pos() == QPoint(200, 127) && e->windowModality() == Qt::ApplicationModal);
         EXPECT_TRUE(e->TitreAlarme->text() == QStringLiteral("ALARME 1") && Etat.AlarmeChoisie == 0 &&
-                    e->ChoixAlarme[1]->font().bold() && e->DossierApp[1]->isChecked() &&
-                    !w->timerActif() && !w->Timer->isActive());
+                    e->ChoixAlarme[1]->font().bold() && e->DossierApp[1]->isChecked() && !w->timerActif() &&
+                    !w->Timer->isActive());
         aLHeure(14, 2, retour ? 30 : 40), son.evenements.clear();
         Clique(e->ChoixAlarme[4]);
         e->DossierApp[0]->setChecked(true);
@@ -119,12 +129,13 @@ TEST_F(Editeur, ChoosersStartFoldersAndWhatTheyKeep) {
         dialogues.fichiers.clear();
         Clique(bouton);
         dialogues.fichiers.at(0).suite(reponse);
-        return QStringList{dialogues.fichiers.at(0).dossier, Etat.Alarmes[0].Son, Etat.Alarmes[0].Exe, e->AffEXE->text(),
-                           QString::number(dialogues.boites.size())}.join(u'|');
+        return QStringList{dialogues.fichiers.at(0).dossier, Etat.Alarmes[0].Son, Etat.Alarmes[0].Exe,
+                           e->AffEXE->text(), QString::number(dialogues.boites.size())}
+            .join(u'|');
     };
     EXPECT_EQ(choisit(e->BoutonWave, 0, "/x/SON.WAV"), "/tmp|/x/SON.WAV|/avant|/avant|0");
-    EXPECT_EQ(choisit(e->BoutonWave, 1, ""), "/tmp|/x/SON.WAV|/avant|/avant|0");  // cancelled
-    EXPECT_EQ(choisit(e->BoutonEXE, 0, ""), "/usr/bin/|/x/SON.WAV|/avant|/avant|0");  // cancelled
+    EXPECT_EQ(choisit(e->BoutonWave, 1, ""), "/tmp|/x/SON.WAV|/avant|/avant|0");                 // cancelled
+    EXPECT_EQ(choisit(e->BoutonEXE, 0, ""), "/usr/bin/|/x/SON.WAV|/avant|/avant|0");             // cancelled
     EXPECT_EQ(choisit(e->BoutonEXE, 0, "/etc/passwd"), "/usr/bin/|/x/SON.WAV|/avant|/avant|1");  // no program
     const QString exe = QCoreApplication::applicationFilePath();
     EXPECT_EQ(choisit(e->BoutonEXE, 1, exe), "/opt/|/x/SON.WAV|" + exe + "|" + exe + "|1");

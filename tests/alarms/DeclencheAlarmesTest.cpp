@@ -10,12 +10,14 @@ using Alarmes = AvecHorloge;
 // Program, ringing (which brings the clock back), 1.5 + 2 s, memo: each only when asked.
 TEST_F(Alarmes, EachFiringDoesWhatItsAlarmAsks) {
     const QString prog = QStringLiteral("/opt/mon programme/lance moi");
+    // clang-format off
     const struct { bool sonne, memo, appli; QString exe, son; int ms; QStringList joues, lances; } cas[] = {
         {true, false, false, {}, "/sons/a.wav", 3500, {"fichier /sons/a.wav"}, {}},
         {true, false, false, {}, "", 3500, {"fichier "}, {}},  // no sound named: the default alert
         {false, true, false, prog, "/sons/a.wav", 2000, {}, {}}, {false, false, true, {}, "", 2000, {}, {}},
         {false, false, true, prog, "/sons/a.wav", 2000, {}, {prog}},
     };
+    // clang-format on
     for (const auto& c : cas) {
         son.evenements.clear(), lanceur.lances.clear();
         delete MessAlarmOuvert();
@@ -43,7 +45,8 @@ TEST_F(Alarmes, FailingProgramIsReportedAndTheAlarmGoesOn) {
     ASSERT_EQ(dialogues.boites.size(), 1u);
     const auto& b = dialogues.boites[0];
     EXPECT_TRUE(!b.modale && b.icone == Dialogues::Icone::Aucune);
-    EXPECT_EQ(b.titre + u'|' + b.texte, QStringLiteral("Erreur|L'erreur n° 2 a été générée par quentor\rFichier introuvable"));
+    EXPECT_EQ(b.titre + u'|' + b.texte,
+              QStringLiteral("Erreur|L'erreur n° 2 a été générée par quentor\rFichier introuvable"));
     EXPECT_EQ(son.joues(), (QStringList{"fichier /sons/alarme1.wav", "fichier /sons/alarme5.wav"}));
     ASSERT_NE(MessAlarmOuvert(), nullptr);
     EXPECT_EQ(MessAlarmOuvert()->windowTitle(), QStringLiteral("MESSAGE N°1"));

@@ -5,8 +5,12 @@
 #include <QTimeZone>
 
 namespace {
-struct Pas { qint64 passeMs, sauteMs; };  // time that passes on both clocks, then the local time alone moves
-struct AlarmeVoulue { int n, h, m; };
+struct Pas {
+    qint64 passeMs, sauteMs;
+};  // time that passes on both clocks, then the local time alone moves
+struct AlarmeVoulue {
+    int n, h, m;
+};
 }  // namespace
 
 using Sauts = AvecHorloge;
@@ -15,7 +19,13 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
     const QTimeZone paris("Europe/Paris");
     ASSERT_TRUE(paris.isValid());
     constexpr qint64 mn = 60'000;
-    const struct { const char* quoi; QDate jour; QTime debut; std::vector<AlarmeVoulue> alarmes; std::vector<Pas> pas;
+    const struct {
+        const char* quoi;
+        QDate jour;
+        QTime debut;
+        std::vector<AlarmeVoulue> alarmes;
+        std::vector<Pas> pas;
+        // clang-format off
                    QStringList lances, joues; } cas[] = {
         {"2 s ahead is drift, not a jump", {2009, 3, 3}, {10, 16, 59}, {{1, 10, 17}}, {{250, 2000}}, {}, {}},
         {"25 min over one alarm", {2009, 3, 3}, {10, 16, 30}, {{3, 10, 30}}, {{750, 25 * mn}},
@@ -37,6 +47,7 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
          {{3'594'750, 0}, {1'790'250, 0}, {750, 0}, {1'792'250, 0}}, {"/bin/a3"},
          {"fichier /sons/alarme3.wav", "clip 85", "clip 2", "clip 70"}},
     };
+    // clang-format on
     for (const auto& c : cas) {
         Etat = EtatProgramme{}, sansAlarme();
         w = std::make_unique<QUENTOR>(), w->show();  // each tick then ends with its quarter second

@@ -9,8 +9,10 @@ protected:
     StockageAlarmes() {
         QString t = QStringLiteral("; alarmes\r\n");
         for (int n = 6; n >= 1; --n)  // any key order does
-            t += QStringLiteral("ALSON%1=\r\nALEXE%1=\r\nALAPP%1=Faux\r\nALMSG%1=-1\r\nAL%1=Faux\r\n"
-                                "ALMN%1=5\r\nALH%1=7\r\n").arg(n);
+            t += QStringLiteral(
+                     "ALSON%1=\r\nALEXE%1=\r\nALAPP%1=Faux\r\nALMSG%1=-1\r\nAL%1=Faux\r\n"
+                     "ALMN%1=5\r\nALH%1=7\r\n")
+                     .arg(n);
         charge(t.toLatin1());
         for (int n = 1; n <= 6; ++n)
             EcritOctets(CheminMemo(n), " \r\n");
@@ -31,16 +33,18 @@ TEST_F(StockageAlarmes, CleOuMemoManquantArreteLeProgramme) {
 // From the text box (bare LF line breaks, possibly empty) or from a file written by hand, a memo
 // gets one final CR LF and keeps every character; the next cycles give the same file.
 TEST_F(StockageAlarmes, DispositionDesOctetsDuMemoAuFilDesCycles) {
+    // clang-format off
     const struct { bool aLaMain; QByteArray depart, fichier; } cas[] = {
         {false, "abc", "abc\r\n"}, {false, "", " \r\n"}, {false, "\r\n", "\r\n\r\n"},
         {false, "ligne 1\nligne 2", "ligne 1\r\nligne 2\r\n"},
         {false, "\xC3\xA9 \xE2\x82\xAC \xC5\x93", "\xE9 \x80 \x9C\r\n"},
-        {false, "aller \xE2\x86\x92 retour", "\xEF\xBB\xBF" "aller \xE2\x86\x92 retour\r\n"},
+        {false, "aller \xE2\x86\x92 retour", "\357\273\277aller \xE2\x86\x92 retour\r\n"},
         {true, "abc", "abc\r\n"}, {true, "abc\n", "abc\r\n"},  // a lone final LF: only it goes, the c stays
         {true, "a\nb\n", "a\r\nb\r\n"},
         // a text that starts with U+FEFF
-        {true, "\xEF\xBB\xBF\xEF\xBB\xBF" "abc\r\n", "\xEF\xBB\xBF\xEF\xBB\xBF" "abc\r\n"},
+        {true, "\357\273\277\357\273\277abc\r\n", "\357\273\277\357\273\277abc\r\n"},
     };
+    // clang-format on
     for (const auto& c : cas) {
         if (c.aLaMain) {
             EcritOctets(CheminMemo(1), c.depart);

@@ -18,6 +18,7 @@ namespace {
 
 TEST(Options, EachOptionSeveralAndUnknown) {
     using A = Options::Action;
+    // clang-format off
     const struct { QStringList arguments; A action; QString fautif = {}; } cas[] = {
         {{}, A::Horloge}, {{"--dire-l-heure"}, A::DitHeure}, {{"--say-time"}, A::DitHeure},
         {{"--help"}, A::Aide}, {{"-h"}, A::Aide}, {{"--version"}, A::Version},
@@ -28,6 +29,7 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         {{"--help", "heure"}, A::Erreur, "heure"}, {{"-x", "--say-time"}, A::Erreur, "-x"},
         {{"--dire-l-heure=1"}, A::Erreur, "--dire-l-heure=1"}, {{"-"}, A::Erreur, "-"},
     };
+    // clang-format on
     for (const auto& c : cas) {
         const Options o = LitOptions(c.arguments);
         EXPECT_EQ(o.action, c.action) << c.arguments.join(u' ').toStdString();
@@ -69,15 +71,21 @@ TEST_F(DossierReglages, LAideSeLitLaOuElleEst) {
 // Complete settings, with each "key=value" of `changes` in place of the key's line (a bare "key"
 // leaves the key out).
 QByteArray ini(const QStringList& changes = {}) {
-    QStringList l = QStringLiteral("; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|"
-                                   "QS_top=1500|QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|"
-                                   "QS_visible=Vrai|déclenche_annonce=2|Genre=1")
+    QStringList l = QStringLiteral(
+                        "; commentaire|couleur_fond=4210752|couleur_encre=32768|couleur_bande=33023|"
+                        "QS_top=1500|QS_left=1200|QS_width=3000|QS_height=1500|Réduction=0|"
+                        "QS_visible=Vrai|déclenche_annonce=2|Genre=1")
                         .split(u'|');
     for (int n = 1; n <= 6; ++n)
         l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
-                 .arg(n).arg(n + 6).arg(n * 5).split(u'|');
-    l << QStringLiteral("active_image=0|image_fond= /x/mon fond.bmp|silence_actif=Faux|silence_debut=22:00|"
-                        "silence_fin=07:00|volume=100").split(u'|');
+                 .arg(n)
+                 .arg(n + 6)
+                 .arg(n * 5)
+                 .split(u'|');
+    l << QStringLiteral(
+             "active_image=0|image_fond= /x/mon fond.bmp|silence_actif=Faux|silence_debut=22:00|"
+             "silence_fin=07:00|volume=100")
+             .split(u'|');
     for (const QString& c : changes)
         for (QString& s : l)
             if (s.section(u'=', 0, 0) == c.section(u'=', 0, 0))
@@ -109,10 +117,12 @@ protected:
 
 // A settings fault is reported, ends the load and gives exit code 1.
 TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
-    for (auto [changes, message] : {std::pair{QStringList{"ALH3", "Genre"}, QString("Il manque le paramètre Genre")},
-             {{"image_fond"}, "Il manque le paramètre image_fond"},  // even with the picture off
-             {{"Réduction=3"}, "Le paramètre Réduction du fichier " + dir.filePath("QS32.ini") +
-                                   " vaut 3 : il doit valoir 0 (fenêtre normale), 1 (réduite) ou 2 (agrandie)."}}) {
+    for (auto [changes, message] :
+         {std::pair{QStringList{"ALH3", "Genre"}, QString("Il manque le paramètre Genre")},
+          {{"image_fond"}, "Il manque le paramètre image_fond"},  // even with the picture off
+          {{"Réduction=3"},
+           "Le paramètre Réduction du fichier " + dir.filePath("QS32.ini") +
+               " vaut 3 : il doit valoir 0 (fenêtre normale), 1 (réduite) ou 2 (agrandie)."}}) {
         QUENTOR f;
         int code = 0;
         try {

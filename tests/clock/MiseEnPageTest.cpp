@@ -2,7 +2,6 @@
 // when the notification icon can bring it back.
 #include "clock/QUENTORFixture.h"
 
-
 class MiseEnPage : public AvecHorloge {};
 
 // Outer heights in whole pixels, through a real resize: Int(H/45)+2 points, top at H/6+100
@@ -23,8 +22,8 @@ TEST_F(MiseEnPage, ResizeAppliesFontTopAndBand) {
 }
 
 TEST_F(MiseEnPage, MinimisedHidesOnlyWhenAllowedAndAnIconCanBringItBack) {
-    for (auto [resteVisible, zonePresente, cache] : {std::tuple{false, true, true}, {true, true, false},
-                                                     {false, false, false}, {true, false, false}}) {
+    for (auto [resteVisible, zonePresente, cache] :
+         {std::tuple{false, true, true}, {true, true, false}, {false, false, false}, {true, false, false}}) {
         Etat.ResteVisible = resteVisible;
         zone.presente = zonePresente;
         w->LanceTrayIcon();

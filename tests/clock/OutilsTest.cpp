@@ -18,7 +18,10 @@ protected:
         w->LanceTrayIcon();
         w->surFermeture = [this] { ++fermetures; };
     }
-    void notifie(int code) { ASSERT_TRUE(zone.surNotification); zone.surNotification(code); }
+    void notifie(int code) {
+        ASSERT_TRUE(zone.surNotification);
+        zone.surNotification(code);
+    }
     int fermetures = 0;
 };
 
@@ -42,7 +45,8 @@ TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
             w->BULLE->popup(QPoint(0, 0));  // as the tray host does before reporting the right click
         notifie(517);
         ASSERT_TRUE(w->BULLE->isVisible());
-        EXPECT_EQ(w->BULLE->title() + w->AffHoraire->text(), QStringLiteral("14:0%1Il est 14:0%1").arg(5 + parLaPlateforme));
+        EXPECT_EQ(w->BULLE->title() + w->AffHoraire->text(),
+                  QStringLiteral("14:0%1Il est 14:0%1").arg(5 + parLaPlateforme));
         w->CadreOutils->hide();
         notifie(514), notifie(517);
         EXPECT_TRUE(w->isHidden() && !w->CadreOutils->isHidden());
@@ -108,8 +112,8 @@ TEST_F(Outils, TheTimeSaidOnDemand) {
     w->DitLHeure->trigger();  // while it speaks: nothing more (the menu speaks in the end-to-end test)
     EXPECT_FALSE(DitHeure());
     horloge.deroule();
-    EXPECT_EQ(chronologie(), (QStringList{"10:24:30.100 clip 110", "10:24:31.300 clip 170",
-                                          "10:24:32.100 clip 124", "10:24:33.300 clip 171"}));
+    EXPECT_EQ(chronologie(), (QStringList{"10:24:30.100 clip 110", "10:24:31.300 clip 170", "10:24:32.100 clip 124",
+                                          "10:24:33.300 clip 171"}));
     son.evenements.clear();
     w->show(), w->cacheOutils();
     horloge.pendantPause = [this](int) {

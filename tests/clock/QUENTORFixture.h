@@ -28,9 +28,7 @@ struct Peintures : QObject {
 
 class AvecHorloge : public AvecPlateforme {
 protected:
-    AvecHorloge() : w(std::make_unique<QUENTOR>()) {
-        sansAlarme();
-    }
+    AvecHorloge() : w(std::make_unique<QUENTOR>()) { sansAlarme(); }
     ~AvecHorloge() override { delete MessAlarmOuvert(); }
     // Time passes to h:m:s (or the clock is set back to it: the monotonic clock stays).
     void aLHeure(int h, int m, int s) {
@@ -44,7 +42,10 @@ protected:
         }
     }
     // The same at h:m:s.
-    void tic(int h, int m, int s) { aLHeure(h, m, s); tique(); }
+    void tic(int h, int m, int s) {
+        aLHeure(h, m, s);
+        tique();
+    }
     // Runs `pas` to its end on the virtual clock.
     void joue(Etapes pas) {
         LanceSequence(std::move(pas));

@@ -30,6 +30,7 @@ TEST_F(Tic, FaceFromOneReadingAndTheBandFollowsTheSecond) {
 // "ms:clip ..." after the tick's start, then "|" and when the tick ended (the minute's work ends
 // with its 5 s pause, then the tick's quarter second).
 TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
+    // clang-format off
     const struct { int h, m, mode, genre; const char* attendu; } cas[] = {
         {0, 0, 0, 0, "0:85 500:99 1700:70 |7750"},  // midnight: chime, "zéro heures"
         {0, 0, 3, 1, "0:85 500:199 1700:170 |7750"},
@@ -42,6 +43,7 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
         {16, 45, 2, 0, "0:16 1200:70 2000:45 3200:71 |8450"},
         {14, 0, 4, 0, "0:85 |5750"}, {14, 0, -1, 0, "0:85 |5750"}, {14, 30, 5, 0, "|5250"},  // unknown modes
     };
+    // clang-format on
     int jour = 0;
     for (const auto& c : cas) {
         son.evenements.clear();

@@ -27,7 +27,8 @@ protected:
     }
     QTemporaryDir dossier, config;
     VariableTemporaire xdgConfig{"XDG_CONFIG_HOME", config.path().toUtf8()};
-    QString programme = dossier.path() + QStringLiteral("/mon dossier/quentor"), autostart = config.path() + "/autostart";
+    QString programme = dossier.path() + QStringLiteral("/mon dossier/quentor"),
+            autostart = config.path() + "/autostart";
     QString entree = autostart + QStringLiteral("/quentor.desktop");
     MagasinDemarrageXdg xdg;
 };
@@ -36,13 +37,17 @@ protected:
 TEST_F(Autostart, AjouteTesteRetire) {
     EXPECT_FALSE(TesteDemarre("quentor"));
     EXPECT_TRUE(AjouteDémarre());
-    EXPECT_EQ(LitOctets(entree), "[Desktop Entry]\nType=Application\nName=Quentor Sonalde\nExec=\"" + programme.toUtf8() +
-                                     "\"\nX-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n");
+    EXPECT_EQ(LitOctets(entree),
+              "[Desktop Entry]\nType=Application\nName=Quentor Sonalde\nExec=\"" + programme.toUtf8() +
+                  "\"\nX-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n");
     EXPECT_FALSE(RetireDémarre());
     EXPECT_FALSE(QFile::exists(entree));
     EXPECT_TRUE(dialogues.boites.empty());
-    for (auto [chemin, exec] : {std::pair{"/usr/bin/q", "/usr/bin/q"}, {"/opt/100%/q", "/opt/100%%/q"}, {"/a b/q", "\"/a b/q\""},
-                                {"/a\\b/$x`\"/q", "\"/a\\\\\\\\b/\\\\$x\\\\`\\\\\"/q\""}, {"/été/q", "/été/q"}}) {
+    for (auto [chemin, exec] : {std::pair{"/usr/bin/q", "/usr/bin/q"},
+                                {"/opt/100%/q", "/opt/100%%/q"},
+                                {"/a b/q", "\"/a b/q\""},
+                                {"/a\\b/$x`\"/q", "\"/a\\\\\\\\b/\\\\$x\\\\`\\\\\"/q\""},
+                                {"/été/q", "/été/q"}}) {
         ASSERT_TRUE(xdg.ecrit("quentor", QString::fromUtf8(chemin)).ok());
         EXPECT_TRUE(LitOctets(entree).contains("\nExec=" + QByteArray(exec) + "\n")) << chemin;
         EXPECT_EQ(xdg.lit("quentor"), QString::fromUtf8(chemin));
@@ -52,10 +57,15 @@ TEST_F(Autostart, AjouteTesteRetire) {
 // Only the entry we write, switched on, naming an existing absolute path, counts as ours.
 TEST_F(Autostart, UneEntreeQueNousNAvonsPasEcriteCompteCommeAbsente) {
     const QByteArray sh = "/bin/sh", p = programme.toUtf8();  // one exists and needs no quoting
-    for (auto [texte, presente] : {std::pair{"Exec= " + sh, true}, {"Exec=\"" + sh + "\"", false}, {"Exec=" + sh + " %U", false},
-             {"Exec=" + p, false}, {"Exec=sh", false}, {"Exec=" + sh + "\nHidden=true", false},
-             {"Exec=" + sh + "\nX-GNOME-Autostart-enabled=false", false}, {"Name=x\n[Desktop Action x]\nExec=" + sh, false},
-             {"Exec=/bin/introuvable", false}}) {  // a program since removed
+    for (auto [texte, presente] : {std::pair{"Exec= " + sh, true},
+                                   {"Exec=\"" + sh + "\"", false},
+                                   {"Exec=" + sh + " %U", false},
+                                   {"Exec=" + p, false},
+                                   {"Exec=sh", false},
+                                   {"Exec=" + sh + "\nHidden=true", false},
+                                   {"Exec=" + sh + "\nX-GNOME-Autostart-enabled=false", false},
+                                   {"Name=x\n[Desktop Action x]\nExec=" + sh, false},
+                                   {"Exec=/bin/introuvable", false}}) {  // a program since removed
         EcritOctets(entree, "[Desktop Entry]\nType=Application\n" + texte + "\n");
         EXPECT_EQ(TesteDemarre("quentor"), presente) << texte.constData();
     }
@@ -77,7 +87,8 @@ TEST_F(Autostart, UneEcritureRefuseeDonneLeNumeroDuSysteme) {
     EXPECT_FALSE(AjouteDémarre());
     ASSERT_EQ(dialogues.boites.size(), 1u);
     EXPECT_EQ(dialogues.boites[0].vue(),
-              QStringLiteral("Erreur N°%1|impossible de créer un démarrage automatique dans la base de registre !").arg(ENOTDIR));
+              QStringLiteral("Erreur N°%1|impossible de créer un démarrage automatique dans la base de registre !")
+                  .arg(ENOTDIR));
     VariableTemporaire maison("HOME", dossier.path().toUtf8()), vide("XDG_CONFIG_HOME", "");  // then ~/.config
     ASSERT_TRUE(xdg.ecrit("quentor", programme).ok());
     EXPECT_TRUE(QFile::exists(dossier.path() + QStringLiteral("/.config/autostart/quentor.desktop")));
@@ -105,6 +116,7 @@ TEST(BureauReel, UnDossierPriveEtUnVerrouQuAucuneHorlogeVivanteNeTient) {
     EcritOctets(dehors, "intact");
     VerrouInstance vivant;
     enum Verrou { Aucun, Vide, Charabia, Mort, Vivant, Lien, Etranger, Dossier };
+    // clang-format off
     const struct { const char* nom; char type; int droits; Verrou verrou; const char* attendu; } cas[] = {
         {"absent", '-', 0, Aucun, "pris"}, {"prive", 'd', 0700, Aucun, "pris"},
         {"ouvert", 'd', 0755, Aucun, "ouvert à d'autres utilisateurs (droits 755)"},
@@ -117,8 +129,10 @@ TEST(BureauReel, UnDossierPriveEtUnVerrouQuAucuneHorlogeVivanteNeTient) {
         {"verrou-etranger", 'd', 0700, Etranger, "pris"},
         {"verrou-dossier", 'd', 0700, Dossier, "inutilisable (C'est un dossier)"},
     };
+    // clang-format on
     for (const auto& x : cas) {
-        const QString dossier = d.path() + u'/' + QLatin1String(x.nom), verrou = dossier + QStringLiteral("/quentor.lock");
+        const QString dossier = d.path() + u'/' + QLatin1String(x.nom),
+                      verrou = dossier + QStringLiteral("/quentor.lock");
         const QByteArray c = QFile::encodeName(dossier), v = QFile::encodeName(verrou);
         if (x.type == 'd' || x.type == 'a') {
             mkdir(c, 0700);
@@ -155,8 +169,9 @@ TEST(BureauReel, UnDossierPriveEtUnVerrouQuAucuneHorlogeVivanteNeTient) {
         QString verdict = DossierPrive(dossier, &raison) ? QString() : raison;
         if (verdict.isEmpty()) {
             const auto issue = essai.prend(verrou, &raison);
-            verdict = issue == VerrouInstance::Issue::Pris ? QStringLiteral("pris")
-                      : issue == VerrouInstance::Issue::TenuParUneHorloge ? QStringLiteral("tenu") : raison;
+            verdict = issue == VerrouInstance::Issue::Pris                ? QStringLiteral("pris")
+                      : issue == VerrouInstance::Issue::TenuParUneHorloge ? QStringLiteral("tenu")
+                                                                          : raison;
         }
         EXPECT_TRUE(verdict.endsWith(QString::fromUtf8(x.attendu))) << x.nom << ": " << verdict.toStdString();
     }

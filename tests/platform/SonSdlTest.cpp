@@ -72,9 +72,11 @@ TEST(DecodageWav, EveryClipKeepsItsFullLength) {
 // Rounded to the nearest, symmetric around silence; nothing overflows, 100 % changes nothing.
 TEST(Volume, ScalesSixteenBitSamplesWithoutOverflow) {
     const std::vector<int16_t> source = {-32768, 32767, 0, 1, -1, 3, -3, 12345};
+    // clang-format off
     const struct { int pourcent; std::vector<int16_t> attendu; } cas[] = {
         {100, source}, {250, source}, {50, {-16384, 16384, 0, 1, -1, 2, -2, 6173}},
         {5, {-1638, 1638, 0, 0, 0, 0, 0, 617}}, {0, std::vector<int16_t>(8)}, {-5, std::vector<int16_t>(8)}};
+    // clang-format on
     for (const auto& c : cas) {
         std::vector<int16_t> s = source;
         AppliqueVolume(s.data(), s.size(), c.pourcent);
@@ -86,11 +88,14 @@ TEST(Volume, ScalesSixteenBitSamplesWithoutOverflow) {
 // 0xBF/0xC0 and 0x00 to 0x40 (read back in 8 bits, within a step of the converter's rounding).
 TEST(Volume, EightBitClipsScaleAroundTheirSilence) {
     // 80 ff 00, mono 8-bit at the output's rate: only the sample format is converted.
-    const auto pcm = DecodeWav(QByteArray::fromHex("524946462700000057415645666d74201000000001000100"
-                                                   "44ac000044ac000001000800646174610300000080ff00"));
+    const auto pcm =
+        DecodeWav(QByteArray::fromHex("524946462700000057415645666d74201000000001000100"
+                                      "44ac000044ac000001000800646174610300000080ff00"));
     ASSERT_TRUE(pcm && pcm->size() == 6);
+    // clang-format off
     const struct { int pourcent; std::vector<int> attendu; } cas[] = {
         {100, {0x80, 0xff, 0x00}}, {50, {0x80, 0xc0, 0x40}}, {0, {0x80, 0x80, 0x80}}};
+    // clang-format on
     for (const auto& c : cas) {
         Pcm p = *pcm;
         AppliqueVolume(p.data(), p.size(), c.pourcent);
@@ -137,7 +142,8 @@ TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
         patiente(0.3);
     }
     const QByteArray octets = LitOctets(capture);
-    const Pcm sortie(reinterpret_cast<const int16_t*>(octets.constData()), reinterpret_cast<const int16_t*>(octets.constData() + octets.size()));
+    const Pcm sortie(reinterpret_cast<const int16_t*>(octets.constData()),
+                     reinterpret_cast<const int16_t*>(octets.constData() + octets.size()));
     long position = trouve(sortie, suite[0], 0, 100);
     ASSERT_TRUE(position >= 0 && position <= 2 * 2048) << position;
     for (std::size_t i = 1; i < suite.size(); ++i) {
@@ -147,7 +153,8 @@ TEST(SonSdlDisque, EachSoundCutsThePreviousOneAndPlaysToItsLastFrame) {
         // by the wall clock, as a busy machine may stretch the wait; the driver runs a little fast).
         if (i == 1) {
             EXPECT_TRUE(debut - position > 0.12 * 44100 && debut - position < ecart * 1.05 * 44100 + 2 * 2048 &&
-                        std::equal(sortie.begin() + 2 * position, sortie.begin() + 2 * debut, suite[0].begin())) << debut;
+                        std::equal(sortie.begin() + 2 * position, sortie.begin() + 2 * debut, suite[0].begin()))
+                << debut;
         }
         position = debut + trames(suite[i]);
     }
@@ -166,9 +173,11 @@ namespace {
     QLocalServer muet;  // takes connections, never reads nor writes
     muet.listen(dossier.filePath("pulse"));
     bool tenuesALaBorne = true;
+    // clang-format off
     const std::pair<const char*, QString> cas[] = {{"alsa", dossier.filePath("absent")},
                                                    {"pilote-inexistant", dossier.filePath("absent")},
                                                    {"pulseaudio", muet.fullServerName()}};
+    // clang-format on
     for (const auto& [pilote, serveur] : cas) {
         VariableTemporaire v("SDL_AUDIODRIVER", pilote), p("PULSE_SERVER", "unix:" + serveur.toLocal8Bit());
         QElapsedTimer t;

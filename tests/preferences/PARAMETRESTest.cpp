@@ -31,13 +31,23 @@ protected:
     std::map<std::string, QString> reglages() const {
         auto n = [](auto v) { return QString::number(v); };
         auto ech = [this](int i) { return p->Echantillon[i]->palette().color(QPalette::Window).name(); };
-        return {{"fond", w->couleurFond().name()}, {"encre", w->couleurEncre().name()},
-                {"bande", w->couleurBande().name()}, {"ech0", ech(0)}, {"ech1", ech(1)}, {"ech2", ech(2)},
-                {"photo", n(w->imageVisible())}, {"image", n(w->image().cacheKey())},
-                {"ImageFond", Etat.ImageFond}, {"apercu", n(p->PictureBox->pixmap().isNull())},
-                {"qs", n(Etat.DéclencheAnnonce)}, {"genre", n(Etat.Genre)}, {"visible", n(Etat.ResteVisible)},
-                {"auto", n(Etat.AutoDemarre)}, {"entree", n(magasin.entrees.size())},
-                {"outils", n(w->CadreOutils->isHidden())}, {"ouverte", n(p->isHidden())},
+        return {{"fond", w->couleurFond().name()},
+                {"encre", w->couleurEncre().name()},
+                {"bande", w->couleurBande().name()},
+                {"ech0", ech(0)},
+                {"ech1", ech(1)},
+                {"ech2", ech(2)},
+                {"photo", n(w->imageVisible())},
+                {"image", n(w->image().cacheKey())},
+                {"ImageFond", Etat.ImageFond},
+                {"apercu", n(p->PictureBox->pixmap().isNull())},
+                {"qs", n(Etat.DéclencheAnnonce)},
+                {"genre", n(Etat.Genre)},
+                {"visible", n(Etat.ResteVisible)},
+                {"auto", n(Etat.AutoDemarre)},
+                {"entree", n(magasin.entrees.size())},
+                {"outils", n(w->CadreOutils->isHidden())},
+                {"ouverte", n(p->isHidden())},
                 {"boites", n(dialogues.boites.size())},
                 {"volume", n(std::ranges::count_if(p->findChildren<QWidget*>("VolumeSilence"), &QWidget::isVisible))}};
     }
@@ -46,10 +56,12 @@ protected:
 
 // Above and left of the clock, or beside it where that would leave the screen.
 TEST_F(Parametres, LoadPlacesTheWindowAndShowsEverySettingButNoButtonForACodeOutOfRange) {
+    // clang-format off
     const struct { double top, left, y, x; int16_t qs; uint8_t genre; bool visible, photo; int qsVu, genreVu; }
         cas[] = {{1000, 6000, 50, 2000, 3, 1, false, true, 3, 1},
                  {5000, 3000, 2150, 6040, 0, 0, true, false, 0, 0},
                  {1000, 3000, 50, 6040, 7, 5, true, false, -1, -1}};
+    // clang-format on
     for (auto c : cas) {
         Etat.DéclencheAnnonce = c.qs;
         Etat.Genre = c.genre;
@@ -95,6 +107,7 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
         p->BoutonImage->click();
         dialogues.fichiers.back().suite(f);
     };
+    // clang-format off
     const struct { const char* quoi; std::function<void()> agit; std::set<std::string> change; } cas[] = {
         {"BMP annulé", [&] { dialogues.fichiers.back().suite(""); }, {}},
         {"Encre", [&] { couleur(1, QColor(1, 2, 3)); }, {"encre", "ech1"}},
@@ -114,6 +127,7 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
         {"rouverte", [&] { ouvre(); }, {"ouverte"}},
         {"Terminé", [&] { p->Retour1->click(); }, {"outils", "ouverte"}},
     };
+    // clang-format on
     for (const auto& c : cas) {
         const auto avant = reglages();
         c.agit();
@@ -132,6 +146,7 @@ TEST_F(Parametres, EachControlChangesItsOwnSettingAndNothingElse) {
 
 // One story, each step starting from the entry the one before left; boxes are counted throughout.
 TEST_F(Parametres, StartAtLoginShowsTheRealStateAfterEveryChange) {
+    // clang-format off
     const struct { bool autoDemarre, refuse, clic, attendu; size_t boites; } cas[] = {
         {true, false, false, true, 0},  // opening while it is on writes the entry again
         {true, true, true, true, 2},    // rewriting it, then removing it, refused: it stays
@@ -139,6 +154,7 @@ TEST_F(Parametres, StartAtLoginShowsTheRealStateAfterEveryChange) {
         {false, true, true, false, 3},  // adding it refused
         {true, true, false, false, 4}}; // on at opening, but it can't be written
     magasin.fichiers << "/tmp/quentor";
+    // clang-format on
     for (auto c : cas) {
         magasin.refuse = c.refuse;
         Etat.AutoDemarre = c.autoDemarre;
@@ -166,8 +182,13 @@ TEST_F(AvecHorloge, VolumeSilenceShowsAndChangesTheSettingsAtOnce) {
     v->HeureDebut->setTime(QTime(21, 45));
     v->HeureFin->setTime(QTime(7, 0));
     v->CurseurVolume->setValue(52);
-    const QString lus = QStringLiteral("%1 %2-%3 %4 %5 %6 ").arg(int(Etat.Silence.actif)).arg(Etat.Silence.debut)
-                            .arg(Etat.Silence.fin).arg(Etat.Volume).arg(son.volume).arg(v->CurseurVolume->value());
+    const QString lus = QStringLiteral("%1 %2-%3 %4 %5 %6 ")
+                            .arg(int(Etat.Silence.actif))
+                            .arg(Etat.Silence.debut)
+                            .arg(Etat.Silence.fin)
+                            .arg(Etat.Volume)
+                            .arg(son.volume)
+                            .arg(v->CurseurVolume->value());
     EXPECT_EQ(lus + v->AffVolume->text(), "0 1305-420 50 50 50 50 %");
     Etat.Silence.actif = true;
     v->BoutonEssai->click();

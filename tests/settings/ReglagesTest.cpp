@@ -18,8 +18,9 @@ using TexteIni = AvecFichierIni;
 // follows its "=" (a line break in it becomes a blank); every other byte is kept.
 TEST_F(TexteIni, ChargerLireEtReecrireGardeLeFichierOctetPourOctet) {
     const QByteArray debut = "; Quentor\r\n[Horloge]\r\n; " + QByteArray(40000, 'x') + "\r\n\r\ninconnue=a = b\r\n";
-    charge(debut + "  QS_top=1500,5\r\n# d\xE9" "clenche_annonce=9\r\nD\xC9" "CLENCHE_annonce =2\r\n"
-                   "ALEXE1=C:\\Program Files\\ALH1=x.exe\r\nALH1=7\r\n\tgenre  = 1\r\nAL1=Vrai\r\nb=2\r\n");
+    charge(debut +
+           "  QS_top=1500,5\r\n# d\351clenche_annonce=9\r\nD\311CLENCHE_annonce =2\r\n"
+           "ALEXE1=C:\\Program Files\\ALH1=x.exe\r\nALH1=7\r\n\tgenre  = 1\r\nAL1=Vrai\r\nb=2\r\n");
     EcritINI(QStringLiteral("QS_top"), LitSimple(QStringLiteral("QS_top")));
     EcritINI(QStringLiteral("déclenche_annonce"), int32_t{LitEntier16(QStringLiteral("déclenche_annonce"))});
     EcritINI(QStringLiteral("ALEXE1"), ValeurIni(QStringLiteral("ALEXE1")) + QStringLiteral("=y"));
@@ -27,18 +28,21 @@ TEST_F(TexteIni, ChargerLireEtReecrireGardeLeFichierOctetPourOctet) {
     EcritINI(QStringLiteral("AL1"), LitBooleen(QStringLiteral("AL1")));
     EcritINI(QStringLiteral("b"), QStringLiteral("l1\r\nl2"));
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), debut + "  QS_top=1500,5\r\n# d\xE9" "clenche_annonce=9\r\nD\xC9" "CLENCHE_annonce =2\r\n"
-                             "ALEXE1=C:\\Program Files\\ALH1=x.exe=y\r\nALH1=8\r\n\tgenre  = 1\r\nAL1=Vrai\r\n"
-                             "b=l1  l2\r\n");
+    EXPECT_EQ(ini(), debut +
+                         "  QS_top=1500,5\r\n# d\351clenche_annonce=9\r\nD\311CLENCHE_annonce =2\r\n"
+                         "ALEXE1=C:\\Program Files\\ALH1=x.exe=y\r\nALH1=8\r\n\tgenre  = 1\r\nAL1=Vrai\r\n"
+                         "b=l1  l2\r\n");
     EXPECT_TRUE(dialogues.boites.empty());
 }
 
 TEST_F(TexteIni, LeFichierFinitToujoursParUnSeulCRLF) {
+    // clang-format off
     const struct { QByteArray fichier, enregistre; } cas[] = {
         {"a=1\r\nb=2", "a=1\r\nb=2\r\n"}, {"a=1\r\nb=2\r\n", "a=1\r\nb=2\r\n"},
         {"a=1\r\nb=x\n", "a=1\r\nb=x\r\n"},  // a final bare LF is one line end: the x stays
         {"a=1\r\n\t", "a=1\r\n\t\r\n"},      // a final control character is kept
     };
+    // clang-format on
     for (const auto& c : cas)
         for (int cycle = 0; cycle < 2; ++cycle) {
             cycle ? ChargeTexteIni() : charge(c.fichier);
@@ -50,7 +54,8 @@ TEST_F(TexteIni, LeFichierFinitToujoursParUnSeulCRLF) {
 TEST_F(TexteIni, FichierAbsentOuVideArreteLeProgramme) {
     EXPECT_EQ(finAttendue([] { ChargeTexteIni(); }).vue(),
               QStringLiteral("Erreur dans le fichier QS32.ini|Le fichier de paramètres « %1 » est introuvable. "
-                             "Réinstallez-le avec le programme.").arg(CheminIni()));
+                             "Réinstallez-le avec le programme.")
+                  .arg(CheminIni()));
     ecritIni("");
     EXPECT_TRUE(finAttendue([] { ChargeTexteIni(); }).texte.endsWith(CheminIni() + QStringLiteral(" » est vide.")));
     ecritIni("Genre=1\r\n");
@@ -66,25 +71,24 @@ TEST_F(TexteIni, Windows1252OuUtf8AvecMarque) {
         octets += char(i);
     EXPECT_EQ(EncodeFichierTexte(DecodeFichierTexte(octets)), octets);
     // A mark before what isn't UTF-8, or before a second mark, is kept as it was read.
-    for (const char* marque :
-         {"\xEF\xBB\xBF" "abc\r\n", "\xEF\xBB\xBF" "caf\xE9", "\xEF\xBB\xBF\xEF\xBB\xBF" "x"}) {
+    for (const char* marque : {"\357\273\277abc\r\n", "\357\273\277caf\xE9", "\xEF\xBB\xBF\xEF\xBB\xBFx"}) {
         bool utf8 = false;
         const QString texte = DecodeFichierTexte(marque, &utf8);
         EXPECT_EQ(EncodeFichierTexte(texte, utf8), marque) << QByteArray(marque).toHex().data();
     }
     EXPECT_EQ(DecodeFichierTexte(EncodeFichierTexte(QStringLiteral("ï»¿abc"))), QStringLiteral("ï»¿abc"));
-    charge("image_fond=\xE9t\xE9 \x80 \x9C" "uf.bmp\r\nR\xE9" "duction=0\r\n");
+    charge("image_fond=\xE9t\xE9 \x80 \x9Cuf.bmp\r\nR\351duction=0\r\n");
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")), QStringLiteral("été € œuf.bmp"));
     const QString cyrillique = QStringLiteral("/home/Дмитрий/фото→.bmp");
     EcritINI(QStringLiteral("image_fond"), cyrillique);
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), "\xEF\xBB\xBFimage_fond=" + cyrillique.toUtf8() + "\r\nR\xC3\xA9" "duction=0\r\n");
+    EXPECT_EQ(ini(), "\xEF\xBB\xBFimage_fond=" + cyrillique.toUtf8() + "\r\nR\303\251duction=0\r\n");
     ChargeTexteIni();
     EXPECT_EQ(ValeurIni(QStringLiteral("image_fond")) + ValeurIni(QStringLiteral("Réduction")), cyrillique + u'0');
     EcritINI(QStringLiteral("image_fond"), QStringLiteral("Œuvre à 5 €.bmp"));
     ASSERT_EQ(EnregistreTexteIni(), QString());
-    EXPECT_EQ(ini(), "\xEF\xBB\xBFimage_fond=" + QStringLiteral("Œuvre à 5 €.bmp").toUtf8() +
-                         "\r\nR\xC3\xA9" "duction=0\r\n");
+    EXPECT_EQ(ini(),
+              "\xEF\xBB\xBFimage_fond=" + QStringLiteral("Œuvre à 5 €.bmp").toUtf8() + "\r\nR\303\251duction=0\r\n");
 }
 
 TEST_F(TexteIni, UnEnregistrementRateLaisseLAncienFichierIntact) {
@@ -124,6 +128,7 @@ using Valeurs = AvecFichierIni;
 // A key missing, or its line broken (no "=", a bare LF line end, the key's first line without
 // one), is an error as much as a value that does not convert.
 TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
+    // clang-format off
     const struct { QByteArray ligne; Sorte sorte; const char* attendu; } cas[] = {
         {"x = -2147483648", Entier32, "-2147483648"}, {"x=2147483648", Entier32, "erreur"},
         {"x=12abc", Entier32, "erreur"}, {"x=", Entier32, "erreur"}, {"x=1 500", Entier32, "erreur"},
@@ -139,6 +144,7 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
         {"x1=1\r\n; x=1", Texte, "erreur"}, {"x 1", Texte, "erreur"}, {"x\r\nx=1", Texte, "erreur"},
         {"x=1\nb=2", Texte, "erreur"},
     };
+    // clang-format on
     for (const auto& c : cas) {
         charge("; en-tête\r\n" + c.ligne + "\r\nfin=1\r\n");
         EXPECT_EQ(lit(c.sorte, QStringLiteral("x")), QString::fromUtf8(c.attendu)) << c.ligne.constData();
@@ -147,16 +153,19 @@ TEST_F(Valeurs, ChaqueLigneSeLitSelonSaSorte) {
     charge("Genre =256\r\n");
     EXPECT_EQ(finAttendue([] { LitOctet(QStringLiteral("Genre")); }).vue(),
               QStringLiteral("Erreur dans le fichier QS32.ini|Dans le fichier « %1 », le paramètre Genre vaut « 256 », "
-                             "alors qu'il faut un nombre entier de 0 à 255.").arg(CheminIni()));
+                             "alors qu'il faut un nombre entier de 0 à 255.")
+                  .arg(CheminIni()));
 }
 
 TEST(EcritureValeurs, NombresAuPlusCourtEtBooleensDansLaLangueDuSysteme) {
+    // clang-format off
     const struct { double valeur; const char *francais, *anglais; } cas[] = {
         {1500.5, "1500,5", "1500.5"}, {-7.25, "-7,25", "-7.25"}, {1234567, "1234567", "1234567"},
         {1.0 / 3, "0,3333333", "0.3333333"}, {-0.0, "0", "0"}, {15000000, "1,5E+07", "1.5E+07"},
         {0.000001, "1E-06", "1E-06"},
         {1.0000001f, "1", "1"}, {1.4543297e+38f, "1,45433E+38", "1.45433E+38"},  // the same text at every save
     };
+    // clang-format on
     for (const auto& c : cas) {  // the tests run in French; what is written reads back to the same value
         EXPECT_EQ(TexteSimple(c.valeur), QString::fromUtf8(c.francais));
         EXPECT_NEAR(ConvertitSimple(TexteSimple(c.valeur)).value_or(-1), float(c.valeur), std::fabs(c.valeur) * 1e-6);
@@ -179,13 +188,18 @@ using SilenceVolume = AvecFichierIni;
 const QByteArray kDefauts = "silence_actif=Faux\r\nsilence_debut=22:00\r\nsilence_fin=07:00\r\nvolume=100\r\n";
 
 QString lus() {
-    return QStringLiteral("%1 %2-%3 %4").arg(int(Etat.Silence.actif)).arg(Etat.Silence.debut).arg(Etat.Silence.fin).arg(Etat.Volume);
+    return QStringLiteral("%1 %2-%3 %4")
+        .arg(int(Etat.Silence.actif))
+        .arg(Etat.Silence.debut)
+        .arg(Etat.Silence.fin)
+        .arg(Etat.Volume);
 }
 
 // A file without them, or with a value that does not convert, or a line of theirs that is broken,
 // gets the defaults, said nowhere, and the close writes them: the lines they have corrected in
 // place, the others at the end; every other byte stays.
 TEST_F(SilenceVolume, MissingOrBadValuesGetTheirDefaultsWrittenBack) {
+    // clang-format off
     const struct { QByteArray fichier, lu, enregistre; } cas[] = {
         {"a=1\r\n; fin\t", "0 1320-420 100", "a=1\r\n; fin\t\r\n" + kDefauts},  // no line end, nor added at the load
         {"silence_debut=25:99\r\nvolume=abc\r\na=1\r\n", "0 1320-420 100",
@@ -197,6 +211,7 @@ TEST_F(SilenceVolume, MissingOrBadValuesGetTheirDefaultsWrittenBack) {
         {"volume=52\r\nsilence_debut= 6:30 \r\nsilence_fin=00:00\r\nsilence_actif=vrai\r\n", "1 390-0 50",
          "volume=50\r\nsilence_debut=06:30\r\nsilence_fin=00:00\r\nsilence_actif=Vrai\r\n"},
     };
+    // clang-format on
     for (const auto& c : cas) {
         charge(c.fichier);
         LitCles(ClesAjoutees());

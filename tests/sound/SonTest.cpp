@@ -18,6 +18,7 @@ TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
 // "c" the chime, "a" the spoken time. The start is silent, the end is not; start = end is no
 // silence at all.
 TEST(Silence, WhatTheMinuteSoundsInAndOutOfTheSilentHours) {
+    // clang-format off
     const struct { bool actif; int debut, fin; const char* hhmm; int16_t mode; const char* attendu; } cas[] = {
         {false, 1320, 420, "23:00", 0, "ca"}, {true, 1320, 420, "21:45", 2, "a"}, {true, 1320, 420, "21:55", 3, "a"},
         {true, 1320, 420, "22:00", 0, ""},    {true, 1320, 420, "23:30", 1, ""},  {true, 1320, 420, "00:00", 3, ""},
@@ -26,6 +27,7 @@ TEST(Silence, WhatTheMinuteSoundsInAndOutOfTheSilentHours) {
         {true, 780, 840, "13:00", 0, ""},     {true, 780, 840, "13:55", 3, ""},   {true, 780, 840, "14:00", 0, "ca"},
         {true, 780, 840, "12:55", 3, "a"},    {true, 480, 480, "08:00", 0, "ca"}, {true, 0, 0, "00:00", 3, "ca"},
         {true, 1439, 1, "00:00", 0, ""},      {true, 1439, 1, "23:55", 3, "a"},   {false, 1320, 420, "22:00", 5, "c"}};
+    // clang-format on
     for (const auto& c : cas) {
         const SonsMinute s = SonsDeLaMinute(c.mode, QString(c.hhmm).left(2).toInt(), QString(c.hhmm).right(2).toInt(),
                                             {c.actif, int16_t(c.debut), int16_t(c.fin)});

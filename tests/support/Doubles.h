@@ -29,7 +29,10 @@ struct HorlogeVirtuelle : Horloge {
     int pauses = 0;
     // Runs as pause number n (from 1, one a timer) begins: where a test acts during a pause.
     std::function<void(int n)> pendantPause;
-    struct Prevu { QPointer<QObject> contexte; std::function<void()> suite; };
+    struct Prevu {
+        QPointer<QObject> contexte;
+        std::function<void()> suite;
+    };
     std::multimap<QDateTime, Prevu> prevus;
     ~HorlogeVirtuelle() override { deroule(); }  // a timer always fires in the end
     QDateTime maintenant() const override { return t; }
@@ -61,7 +64,10 @@ struct HorlogeVirtuelle : Horloge {
         }
     }
     // Time passes up to `u`, never back: both clocks move.
-    void passeA(const QDateTime& u) { if (u > t) mono += t.msecsTo(u), t = u; }
+    void passeA(const QDateTime& u) {
+        if (u > t)
+            mono += t.msecsTo(u), t = u;
+    }
     void avance(double s) { passeA(t.addMSecs(qRound64(s * 1000))); }
     void saute(qint64 ms) { t = t.addMSecs(ms); }
 };
@@ -69,7 +75,11 @@ struct HorlogeVirtuelle : Horloge {
 // What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
 // of no known clip), "arret", with the volume then; joues() gives the plays alone.
 struct SonEnregistre : SortieSon {
-    struct Evenement { QDateTime t; QString quoi; int volume; };
+    struct Evenement {
+        QDateTime t;
+        QString quoi;
+        int volume;
+    };
     explicit SonEnregistre(const Horloge* h) : horloge(h) {}
     void joueDonnees(const QByteArray& wav) override;
     void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
@@ -83,15 +93,25 @@ struct SonEnregistre : SortieSon {
 };
 
 struct LanceurFactice : Lanceur {
-    Erreur lance(const QString& chemin) override { return echecs.count(chemin) ? echecs[chemin] : (lances << chemin, Erreur{}); }
+    Erreur lance(const QString& chemin) override {
+        return echecs.count(chemin) ? echecs[chemin] : (lances << chemin, Erreur{});
+    }
     QStringList lances;
     std::map<QString, Erreur> echecs;  // paths that fail to start
 };
 
 struct MagasinMemoire : MagasinDemarrage {
-    std::optional<QString> lit(const QString& n) override { return entrees.count(n) ? std::optional(entrees[n]) : std::nullopt; }
-    Resultat ecrit(const QString& n, const QString& c) override { return refuse ? refus() : (entrees[n] = c, Resultat{}); }
-    Resultat efface(const QString& n) override { return refuse ? refus() : entrees.erase(n) ? Resultat{} : Resultat{2, QStringLiteral("Aucune entrée de ce nom")}; }
+    std::optional<QString> lit(const QString& n) override {
+        return entrees.count(n) ? std::optional(entrees[n]) : std::nullopt;
+    }
+    Resultat ecrit(const QString& n, const QString& c) override {
+        return refuse ? refus() : (entrees[n] = c, Resultat{});
+    }
+    Resultat efface(const QString& n) override {
+        return refuse             ? refus()
+               : entrees.erase(n) ? Resultat{}
+                                  : Resultat{2, QStringLiteral("Aucune entrée de ce nom")};
+    }
     bool fichierExiste(const QString& chemin) override { return fichiers.contains(chemin); }
     static Resultat refus() { return {13, QStringLiteral("Permission refusée")}; }
     std::map<QString, QString> entrees;
@@ -101,15 +121,32 @@ struct MagasinMemoire : MagasinDemarrage {
 
 // Boxes are recorded; choosers stay pending until the test answers through their `suite`.
 struct DialoguesFactices : Dialogues {
-    struct Boite { Icone icone; QString titre, texte; bool modale; QString vue() const { return titre + u'|' + texte; } };
-    struct DemandeFichier { QString dossier; QStringList filtres; std::function<void(const QString&)> suite; };
-    struct DemandeCouleur { QColor initiale; std::function<void(std::optional<QColor>)> suite; };
+    struct Boite {
+        Icone icone;
+        QString titre, texte;
+        bool modale;
+        QString vue() const { return titre + u'|' + texte; }
+    };
+    struct DemandeFichier {
+        QString dossier;
+        QStringList filtres;
+        std::function<void(const QString&)> suite;
+    };
+    struct DemandeCouleur {
+        QColor initiale;
+        std::function<void(std::optional<QColor>)> suite;
+    };
     void bip() override { ++bips; }
     void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
-    void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override { couleurs.push_back({c, s}); }
-    void choisitFichier(QWidget*, const QString& d, const QStringList& f, std::function<void(const QString&)> s) override { fichiers.push_back({d, f, s}); }
+    void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override {
+        couleurs.push_back({c, s});
+    }
+    void choisitFichier(QWidget*, const QString& d, const QStringList& f,
+                        std::function<void(const QString&)> s) override {
+        fichiers.push_back({d, f, s});
+    }
     int bips = 0;
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;

@@ -25,7 +25,8 @@ inline QByteArray LitOctets(const QString& chemin) {
 // Sets an environment variable for the life of the object, then puts the old value back.
 class VariableTemporaire {
 public:
-    VariableTemporaire(const char* nom, const QByteArray& valeur) : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) {
+    VariableTemporaire(const char* nom, const QByteArray& valeur)
+        : nom_(nom), avait_(qEnvironmentVariableIsSet(nom)), ancienne_(qgetenv(nom)) {
         qputenv(nom, valeur);
     }
     ~VariableTemporaire() { avait_ ? void(qputenv(nom_, ancienne_)) : void(qunsetenv(nom_)); }
@@ -51,5 +52,9 @@ struct DisquePlein {
     }
     ~DisquePlein() { setrlimit(RLIMIT_FSIZE, &avant), std::signal(SIGXFSZ, signal); }
     void (*signal)(int);
-    rlimit avant = [] { rlimit r{}; getrlimit(RLIMIT_FSIZE, &r); return r; }();
+    rlimit avant = [] {
+        rlimit r{};
+        getrlimit(RLIMIT_FSIZE, &r);
+        return r;
+    }();
 };

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LC_ALL", "C.UTF-8");
     const QString runtime = QDir::tempPath() + QStringLiteral("/quentor-tests-runtime");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && QDir().mkpath(runtime) && QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && QDir().mkpath(runtime) &&
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QApplication app(argc, argv);

@@ -13,9 +13,9 @@ using Complexe = std::complex<double>;
 // The start of a clip is recognised from its first 100 ms: enough to tell clips apart, short
 // enough that a clip cut off early by the next one is still found.
 constexpr std::size_t kGabarit = 4410;
-constexpr std::size_t kBloc = 1 << 16;   // correlation block (overlap-save)
-constexpr double kSeuil = 0.9;           // normalised correlation that counts as a match
-constexpr std::size_t kTranche = 220;    // 5 ms: the grain of "how much played"
+constexpr std::size_t kBloc = 1 << 16;  // correlation block (overlap-save)
+constexpr double kSeuil = 0.9;          // normalised correlation that counts as a match
+constexpr std::size_t kTranche = 220;   // 5 ms: the grain of "how much played"
 
 void fft(std::vector<Complexe>& a, bool inverse) {
     const std::size_t n = a.size();
@@ -53,8 +53,8 @@ std::vector<double> mono(const Pcm& p) {
 }
 
 // First frame >= depuis where the template matches, refined to the best match nearby; -1.
-long cherche(const std::vector<double>& x, const std::vector<double>& energie,
-             const std::vector<double>& t, std::size_t depuis) {
+long cherche(const std::vector<double>& x, const std::vector<double>& energie, const std::vector<double>& t,
+             std::size_t depuis) {
     const std::size_t m = t.size();
     double normeT = 0;
     for (double v : t)
@@ -104,8 +104,8 @@ long cherche(const std::vector<double>& x, const std::vector<double>& energie,
 // Does reference block [r0, r0+n) sound at capture frame x0 (allowing a volume change)?
 // Squared distance between reference block [r0, r0+n) (with a volume change) and the capture
 // at frame x0, and the block's own energy; distance -1 when the capture does not reach there.
-std::pair<double, double> ecartBloc(const std::vector<double>& x, const std::vector<double>& r,
-                                    long x0, std::size_t r0, std::size_t n, double gain) {
+std::pair<double, double> ecartBloc(const std::vector<double>& x, const std::vector<double>& r, long x0, std::size_t r0,
+                                    std::size_t n, double gain) {
     if (x0 < 0 || std::size_t(x0) + n > x.size())
         return {-1, 0};
     double ecart = 0, ref = 0;
@@ -135,9 +135,9 @@ std::size_t dureeJouee(const std::vector<double>& x, const std::vector<double>& 
         rr += r[i] * r[i];
     }
     const double gain = rr > 0 ? xr / rr : 1;
-    constexpr long kDerive = 1323;           // 30 ms either way
-    constexpr int kManquesTolérés = 4;       // 20 ms
-    long decalage = long(debut);             // capture frame of reference frame 0
+    constexpr long kDerive = 1323;      // 30 ms either way
+    constexpr int kManquesTolérés = 4;  // 20 ms
+    long decalage = long(debut);        // capture frame of reference frame 0
     std::size_t joue = 0;
     int manques = 0;
     for (std::size_t r0 = 0; r0 < r.size(); r0 += kTranche) {

@@ -9,8 +9,8 @@
 
 struct ClipTrouve {
     int16_t id = 0;
-    long debut = -1;         // frame where the clip starts in the capture; -1: not found
-    std::size_t joue = 0;    // frames from its start that match the clip
+    long debut = -1;           // frame where the clip starts in the capture; -1: not found
+    std::size_t joue = 0;      // frames from its start that match the clip
     std::size_t longueur = 0;  // the clip's own length in frames
 };
 
