@@ -81,8 +81,10 @@ TEST_F(Editeur, ArrowsStepWrapShowPauseAndRepeat) {
 // The bell pressed during a tick: that tick ends normally, its alarm included. No tick runs until
 // the editor closes, with RETOUR or the close box; a minute that passed meanwhile is not caught up.
 TEST_F(Editeur, OpensAtAlarm1AndHoldsTheTickUntilClosed) {
-    w->setGeometrieTwips({6000, 4500, 3600, 1800}), w->demarreTimer();
-    alarme(1, 14, 1, true), alarme(2, 14, 2, true);
+    w->setGeometrieTwips({6000, 4500, 3600, 1800});
+    w->demarreTimer();
+    alarme(1, 14, 1, true);
+    alarme(2, 14, 2, true);
     aLHeure(14, 1, 0);
     QTimer::singleShot(0, w.get(), [this] { ouvre(); });
     tique();
@@ -93,7 +95,8 @@ TEST_F(Editeur, OpensAtAlarm1AndHoldsTheTickUntilClosed) {
         EXPECT_TRUE(e->TitreAlarme->text() == QStringLiteral("ALARME 1") && Etat.AlarmeChoisie == 0 &&
                     e->ChoixAlarme[1]->font().bold() && e->DossierApp[1]->isChecked() && !w->timerActif() &&
                     !w->Timer->isActive());
-        aLHeure(14, 2, retour ? 30 : 40), son.evenements.clear();
+        aLHeure(14, 2, retour ? 30 : 40);
+        son.evenements.clear();
         Clique(e->ChoixAlarme[4]);
         e->DossierApp[0]->setChecked(true);
         EXPECT_TRUE(e->ChoixAlarme[4]->font().bold() && !e->ChoixAlarme[1]->font().bold());

@@ -19,7 +19,8 @@ TEST_F(Alarmes, EachFiringDoesWhatItsAlarmAsks) {
     };
     // clang-format on
     for (const auto& c : cas) {
-        son.evenements.clear(), lanceur.lances.clear();
+        son.evenements.clear();
+        lanceur.lances.clear();
         delete MessAlarmOuvert();
         alarme(1, 8, 0, c.sonne, c.memo, c.appli, c.exe);
         Etat.Alarmes[0].Son = c.son;
@@ -38,9 +39,12 @@ TEST_F(Alarmes, EachFiringDoesWhatItsAlarmAsks) {
 // and shows its memo; later alarms of the minute fire too, and only those of the minute.
 TEST_F(Alarmes, FailingProgramIsReportedAndTheAlarmGoesOn) {
     alarme(1, 8, 15, true, true, true, QStringLiteral("/absent"));
-    alarme(2, 8, 16, true), alarme(3, 20, 15, true), alarme(5, 8, 15, true);
+    alarme(2, 8, 16, true);
+    alarme(3, 20, 15, true);
+    alarme(5, 8, 15, true);
     lanceur.echecs[QStringLiteral("/absent")] = {2, QStringLiteral("Fichier introuvable")};
-    Etat.HeureActuelle = 8, Etat.MinuteActuelle = 15;
+    Etat.HeureActuelle = 8;
+    Etat.MinuteActuelle = 15;
     joue(VérifieAlarmes());
     ASSERT_EQ(dialogues.boites.size(), 1u);
     const auto& b = dialogues.boites[0];
@@ -55,7 +59,8 @@ TEST_F(Alarmes, FailingProgramIsReportedAndTheAlarmGoesOn) {
 // The memo window is loaded once: a second alarm only brings it forward. Closed (Enter does it),
 // it is loaded afresh. A memo is plain text, never markup.
 TEST_F(Alarmes, MemoWindowIsLoadedOnceAndReloadedAfterClosing) {
-    alarme(1, 9, 0, false, true), alarme(3, 9, 0, false, true);
+    alarme(1, 9, 0, false, true);
+    alarme(3, 9, 0, false, true);
     Etat.Alarmes[2].Texte = QStringLiteral("<b>x</b> & y\r\nz");
     aLHeure(9, 0, 7);
     joue(DéclencheAlarme(0));

@@ -49,9 +49,12 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
     };
     // clang-format on
     for (const auto& c : cas) {
-        Etat = EtatProgramme{}, sansAlarme();
-        w = std::make_unique<QUENTOR>(), w->show();  // each tick then ends with its quarter second
-        son.evenements.clear(), lanceur.lances.clear();
+        Etat = EtatProgramme{};
+        sansAlarme();
+        w = std::make_unique<QUENTOR>();
+        w->show();  // each tick then ends with its quarter second
+        son.evenements.clear();
+        lanceur.lances.clear();
         for (const AlarmeVoulue& a : c.alarmes)
             alarme(a.n, a.h, a.m, true, false, true, QStringLiteral("/bin/a%1").arg(a.n));
         horloge.t = QDateTime(c.jour, c.debut, paris);

@@ -39,10 +39,14 @@ TEST_F(MiseEnPage, MinimisedHidesOnlyWhenAllowedAndAnIconCanBringItBack) {
 // window; one that goes brings the hidden window back.
 TEST_F(MiseEnPage, AnAreaThatComesOrGoesIsFollowedAtTheNextTick) {
     zone.presente = Etat.ResteVisible = false;
-    w->show(), w->LanceTrayIcon();
-    zone.presente = true, tique(), w->setEtatFenetre(1);
+    w->show();
+    w->LanceTrayIcon();
+    zone.presente = true;
+    tique();
+    w->setEtatFenetre(1);
     EXPECT_TRUE(zone.ajoutee && w->isHidden());
-    zone.presente = false, tique();
+    zone.presente = false;
+    tique();
     EXPECT_TRUE(w->isVisible());
 }
 

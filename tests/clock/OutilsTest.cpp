@@ -29,7 +29,9 @@ protected:
 TEST_F(Outils, NotificationsShowTheToolbarAndLeftClicksRestore) {
     EXPECT_EQ(zone.bulle, QStringLiteral("Quentor Sonalde 6,10"));
     for (int code : {514, 515, 512, 520}) {
-        w->hide(), w->CadreOutils->hide(), w->setEtatFenetre(1);
+        w->hide();
+        w->CadreOutils->hide();
+        w->setEtatFenetre(1);
         notifie(code);
         EXPECT_EQ(w->isVisible() && w->etatFenetre() == 0, code == 514 || code == 515) << code;
         EXPECT_TRUE(!w->CadreOutils->isHidden() && !w->TrayOccupé) << code;
@@ -48,7 +50,8 @@ TEST_F(Outils, AnOpenMenuShowsTheTimeAndBlocksOtherNotifications) {
         EXPECT_EQ(w->BULLE->title() + w->AffHoraire->text(),
                   QStringLiteral("14:0%1Il est 14:0%1").arg(5 + parLaPlateforme));
         w->CadreOutils->hide();
-        notifie(514), notifie(517);
+        notifie(514);
+        notifie(517);
         EXPECT_TRUE(w->isHidden() && !w->CadreOutils->isHidden());
         w->BULLE->hide();
         EXPECT_FALSE(w->TrayOccupé);
@@ -115,7 +118,8 @@ TEST_F(Outils, TheTimeSaidOnDemand) {
     EXPECT_EQ(chronologie(), (QStringList{"10:24:30.100 clip 110", "10:24:31.300 clip 170", "10:24:32.100 clip 124",
                                           "10:24:33.300 clip 171"}));
     son.evenements.clear();
-    w->show(), w->cacheOutils();
+    w->show();
+    w->cacheOutils();
     horloge.pendantPause = [this](int) {
         QKeyEvent h(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, QStringLiteral("h"));
         QCoreApplication::sendEvent(w.get(), &h);

@@ -59,9 +59,13 @@ protected:
     // Alarm n (1 to 6) at h:m with the given actions.
     void alarme(int n, int h, int m, bool sonne, bool memo = false, bool appli = false, const QString& exe = {}) {
         Alarme& a = Etat.Alarmes[n - 1];
-        a.Heure = int16_t(h), a.Minute = int16_t(m);
-        a.Active = sonne, a.Message = memo, a.Appli = appli;
-        a.Exe = exe, a.Son = QStringLiteral("/sons/alarme%1.wav").arg(n);
+        a.Heure = int16_t(h);
+        a.Minute = int16_t(m);
+        a.Active = sonne;
+        a.Message = memo;
+        a.Appli = appli;
+        a.Exe = exe;
+        a.Son = QStringLiteral("/sons/alarme%1.wav").arg(n);
         a.Texte = QStringLiteral("mémo %1\r\n").arg(n);
     }
     // "hh:mm:ss.zzz quoi" for every sound event, for exact sequence checks.

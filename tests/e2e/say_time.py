@@ -10,7 +10,8 @@ import subprocess
 import sys
 import time
 
-from harness import Desktop, ProgramFolder, PulseCapture, click, faked_time, level, run_test, settings, spoken, tray_icon
+from harness import (Desktop, ProgramFolder, PulseCapture, click, faked_time, level, run_test, settings, spoken,
+                     tray_icon)
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 
@@ -23,7 +24,8 @@ def timed(argv, env):
 def test_time_asked_four_ways():
     with Desktop(tray=True) as desk:
         cap = PulseCapture(desk)
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux", "déclenche_annonce": "0", "Genre": "1"})})
+        reglages = settings({"QS_visible": "Faux", "déclenche_annonce": "0", "Genre": "1"})
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": reglages})
         env = faked_time(cap.env, "10:24:00")
         run = desk.env["XDG_RUNTIME_DIR"]
         open(os.path.join(run, "quentor.lock"), "w").close()  # what a power loss leaves: no clock holds it

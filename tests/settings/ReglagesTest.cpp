@@ -216,7 +216,8 @@ TEST_F(SilenceVolume, MissingOrBadValuesGetTheirDefaultsWrittenBack) {
         charge(c.fichier);
         LitCles(ClesAjoutees());
         EXPECT_EQ(lus(), QString::fromLatin1(c.lu)) << c.fichier.constData();
-        EcritCles(ClesAjoutees()), EnregistreTexteIni();
+        EcritCles(ClesAjoutees());
+        EnregistreTexteIni();
         EXPECT_EQ(ini(), c.enregistre) << c.fichier.constData();
         EXPECT_EQ(VolumeDuFichier(), Etat.Volume);
     }
@@ -227,13 +228,18 @@ TEST_F(SilenceVolume, MissingOrBadValuesGetTheirDefaultsWrittenBack) {
 TEST_F(SilenceVolume, ARoundTripKeepsThem) {
     const LocaleTemporaire anglais(QLocale(QLocale::English, QLocale::UnitedKingdom));
     charge("a=1\r\n");
-    Etat.Silence = {true, 23 * 60 + 15, 6 * 60 + 45}, Etat.Volume = 35;
-    EcritCles(ClesAjoutees()), EnregistreTexteIni();
+    Etat.Silence = {true, 23 * 60 + 15, 6 * 60 + 45};
+    Etat.Volume = 35;
+    EcritCles(ClesAjoutees());
+    EnregistreTexteIni();
     EXPECT_EQ(ini(), "a=1\r\nsilence_actif=True\r\nsilence_debut=23:15\r\nsilence_fin=06:45\r\nvolume=35\r\n");
-    Etat = EtatProgramme{}, Etat.CheminAppli = dossier.path();
-    ChargeTexteIni(), LitCles(ClesAjoutees());
+    Etat = EtatProgramme{};
+    Etat.CheminAppli = dossier.path();
+    ChargeTexteIni();
+    LitCles(ClesAjoutees());
     EXPECT_EQ(lus(), "1 1395-405 35");
-    Etat.TexteIni.clear(), EcritCles(ClesAjoutees());  // never loaded: nothing to write, not even these
+    Etat.TexteIni.clear();
+    EcritCles(ClesAjoutees());  // never loaded: nothing to write, not even these
     EXPECT_TRUE(Etat.TexteIni.isEmpty());
 }
 

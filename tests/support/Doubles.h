@@ -65,8 +65,10 @@ struct HorlogeVirtuelle : Horloge {
     }
     // Time passes up to `u`, never back: both clocks move.
     void passeA(const QDateTime& u) {
-        if (u > t)
-            mono += t.msecsTo(u), t = u;
+        if (u > t) {
+            mono += t.msecsTo(u);
+            t = u;
+        }
     }
     void avance(double s) { passeA(t.addMSecs(qRound64(s * 1000))); }
     void saute(qint64 ms) { t = t.addMSecs(ms); }
@@ -185,7 +187,8 @@ struct ZoneFactice : ZoneNotification {
 class AvecPlateforme : public ::testing::Test {
 protected:
     AvecPlateforme() {
-        Etat = EtatProgramme{}, InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone});
+        Etat = EtatProgramme{};
+        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone});
         ArreteSequences();  // none left by an earlier test
     }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
