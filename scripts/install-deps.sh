@@ -15,10 +15,11 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-pl
 unit_pkgs=(faketime tzdata)
 # The end-to-end tests, under X11 and Wayland (weston), with a D-Bus notification area of their
 # own (python3-gi); strace kills the program mid-save; clang and its libFuzzer runtime fuzz the
-# settings; the rest builds and checks the Debian packages in fresh Debian chroots.
+# settings; clang-format checks the house style; the rest builds and checks the Debian packages in
+# fresh Debian chroots.
 test_pkgs=(xvfb xauth trayer openbox xdotool x11-utils imagemagick sox pulseaudio pulseaudio-utils
            dbus-daemon dbus-x11 at-spi2-core python3-pyatspi python3-gi weston qt6-wayland strace
-           clang libclang-rt-dev lintian desktop-file-utils appstream debootstrap)
+           clang clang-format libclang-rt-dev lintian desktop-file-utils appstream debootstrap)
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in

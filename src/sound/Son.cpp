@@ -16,8 +16,6 @@ bool SonEnCours() {
     return SequenceSonoreEnCours() || (s && s->joue());
 }
 
-const QByteArray& TamponSon() { return tampon; }
-
 void JoueSon(int16_t id) {
     // The output may read the clip while it plays, so the bytes stay here until the next clip.
     tampon = DonneesClip(id);

@@ -21,6 +21,3 @@ void PrepareSon();
 // The clock is sounding (the chime, an announcement, an alarm's firing, the time said on demand,
 // or a sound still playing): the time asked for on demand is then refused.
 bool SonEnCours();
-
-// The last clip started; kept until the next one replaces it.
-const QByteArray& TamponSon();
