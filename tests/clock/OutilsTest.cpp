@@ -74,7 +74,7 @@ TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     w->ouvreParametres = w->ouvreAlarmes = w->ouvreInfo = w->ouvreVolumeSilence = [&] { ++ouvertes; };
     w->VolumeSilence->trigger();  // the item just above the last one
     EXPECT_EQ(w->BULLE->actions().indexOf(w->VolumeSilence) + 1, w->BULLE->actions().indexOf(w->Fermeture));
-    Etat.CheminAppli = QStringLiteral("/opt/quentor");
+    Etat.CheminAppli = QStringLiteral("/opt/quentor");  // help nowhere: the viewer names the missing file
     PrépareAide();
     w->CadreOutils->show();
     for (BoutonOutil* b : {w->Image0, w->Image2, w->Image3, w->Image4, w->Image5})

@@ -175,12 +175,11 @@ struct BureauFactice : Bureau {
 
 struct ZoneFactice : ZoneNotification {
     bool disponible() const override { return presente; }
-    void ajoute(const QIcon&, const QString& b, QMenu* m) override { ajoutee = true, bulle = b, menu = m; }
+    void ajoute(const QIcon&, const QString& b, QMenu*) override { ajoutee = true, bulle = b; }
     void retire() override { ajoutee = false, ++retraits; }
     bool presente = true, ajoutee = false;
     int retraits = 0;
     QString bulle;
-    QMenu* menu = nullptr;
 };
 
 // Fresh doubles and a fresh shared state for each test.
