@@ -1,7 +1,7 @@
 """Menu, key H and `quentor --dire-l-heure` with a clock, and the command alone (which ends and
 writes nothing) each speak 10:24 (110, 170, 124, 171 at 0, 1.2, 2.0, 3.2 s, none cut), the last at
 the settings' volume 50, 6 dB below the one before. After a
-kill -9 and its stale socket, a clock starts; a second start, while
+kill -9 and its stale socket, and over an empty lock file, a clock starts; a second start, while
 the clock is out of file descriptors, shows its window at once, says so and writes nothing."""
 import os
 import resource
@@ -28,6 +28,7 @@ def test_time_asked_four_ways():
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": reglages})
         env = faked_time(cap.env, "10:24:00")
         run = desk.env["XDG_RUNTIME_DIR"]
+        open(os.path.join(run, "quentor.lock"), "w").close()  # what a power loss leaves: no clock holds it
         first = desk.start([prog.exe], env=env)
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
         shown = lambda: set(desk.run(["xdotool", "search", "--onlyvisible", "--class", "quentor"]).stdout.split())
