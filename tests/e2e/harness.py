@@ -182,6 +182,23 @@ def click(desk, xy, button):
     desk.run(["xdotool", "mousemove", str(xy[0]), str(xy[1]), "click", str(button)])
 
 
+def click_icon(desk, button, until, what, tries=4):
+    """Clicks the program's icon until `until()` holds, and returns what it gave: the panel may
+    still be laying the icon out (its place is read again, once it holds still, before each
+    click), and a click it has not yet routed to the icon is lost."""
+    for attempt in range(tries):
+        def settled():
+            first = tray_icon(desk)
+            time.sleep(0.3)
+            return first if first and first == tray_icon(desk) else None
+        click(desk, desk.wait_for(settled, 10, "the icon to hold still"), button)
+        try:
+            return desk.wait_for(until, 4, what)
+        except AssertionError:
+            if attempt == tries - 1:
+                raise
+
+
 def wait_closable(desk, timeout=10):
     """Waits until a SIGTERM runs the close sequence, which the program arms once loaded: just
     before its icon docks; without a tray host, a moment after its window shows."""

@@ -8,7 +8,7 @@ import subprocess
 import sys
 
 from harness import WAVES, Desktop, ProgramFolder, PulseCapture, click, faked_time, marker_script, run_test, settings
-from harness import tray_icon
+from harness import click_icon, tray_icon
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 
@@ -32,8 +32,8 @@ def test_tray_window_manager_and_alarm():
         p = desk.start([prog.exe], env=faked_time(cap.env, "07:29:40"))
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
         assert not desk.windows(" - "), "hidden at start (QS_visible false)"
-        click(desk, icon, 1)
-        wid = desk.wait_for(lambda: desk.windows(" - "), 5, "the window after a left click")[0]
+        wid = click_icon(desk, 1, lambda: desk.windows(" - "), "the window after a left click")[0]
+        icon = tray_icon(desk)
         assert "_NET_WM_STATE_SKIP_TASKBAR" in desk.wait_for(lambda: wm_state(desk, wid), 5, "its state")
         desk.run(["xdotool", "windowminimize", wid])
         desk.wait_for(lambda: "WM_STATE:  not found" in wm_state(desk, wid), 5,
