@@ -165,13 +165,13 @@ int16_t QUENTOR::etatFenetre() const {
     return 0;
 }
 
-bool QUENTOR::setEtatFenetre(int16_t etat) {
+void QUENTOR::setEtatFenetre(int16_t etat) {
     const Qt::WindowStates autres = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     switch (etat) {
-    case 0: setWindowState(autres); return true;
-    case 1: setWindowState(autres | Qt::WindowMinimized); return true;
-    case 2: setWindowState(autres | Qt::WindowMaximized); return true;
-    default: return false;
+    case 0: setWindowState(autres); break;
+    case 1: setWindowState(autres | Qt::WindowMinimized); break;
+    case 2: setWindowState(autres | Qt::WindowMaximized); break;
+    default: break;  // the settings' read refuses any other value
     }
 }
 

@@ -46,9 +46,9 @@ public:
 
     RectTwips geometrieTwips() const override;
     void setGeometrieTwips(const RectTwips& r);
-    // 0 normal, 1 minimised, 2 maximised. setEtatFenetre returns false for any other value.
+    // 0 normal, 1 minimised, 2 maximised; setEtatFenetre leaves the state as it is for any other.
     int16_t etatFenetre() const;
-    bool setEtatFenetre(int16_t etat);
+    void setEtatFenetre(int16_t etat);
 
     // Background picture PHOTO.
     bool imageVisible() const override;
