@@ -33,7 +33,8 @@ protected:
     // Time passes to h:m:s (or the clock is set back to it: the monotonic clock stays).
     void aLHeure(int h, int m, int s) {
         const QDateTime t(QDate(2009, 3, 3), QTime(h, m, s));
-        horloge.mono += std::max<qint64>(0, horloge.t.msecsTo(t)), horloge.t = t;
+        horloge.mono += std::max<qint64>(0, horloge.t.msecsTo(t));
+        horloge.t = t;
     }
     // One tick of the real clock window, run on the virtual clock until it ends.
     void tique() {

@@ -48,9 +48,11 @@ double tramesDeclarees(const QByteArray& wav) {
     for (qsizetype i = 12, t = 0; i + 8 <= wav.size(); i += 8 + t + (t & 1)) {
         const char* corps = wav.constData() + i + 8;
         t = qFromLittleEndian<quint32>(corps - 4);
-        if (wav.mid(i, 4) == "fmt ")
-            format = qFromLittleEndian<quint16>(corps), frequence = qFromLittleEndian<qint32>(corps + 4),
+        if (wav.mid(i, 4) == "fmt ") {
+            format = qFromLittleEndian<quint16>(corps);
+            frequence = qFromLittleEndian<qint32>(corps + 4);
             alignement = qFromLittleEndian<quint16>(corps + 12);
+        }
         fact = wav.mid(i, 4) == "fact" ? qFromLittleEndian<quint32>(corps) : fact;
         donnees = wav.mid(i, 4) == "data" ? t : donnees;
     }
