@@ -18,6 +18,9 @@
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
 #include "platform/ZoneSysteme.h"
+#ifdef QUENTOR_AVEC_DBUS
+#include "platform/NotificationsDBus.h"
+#endif
 #include "preferences/PARAMETRES.h"
 #include "preferences/VolumeSilence.h"
 #include "settings/LitValeurs.h"
@@ -165,6 +168,10 @@ int Main(int argc, char** argv) {
     p.dialogues = &dialogues;
     p.bureau = &bureau;
     p.notification = &zone;
+#ifdef QUENTOR_AVEC_DBUS
+    NotificationsDBus notifications;
+    p.notifications = &notifications;
+#endif
     InstallePlateforme(p);
 
     RemplitEtat();

@@ -7,6 +7,7 @@
 #include "platform/Horloge.h"
 #include "platform/Lanceur.h"
 #include "platform/MagasinDemarrage.h"
+#include "platform/Notifications.h"
 #include "platform/SortieSon.h"
 #include "platform/ZoneNotification.h"
 
@@ -18,6 +19,7 @@ struct Plateforme {
     Dialogues* dialogues = nullptr;
     Bureau* bureau = nullptr;
     ZoneNotification* notification = nullptr;
+    Notifications* notifications = nullptr;  // none: no desktop notifications
 };
 
 // The installed platform. Installing copies the pointers; the objects must outlive their use.

@@ -16,9 +16,11 @@ bool SonEnCours() {
     return SequenceSonoreEnCours() || (s && s->joue());
 }
 
-void JoueSon(int16_t id) {
+void JoueSon(int16_t id) { JoueDonnees(DonneesClip(id)); }
+
+void JoueDonnees(const QByteArray& wav) {
     // The output may read the clip while it plays, so the bytes stay here until the next clip.
-    tampon = DonneesClip(id);
+    tampon = wav;
     if (SortieSon* s = PF().son)
         s->joueDonnees(tampon);
 }

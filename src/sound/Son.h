@@ -9,6 +9,8 @@
 
 // Plays clip `id` of the embedded set asynchronously.
 void JoueSon(int16_t id);
+// Plays a complete WAVE image asynchronously (nothing when it can't be decoded).
+void JoueDonnees(const QByteArray& wav);
 // Plays a WAVE file asynchronously; the default alert sound when it can't be played.
 void JoueFichierSon(const QString& chemin);
 void ArreteSon();

@@ -1,5 +1,6 @@
 // The embedded clip set, and what the silent hours leave.
 #include "sound/Clips.h"
+#include "sound/Phrases.h"
 #include "sound/Silence.h"
 #include "support/Doubles.h"
 
@@ -13,6 +14,17 @@ TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
         embarques.insert(nom.chopped(4).toInt());
     EXPECT_EQ(embarques, listes);
     EXPECT_EQ(listes.size(), 131);
+}
+
+// A word's pause is its own length: read from the header of either voice's format, never past a
+// truncated image's end.
+TEST(Phrases, LengthOfEachVoiceAndOfBrokenImages) {
+    EXPECT_NEAR(DureeWav(DonneesPhrase(0, QStringLiteral("et_quart"))), 4694 / 11025.0, 1e-3);
+    EXPECT_NEAR(DureeWav(DonneesPhrase(1, QStringLiteral("et_quart"))), 21256 / 44100.0, 1e-3);
+    const QByteArray entier = DonneesPhrase(1, QStringLiteral("2026"));
+    EXPECT_NEAR(DureeWav(entier.left(entier.size() / 2)), DureeWav(entier) / 2, 0.01);
+    EXPECT_EQ(DureeWav(entier.left(30)), 0);
+    EXPECT_TRUE(DonneesPhrase(0, QStringLiteral("absente")).isEmpty());
 }
 
 // "c" the chime, "a" the spoken time. The start is silent, the end is not; start = end is no

@@ -182,12 +182,31 @@ struct ZoneFactice : ZoneNotification {
     QString bulle;
 };
 
+// Notifications as shown now, by key; `actionChoisie` plays the user choosing one.
+struct NotificationsFactices : Notifications {
+    struct Montree {
+        QString resume, corps;
+        QStringList actions;
+        bool urgente = false;
+    };
+    void montre(const QString& cle, const QString& resume, const QString& corps, const QStringList& actions,
+                bool urgente) override {
+        montrees[cle] = {resume, corps, actions, urgente};
+    }
+    void retire(const QString& cle) override { montrees.erase(cle); }
+    void actionChoisie(const QString& cle, const QString& action) {
+        if (surAction)
+            surAction(cle, action);
+    }
+    std::map<QString, Montree> montrees;
+};
+
 // Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
     AvecPlateforme() {
         Etat = EtatProgramme{};
-        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone});
+        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications});
         ArreteSequences();  // none left by an earlier test
     }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
@@ -198,4 +217,5 @@ protected:
     DialoguesFactices dialogues;
     BureauFactice bureau;
     ZoneFactice zone;
+    NotificationsFactices notifications;
 };
