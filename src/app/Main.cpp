@@ -42,15 +42,16 @@ namespace {
 
 void ecrit(std::FILE* flux, const QString& texte) { std::fputs(texte.toLocal8Bit().constData(), flux); }
 
-// --dire-l-heure: the clock that runs says the time; with none, this process says it in the
-// voice the clock would use, and ends once it has been heard. No window, no file written.
-// A command meant for a key of the desktop: it gives up within a few seconds on an output
-// that does not answer, and says so.
-int direLHeure(int argc, char** argv) {
+// --dire-l-heure, --dire-la-date: the clock that runs says the time or the date; with none, this
+// process says it in the voice and form the clock would use, and ends once it has been heard. No
+// window, no file written. A command meant for a key of the desktop: it gives up within a few
+// seconds on an output that does not answer, and says so.
+int direSeul(int argc, char** argv, bool date) {
     QCoreApplication app(argc, argv);
     BureauReel bureau;
-    if (bureau.envoieDemande(Bureau::Demande::DitHeure, 0))
+    if (bureau.envoieDemande(date ? Bureau::Demande::DitDate : Bureau::Demande::DitHeure, 0))
         return 0;
+    const QString quoi = date ? QStringLiteral("la date") : QStringLiteral("l'heure");
     HorlogeReelle horloge;
     SonSdl son;
     son.taisAbsences();
@@ -65,15 +66,15 @@ int direLHeure(int argc, char** argv) {
         Etat.Genre = LitOctet(QStringLiteral("Genre"));
         RegleVolume(VolumeDuFichier());
     } catch (const FinProgramme&) {
-        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; l'heure est dite "
+        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; %2 est dite "
                                      "avec la voix d'homme.\n")
-                          .arg(CheminIni()));
+                          .arg(CheminIni(), quoi));
     }
     const auto debut = std::chrono::steady_clock::now();
-    if (!DitHeure())
+    if (!(date ? DitDate() : DitHeure()))
         return 0;
-    const auto abandonne = [&app](const QString& raison) {
-        ecrit(stderr, QStringLiteral("quentor : l'heure n'a pas été dite : %1.\n").arg(raison));
+    const auto abandonne = [&app, &quoi](const QString& raison) {
+        ecrit(stderr, QStringLiteral("quentor : %1 n'a pas été dite : %2.\n").arg(quoi, raison));
         app.exit(1);
     };
     // The speech runs on the clock's timers; this one watches for its end, or for an output
@@ -113,7 +114,8 @@ int Main(int argc, char** argv) {
     case Options::Action::Erreur: ecrit(stderr, options.erreur + u'\n'); return 2;
     case Options::Action::Aide: ecrit(stdout, TexteAideOptions()); return 0;
     case Options::Action::Version: ecrit(stdout, TexteVersionProgramme()); return 0;
-    case Options::Action::DitHeure: return direLHeure(argc, argv);
+    case Options::Action::DitHeure: return direSeul(argc, argv, false);
+    case Options::Action::DitDate: return direSeul(argc, argv, true);
     case Options::Action::Horloge: break;
     }
 
@@ -210,6 +212,10 @@ int Main(int argc, char** argv) {
             return;
         if (d == Bureau::Demande::DitHeure) {
             DitHeure();
+            return;
+        }
+        if (d == Bureau::Demande::DitDate) {
+            DitDate();
             return;
         }
         fenetre.restaure();

@@ -11,11 +11,13 @@ const QStringList kQtSeules{"reverse", "widgetcount", "nograb", "dograb", "sync"
 }  // namespace
 
 Options LitOptions(const QStringList& arguments) {
-    bool aide = false, version = false, dit = false;
+    bool aide = false, version = false, dit = false, date = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"--dire-l-heure" || a == u"--say-time")
             dit = true;
+        else if (a == u"--dire-la-date" || a == u"--say-date")
+            date = true;
         else if (a == u"--help" || a == u"-h")
             aide = true;
         else if (a == u"--version")
@@ -35,7 +37,7 @@ Options LitOptions(const QStringList& arguments) {
         }
     }
     using A = Options::Action;
-    return {aide ? A::Aide : version ? A::Version : dit ? A::DitHeure : A::Horloge, {}};
+    return {aide ? A::Aide : version ? A::Version : dit ? A::DitHeure : date ? A::DitDate : A::Horloge, {}};
 }
 
 QString TexteAideOptions() {
@@ -47,6 +49,8 @@ QString TexteAideOptions() {
         "  --dire-l-heure, --say-time\n"
         "                           dit l'heure : l'horloge qui tourne la dit ; sans horloge, la\n"
         "                           commande la dit elle-même avec la voix choisie, puis se termine\n"
+        "  --dire-la-date, --say-date\n"
+        "                           dit la date, de la même façon\n"
         "  -h, --help               affiche cette aide\n"
         "  --version                affiche la version\n");
 }

@@ -51,6 +51,8 @@ struct EtatProgramme {
     bool AutoDemarre = false;
     HeuresSilence Silence;  // no chime and no periodic announcement while they last
     int16_t Volume = 100;   // of every sound the clock plays, 0 to 100 in steps of 5
+    // How the time is spoken.
+    bool HeureCourante = false;  // everyday French ("deux heures et demie") instead of "14 heures 30"
 
     // The hour and minute of the clock's last reading at the tick, and its date.
     int16_t HeureActuelle = 0;

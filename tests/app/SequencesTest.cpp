@@ -28,6 +28,7 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         {{"--style", "Fusion"}, A::Horloge}, {{"--frobnique"}, A::Erreur, "--frobnique"},
         {{"--help", "heure"}, A::Erreur, "heure"}, {{"-x", "--say-time"}, A::Erreur, "-x"},
         {{"--dire-l-heure=1"}, A::Erreur, "--dire-l-heure=1"}, {{"-"}, A::Erreur, "-"},
+        {{"--dire-la-date"}, A::DitDate}, {{"--say-date", "--say-time"}, A::DitHeure},
     };
     // clang-format on
     for (const auto& c : cas) {
