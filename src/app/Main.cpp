@@ -24,6 +24,7 @@
 #include "preferences/PARAMETRES.h"
 #include "preferences/VolumeSilence.h"
 #include "settings/LitValeurs.h"
+#include "settings/Reglages.h"
 #include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
 #include "sound/DitHeure.h"
@@ -63,6 +64,7 @@ int direSeul(int argc, char** argv, bool date) {
     Etat.CheminAppli = DossierReglagesALire();
     try {
         ChargeTexteIni();
+        LitCles(ClesParole());
         Etat.Genre = LitOctet(QStringLiteral("Genre"));
         RegleVolume(VolumeDuFichier());
     } catch (const FinProgramme&) {

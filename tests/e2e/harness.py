@@ -341,7 +341,8 @@ class MovableTime:
 
 
 # What a close appends to a file without the silent hours and the volume: their defaults.
-NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100"])
+NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100", "heure_courante=Faux",
+                "annonce_demarrage=Faux", "annonce_reveil=Faux", "ne_pas_deranger=Vrai", "sortie_eveillee=Faux"])
 
 
 def settings(changes=None):
