@@ -28,6 +28,7 @@
 #include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
 #include "sound/DitHeure.h"
+#include "sound/Phrases.h"
 #include "sound/Son.h"
 
 #include <QApplication>
@@ -205,6 +206,7 @@ int Main(int argc, char** argv) {
     // find its settings saved.
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
+    LanceSequence(AnnonceDemarrage(horloge.maintenant(), DureeWav(DonneesClip(kClipSignature))), &fenetre);
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });

@@ -12,6 +12,7 @@
 #include "sound/Annonce.h"
 #include "sound/Sequenceur.h"
 #include "sound/Silence.h"
+#include "sound/DitHeure.h"
 #include "sound/Son.h"
 
 #include <QLabel>
@@ -21,6 +22,8 @@ namespace {
 // How far past the second boundary the tick aims: enough that a timer firing a hair early
 // still reads the new second.
 constexpr int MargeMs = 3;
+// A forward jump this long is the computer waking from sleep, not a clock set right.
+constexpr qint64 kSautReveilMs = 2 * 60 * 1000;
 }  // namespace
 
 void QUENTOR::demarreTimer() {
@@ -67,10 +70,8 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     const LectureHorloge lecture{t, PF().horloge->monotoneMs()};
     // The local time ran ahead of the time that passed: the computer slept, or the clock was set
     // forward. A tick held by a window does not count: both clocks ran on.
-    const QDateTime avantSaut =
-        derniereLecture_.isValid() && EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) > kSautHorlogeMs
-            ? derniereLecture_
-            : QDateTime();
+    const qint64 saut = derniereLecture_.isValid() ? EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) : 0;
+    const QDateTime avantSaut = saut > kSautHorlogeMs ? derniereLecture_ : QDateTime();
     derniereLecture_ = t;
     derniereMonoMs_ = lecture.monoMs;
     const int s = t.time().second();
@@ -91,6 +92,10 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     Etapes pas;
     if (avantSaut.isValid())
         Ajoute(pas, RattrapeAlarmes(avantSaut, t));
+    // Back from sleep: the time, once, after what rang for it, unless this second's own work says it.
+    if (saut > kSautReveilMs &&
+        (s != 0 || !SonsDeLaMinute(Etat.DéclencheAnnonce, t.time().hour(), t.time().minute(), Etat.Silence).annonce))
+        Ajoute(pas, AnnonceReveil(t));
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {

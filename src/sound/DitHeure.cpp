@@ -2,8 +2,11 @@
 
 #include "platform/Plateforme.h"
 #include "sound/Parole.h"
+#include "sound/Silence.h"
 #include "sound/Son.h"
 #include "state/Etat.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -25,10 +28,31 @@ bool DitSurDemande(Etapes (*paroles)(const QDateTime&)) {
 
 Etapes Heure(const QDateTime& t) { return EtapesHeureChoisie(Etat.Genre, t.time().hour(), t.time().minute()); }
 
+// The clock speaks of its own accord: as the periodic announcement does, not in the silent hours.
+Etapes SiPasDeSilence(bool option, const QDateTime& t, Etapes avant) {
+    const int minute = t.time().hour() * 60 + t.time().minute();
+    if (!option || EnSilence(Etat.Silence, minute))
+        return {};
+    // The time as it is when it is said, after the wait.
+    avant.push_back(Selon([] { return Heure(PF().horloge->maintenant()); }));
+    return Sonore(std::move(avant));
+}
+
 }  // namespace
 
 bool DitHeure() { return DitSurDemande(Heure); }
 
 bool DitDate() {
     return DitSurDemande([](const QDateTime& t) { return EtapesMots(Etat.Genre, MotsDate(t.date())); });
+}
+
+Etapes AnnonceDemarrage(const QDateTime& maintenant, double apres) {
+    // The output gets ready a second ahead, as for every sound the clock plans.
+    const double preparation = std::max(0.0, apres - 1.0);
+    return SiPasDeSilence(Etat.AnnonceDemarrage, maintenant,
+                          {Pause(preparation), Agit([] { PrepareSon(); }, apres - preparation)});
+}
+
+Etapes AnnonceReveil(const QDateTime& maintenant) {
+    return SiPasDeSilence(Etat.AnnonceReveil, maintenant, {Agit([] { PrepareSon(); }, 1.0)});
 }

@@ -14,3 +14,8 @@
 bool DitHeure();
 // The same for today's date: "nous sommes le lundi sept décembre deux mille vingt-six".
 bool DitDate();
+
+// The time said by the clock itself, at start (after `apres` seconds, the start clip's) or once
+// after a wake: a sounding part, nothing when the options are off or in the silent hours.
+Etapes AnnonceDemarrage(const QDateTime& maintenant, double apres);
+Etapes AnnonceReveil(const QDateTime& maintenant);

@@ -139,3 +139,16 @@ TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
     EXPECT_DOUBLE_EQ(w->bandeX2() - w->bandeX1(), w->AffHEURE->width() * 15.0 * 30 / 60);
     EXPECT_TRUE(w->Flash->isHidden());
 }
+
+// Back from sleep (the local time ran over 2 minutes ahead) the time is said once, in the chosen
+// form; not after a shorter jump (a clock set right).
+TEST_F(Tic, TheTimeIsSaidOnceAtWake) {
+    Etat.HeureCourante = Etat.AnnonceReveil = true;
+    tic(7, 10, 10);
+    for (qint64 saut : {110, 3 * 3600 + 15 * 60 + 10}) {
+        horloge.saute(saut * 1000);
+        tique();
+    }
+    horloge.deroule();
+    EXPECT_EQ(son.joues(), (QStringList{"donnees", "clip 10", "clip 70", "clip 27", "donnees"}));
+}
