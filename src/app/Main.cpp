@@ -19,6 +19,7 @@
 #include "platform/SonSdl.h"
 #include "platform/ZoneSysteme.h"
 #ifdef QUENTOR_AVEC_DBUS
+#include "platform/NePasDerangerDBus.h"
 #include "platform/NotificationsDBus.h"
 #endif
 #include "preferences/PARAMETRES.h"
@@ -176,6 +177,8 @@ int Main(int argc, char** argv) {
 #ifdef QUENTOR_AVEC_DBUS
     NotificationsDBus notifications;
     p.notifications = &notifications;
+    NePasDerangerDBus nePasDeranger;  // asks the desktop only when the clock first wants to know
+    p.nePasDeranger = &nePasDeranger;
 #endif
     InstallePlateforme(p);
 

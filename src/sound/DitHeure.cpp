@@ -28,10 +28,11 @@ bool DitSurDemande(Etapes (*paroles)(const QDateTime&)) {
 
 Etapes Heure(const QDateTime& t) { return EtapesHeureChoisie(Etat.Genre, t.time().hour(), t.time().minute()); }
 
-// The clock speaks of its own accord: as the periodic announcement does, not in the silent hours.
+// The clock speaks of its own accord: as the periodic announcement does, not in the silent hours
+// nor while the desktop is in "do not disturb".
 Etapes SiPasDeSilence(bool option, const QDateTime& t, Etapes avant) {
     const int minute = t.time().hour() * 60 + t.time().minute();
-    if (!option || EnSilence(Etat.Silence, minute))
+    if (!option || EnSilence(Etat.Silence, minute) || BureauEnSilence())
         return {};
     // The time as it is when it is said, after the wait.
     avant.push_back(Selon([] { return Heure(PF().horloge->maintenant()); }));

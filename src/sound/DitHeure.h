@@ -16,6 +16,7 @@ bool DitHeure();
 bool DitDate();
 
 // The time said by the clock itself, at start (after `apres` seconds, the start clip's) or once
-// after a wake: a sounding part, nothing when the options are off or in the silent hours.
+// after a wake: a sounding part, nothing when the options are off, in the silent hours or while
+// the desktop asks not to be disturbed.
 Etapes AnnonceDemarrage(const QDateTime& maintenant, double apres);
 Etapes AnnonceReveil(const QDateTime& maintenant);

@@ -140,6 +140,20 @@ TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
     EXPECT_TRUE(w->Flash->isHidden());
 }
 
+// "Do not disturb" silences the chime and the announcement, not the alarm; the option off, the
+// clock speaks again.
+TEST_F(Tic, DoNotDisturbLeavesTheAlarms) {
+    Etat.DéclencheAnnonce = 1;
+    nePasDeranger.inhibe = true;
+    alarme(1, 15, 0, true);
+    tic(14, 59, 59);
+    tic(15, 0, 0);
+    EXPECT_EQ(chronologie(), QStringList{"15:00:05.000 fichier /sons/alarme1.wav"});
+    Etat.NePasDeranger = false;
+    tic(15, 30, 0);
+    EXPECT_EQ(son.joues().mid(1), (QStringList{"clip 15", "clip 70", "clip 30", "clip 71"}));
+}
+
 // Back from sleep (the local time ran over 2 minutes ahead) the time is said once, in the chosen
 // form; not after a shorter jump (a clock set right).
 TEST_F(Tic, TheTimeIsSaidOnceAtWake) {

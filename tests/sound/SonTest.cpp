@@ -1,5 +1,6 @@
 // The embedded clip set, what the silent hours leave, and the words of everyday French and of the date.
 #include "sound/Clips.h"
+#include "platform/NePasDeranger.h"
 #include "sound/Parole.h"
 #include "sound/Phrases.h"
 #include "sound/Silence.h"
@@ -92,4 +93,29 @@ TEST(Parole, TheDate) {
     // clang-format on
     for (const auto& c : cas)
         EXPECT_EQ(MotsDate(c.jour).join(u' '), QStringLiteral("nous_sommes_le ") + c.mots) << c.mots;
+}
+
+// "Do not disturb": nothing heard holds nothing back; KDE's property and GNOME's banners each
+// silence the clock and follow their changes; other names or types say nothing.
+TEST(NePasDeranger, SourcesPresentChangingAndAbsent) {
+    const QString kde = QStringLiteral("org.freedesktop.Notifications"), gnome = "org.gnome.desktop.notifications";
+    SourcesNePasDeranger s;
+    const std::pair<std::function<void()>, bool> pas[] = {
+        {[] {}, false},
+        {[&] {
+             s.proprietesChangees(kde, {{"Inhibited", true}}, {});
+         },
+         true},
+        {[&] {
+             s.proprietesChangees("org.kde.autre", {{"Inhibited", false}}, {});
+         },
+         true},
+        {[&] { s.proprietesChangees(kde, {}, {"Inhibited"}); }, false},
+        {[&] { s.reglageChange(gnome, "show-banners", false); }, true},
+        {[&] { s.reglageChange(gnome, "show-banners", QStringLiteral("oui")); }, false},
+    };
+    for (std::size_t i = 0; i < std::size(pas); ++i) {
+        pas[i].first();
+        EXPECT_EQ(s.actif(), pas[i].second) << "step " << i;
+    }
 }

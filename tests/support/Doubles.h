@@ -201,12 +201,18 @@ struct NotificationsFactices : Notifications {
     std::map<QString, Montree> montrees;
 };
 
+struct NePasDerangerFactice : NePasDeranger {
+    bool actif() override { return inhibe; }
+    bool inhibe = false;
+};
+
 // Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
     AvecPlateforme() {
         Etat = EtatProgramme{};
-        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications});
+        InstallePlateforme(
+            {&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications, &nePasDeranger});
         ArreteSequences();  // none left by an earlier test
     }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
@@ -218,4 +224,5 @@ protected:
     BureauFactice bureau;
     ZoneFactice zone;
     NotificationsFactices notifications;
+    NePasDerangerFactice nePasDeranger;
 };
