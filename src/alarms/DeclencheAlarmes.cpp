@@ -6,6 +6,8 @@
 
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace {
 std::function<void()>& RetourHorloge() {
     static std::function<void()> retour;
@@ -81,4 +83,9 @@ Etapes DéclencheAlarme(int16_t n) {
             }
         }),
     });
+}
+
+bool AlarmeSonneA(int heure, int minute) {
+    return std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(),
+                       [&](const Alarme& a) { return a.Active && a.Heure == heure && a.Minute == minute; });
 }

@@ -13,6 +13,8 @@
 // Etat.MinuteActuelle; each firing ends before the next alarm is looked at.
 // Below, n is the alarm's place in Etat.Alarmes (0 to 5).
 Etapes VérifieAlarmes();
+// Some alarm rings (plays its sound) at heure:minute.
+bool AlarmeSonneA(int heure, int minute);
 // Fires alarm n for the minute `heure` of `jour`, unless it has already rung for that minute.
 Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure);
 // Program, ringing, 2-second pause, memo: one sounding part. A program that cannot be started is

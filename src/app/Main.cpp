@@ -209,6 +209,7 @@ int Main(int argc, char** argv) {
     // find its settings saved.
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
+    GardeSortieEveillee(Etat.SortieEveillee);
     LanceSequence(AnnonceDemarrage(horloge.maintenant(), DureeWav(DonneesClip(kClipSignature))), &fenetre);
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,

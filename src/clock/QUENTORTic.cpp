@@ -24,6 +24,8 @@ namespace {
 constexpr int MargeMs = 3;
 // A forward jump this long is the computer waking from sleep, not a clock set right.
 constexpr qint64 kSautReveilMs = 2 * 60 * 1000;
+// From second 59 to the first alarm's sound: the chime, the longest spoken time and the 5 s pause.
+constexpr double kAvantAlarmes = 11;
 }  // namespace
 
 void QUENTOR::demarreTimer() {
@@ -105,6 +107,9 @@ void QUENTOR::QUENTOR_Timer_Timer() {
                 SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
             if (a.carillon || a.annonce)
                 PrepareSon();
+            // An alarm rings after the minute's 5-second pause: the output stays awake until then.
+            if (AlarmeSonneA(suivante.hour(), suivante.minute()))
+                PrepareSon(kAvantAlarmes);
         }));
     }
 

@@ -187,7 +187,7 @@ void VolumeSilence::VolumeSilence_OptionForme_Click(int Index) { Etat.HeureCoura
 void VolumeSilence::VolumeSilence_CaseDemarrage_Click() { Etat.AnnonceDemarrage = CaseDemarrage->isChecked(); }
 void VolumeSilence::VolumeSilence_CaseReveil_Click() { Etat.AnnonceReveil = CaseReveil->isChecked(); }
 void VolumeSilence::VolumeSilence_CaseNePasDeranger_Click() { Etat.NePasDeranger = CaseNePasDeranger->isChecked(); }
-void VolumeSilence::VolumeSilence_CaseEveillee_Click() { Etat.SortieEveillee = CaseEveillee->isChecked(); }
+void VolumeSilence::VolumeSilence_CaseEveillee_Click() { GardeSortieEveillee(CaseEveillee->isChecked()); }
 
 void VolumeSilence::VolumeSilence_BoutonEssai_Click() { DitHeure(); }
 

@@ -140,15 +140,16 @@ TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
     EXPECT_TRUE(w->Flash->isHidden());
 }
 
-// "Do not disturb" silences the chime and the announcement, not the alarm; the option off, the
-// clock speaks again.
-TEST_F(Tic, DoNotDisturbLeavesTheAlarms) {
+// "Do not disturb" silences the chime and the announcement, not the alarm, whose output is readied
+// at second 59 and kept open until it rings; the option off, the clock speaks again.
+TEST_F(Tic, DoNotDisturbLeavesTheAlarmsAndTheOutputWaitsForThem) {
     Etat.DéclencheAnnonce = 1;
     nePasDeranger.inhibe = true;
     alarme(1, 15, 0, true);
     tic(14, 59, 59);
     tic(15, 0, 0);
     EXPECT_EQ(chronologie(), QStringList{"15:00:05.000 fichier /sons/alarme1.wav"});
+    EXPECT_EQ(son.preparations, (decltype(son.preparations){{QDateTime(QDate(2009, 3, 3), QTime(14, 59, 59)), 11000}}));
     Etat.NePasDeranger = false;
     tic(15, 30, 0);
     EXPECT_EQ(son.joues().mid(1), (QStringList{"clip 15", "clip 70", "clip 30", "clip 71"}));

@@ -76,6 +76,7 @@ struct HorlogeVirtuelle : Horloge {
 
 // What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
 // of no known clip), "arret", with the volume then; joues() gives the plays alone.
+// The outputs readied are kept apart: when, and for how long (ms).
 struct SonEnregistre : SortieSon {
     struct Evenement {
         QDateTime t;
@@ -87,9 +88,11 @@ struct SonEnregistre : SortieSon {
     void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
     void arrete() override { note(QStringLiteral("arret")); }
     void regleVolume(int v) override { volume = v; }
+    void prepare(int ouverteMs) override { preparations.push_back({horloge->maintenant(), ouverteMs}); }
     void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi, volume}); }
     QStringList joues() const;
     std::vector<Evenement> evenements;
+    std::vector<std::pair<QDateTime, int>> preparations;
     const Horloge* horloge;
     int volume = 100;
 };
