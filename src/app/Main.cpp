@@ -210,7 +210,7 @@ int Main(int argc, char** argv) {
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
     GardeSortieEveillee(Etat.SortieEveillee);
-    LanceSequence(AnnonceDemarrage(horloge.maintenant(), DureeWav(DonneesClip(kClipSignature))), &fenetre);
+    LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });

@@ -97,7 +97,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // Back from sleep: the time, once, after what rang for it, unless this second's own work says it.
     if (saut > kSautReveilMs &&
         (s != 0 || !SonsDeLaMinute(Etat.DéclencheAnnonce, t.time().hour(), t.time().minute(), Etat.Silence).annonce))
-        Ajoute(pas, AnnonceReveil(t));
+        Ajoute(pas, AnnonceReveil());
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {

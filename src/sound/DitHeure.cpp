@@ -29,13 +29,17 @@ bool DitSurDemande(Etapes (*paroles)(const QDateTime&)) {
 Etapes Heure(const QDateTime& t) { return EtapesHeureChoisie(Etat.Genre, t.time().hour(), t.time().minute()); }
 
 // The clock speaks of its own accord: as the periodic announcement does, not in the silent hours
-// nor while the desktop is in "do not disturb".
-Etapes SiPasDeSilence(bool option, const QDateTime& t, Etapes avant) {
-    const int minute = t.time().hour() * 60 + t.time().minute();
-    if (!option || EnSilence(Etat.Silence, minute) || BureauEnSilence())
+// nor while the desktop is in "do not disturb", as they stand when the time is said.
+Etapes SiPasDeSilence(bool option, Etapes avant) {
+    if (!option)
         return {};
-    // The time as it is when it is said, after the wait.
-    avant.push_back(Selon([] { return Heure(PF().horloge->maintenant()); }));
+    BureauEnSilence();  // a desktop never asked yet is asked now, and has answered by then
+    avant.push_back(Selon([] {
+        const QDateTime t = PF().horloge->maintenant();
+        if (EnSilence(Etat.Silence, t.time().hour() * 60 + t.time().minute()) || BureauEnSilence())
+            return Etapes{};
+        return Heure(t);
+    }));
     return Sonore(std::move(avant));
 }
 
@@ -47,13 +51,12 @@ bool DitDate() {
     return DitSurDemande([](const QDateTime& t) { return EtapesMots(Etat.Genre, MotsDate(t.date())); });
 }
 
-Etapes AnnonceDemarrage(const QDateTime& maintenant, double apres) {
+Etapes AnnonceDemarrage(double apres) {
     // The output gets ready a second ahead, as for every sound the clock plans.
     const double preparation = std::max(0.0, apres - 1.0);
-    return SiPasDeSilence(Etat.AnnonceDemarrage, maintenant,
-                          {Pause(preparation), Agit([] { PrepareSon(); }, apres - preparation)});
+    return SiPasDeSilence(Etat.AnnonceDemarrage, {Pause(preparation), Agit([] { PrepareSon(); }, apres - preparation)});
 }
 
-Etapes AnnonceReveil(const QDateTime& maintenant) {
-    return SiPasDeSilence(Etat.AnnonceReveil, maintenant, {Agit([] { PrepareSon(); }, 1.0)});
+Etapes AnnonceReveil() {
+    return SiPasDeSilence(Etat.AnnonceReveil, {Agit([] { PrepareSon(); }, 1.0)});
 }

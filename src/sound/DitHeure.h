@@ -6,8 +6,6 @@
 
 #include "sound/Sequenceur.h"
 
-#include <QDateTime>
-
 // Starts saying the current time and returns true; returns false and does nothing while the
 // clock is sounding (an announcement, an alarm, a clip, the time said already) or closing. A
 // sequence that begins meanwhile (the chime, an announcement, an alarm) ends it.
@@ -18,5 +16,5 @@ bool DitDate();
 // The time said by the clock itself, at start (after `apres` seconds, the start clip's) or once
 // after a wake: a sounding part, nothing when the options are off, in the silent hours or while
 // the desktop asks not to be disturbed.
-Etapes AnnonceDemarrage(const QDateTime& maintenant, double apres);
-Etapes AnnonceReveil(const QDateTime& maintenant);
+Etapes AnnonceDemarrage(double apres);
+Etapes AnnonceReveil();
