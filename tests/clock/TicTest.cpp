@@ -149,10 +149,13 @@ TEST_F(Tic, DoNotDisturbLeavesTheAlarmsAndTheOutputWaitsForThem) {
     tic(14, 59, 59);
     tic(15, 0, 0);
     EXPECT_EQ(chronologie(), QStringList{"15:00:05.000 fichier /sons/alarme1.wav"});
-    EXPECT_EQ(son.preparations, (decltype(son.preparations){{QDateTime(QDate(2009, 3, 3), QTime(14, 59, 59)), 11000}}));
     Etat.NePasDeranger = false;
+    tic(15, 29, 59);
     tic(15, 30, 0);
     EXPECT_EQ(son.joues().mid(1), (QStringList{"clip 15", "clip 70", "clip 30", "clip 71"}));
+    const QDate d(2009, 3, 3);  // readied until the alarm, or a second ahead of the announcement
+    EXPECT_EQ(son.preparations, (decltype(son.preparations){{QDateTime(d, QTime(14, 59, 59)), 11000},
+                                                            {QDateTime(d, QTime(15, 29, 59)), 0}}));
 }
 
 // Back from sleep (the local time ran over 2 minutes ahead) the time is said once, in the chosen

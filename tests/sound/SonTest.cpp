@@ -112,6 +112,7 @@ TEST(NePasDeranger, SourcesPresentChangingAndAbsent) {
          true},
         {[&] { s.proprietesChangees(kde, {}, {"Inhibited"}); }, false},
         {[&] { s.reglageChange(gnome, "show-banners", false); }, true},
+        {[&] { s.reglageChange("org.gnome.desktop.interface", "show-banners", true); }, true},
         {[&] { s.reglageChange(gnome, "show-banners", QStringLiteral("oui")); }, false},
     };
     for (std::size_t i = 0; i < std::size(pas); ++i) {
