@@ -2,6 +2,7 @@
 // alarms) in order with its pauses, once per minute, never overlapping, and the timer aimed just
 // past the next second; only what changed is painted, and nothing on a hidden face.
 #include "clock/QUENTORFixture.h"
+#include "sound/DitHeure.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -169,4 +170,14 @@ TEST_F(Tic, TheTimeIsSaidOnceAtWake) {
     }
     horloge.deroule();
     EXPECT_EQ(son.joues(), (QStringList{"donnees", "clip 10", "clip 70", "clip 27", "donnees"}));
+}
+
+// At start the time follows the start clip, the output readied a second before it.
+TEST_F(Tic, TheTimeIsSaidAfterTheStartClip) {
+    Etat.AnnonceDemarrage = true;
+    aLHeure(7, 10, 10);
+    joue(AnnonceDemarrage(1.5));
+    EXPECT_EQ(son.preparations.front().first.time(), QTime(7, 10, 10, 500));
+    EXPECT_EQ(chronologie(), (QStringList{"07:10:11.500 clip 7", "07:10:12.700 clip 70", "07:10:13.500 clip 10",
+                                          "07:10:14.700 clip 71"}));
 }
