@@ -17,6 +17,7 @@
 #include "platform/OuvertureAffichage.h"
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
+#include "platform/BibliothequeSdl.h"
 #include "platform/ZoneSysteme.h"
 #ifdef QUENTOR_AVEC_DBUS
 #include "platform/NotificationsDBus.h"
@@ -179,6 +180,7 @@ int Main(int argc, char** argv) {
         return 1;
     // The start clip too plays at the user's volume.
     RegleVolume(VolumeDuFichier());
+    RetiensChargementSdl();
     JoueSon(kClipSignature);
 
     QUENTOR fenetre;
@@ -195,12 +197,14 @@ int Main(int argc, char** argv) {
     try {
         QUENTOR_Form_Load(fenetre);
     } catch (const FinProgramme& fin) {
+        LibereChargementSdl();
         return fin.code;
     }
     // Armed before the icon appears: whoever sees the icon may end the program by a signal and
     // find its settings saved.
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
+    QTimer::singleShot(0, &LibereChargementSdl);
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
