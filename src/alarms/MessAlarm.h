@@ -18,6 +18,11 @@ public:
 
     void MessAlarm_Form_Load();
     void MessAlarm_Command1_Click();
+
+protected:
+    // Closed, the memo acknowledges its alarm: a ringing one stops. R puts the alarm off.
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // Loads and shows the window, or brings the open one forward.

@@ -1,6 +1,9 @@
 // The clock window's close step: every setting goes into the settings text, then every file is
 // written, then the exit clip, then the end of the process. Every way out runs it once.
+#include "alarms/Calendrier.h"
+#include "alarms/DeclencheAlarmes.h"
 #include "alarms/StockageAlarmes.h"
+#include "state/Releve.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/Sequences.h"
@@ -59,6 +62,7 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
     f.arreteTimer();
     ArreteSequences();
     f.retireTrayIcon();
+    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
     try {
         ecritReglages(f);
         ecritFichiers();

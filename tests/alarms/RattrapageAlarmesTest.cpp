@@ -33,7 +33,8 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
         {"25 min over two: in alarm order", {2009, 3, 3}, {10, 16, 30}, {{4, 10, 20}, {2, 10, 35}}, {{750, 25 * mn}},
          {"/bin/a2", "/bin/a4"}, {"fichier /sons/alarme2.wav", "fichier /sons/alarme4.wav"}},
         {"75 min: 72 min late is too late, 60 is not", {2009, 3, 3}, {10, 16, 30}, {{1, 10, 20}, {2, 10, 32}},
-         {{750, 75 * mn + 29'000}}, {"/bin/a2"}, {"fichier /sons/alarme2.wav"}},
+         {{750, 75 * mn + 29'000}}, {"/bin/a2"},
+         {"fichier /sons/alarme2.wav", "donnees", "clip 10", "clip 70", "clip 20", "clip 71"}},  // the first told missed
         {"a sleep over midnight", {2009, 3, 3}, {23, 50, 30}, {{1, 23, 55}}, {{750, 30 * mn}}, {"/bin/a1"},
          {"fichier /sons/alarme1.wav"}},
         {"landing on second 0 of the alarm's minute", {2009, 3, 3}, {10, 16, 30}, {{5, 10, 40}},
