@@ -62,7 +62,6 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
     f.arreteTimer();
     ArreteSequences();
     f.retireTrayIcon();
-    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
     try {
         ecritReglages(f);
         ecritFichiers();
@@ -71,6 +70,8 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
         PF().bureau->quitte(fin.code);
         return;
     }
+    // The run record last: the settings' files come first.
+    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
     // The exit clip for a second, then the end.
     LanceSequence({Clip(kClipSignature, 1), Agit([&f] {
                        ArreteSon();
