@@ -35,7 +35,7 @@ QSpinBox* Minutes(int min, int max, const QString& nom, const QString& accessibl
 
 DetailsAlarme::DetailsAlarme(QWidget* editeur, int n) : QWidget(editeur, Qt::Dialog), n_(n) {
     PrepareFenetreModale(this, QStringLiteral("DetailsAlarme"), QStringLiteral("Détails de l'alarme %1").arg(n + 1),
-                         5400, 2700);
+                         7200, 2700);
     const Alarme& a = Etat.Alarmes[n];
     auto* grille = new QGridLayout(this);
     grille->addWidget(new QLabel(QStringLiteral("Jours :"), this), 0, 0);

@@ -107,7 +107,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
         Ajoute(pas, std::move(rattrapage));
     }
     RepetitionsDues(t);
-    suitProchaineAlarme(t, s == 0);
+    suitProchaineAlarme(t, s == 0 || avantSaut.isValid());
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {

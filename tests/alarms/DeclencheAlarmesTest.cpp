@@ -88,18 +88,24 @@ TEST_F(Alarmes, MemoWindowIsLoadedOnceAndReloadedAfterClosing) {
 }
 
 // Which alarm rings on which day: its days, or its one date (passed, never again); after a jump
-// it is the day of the alarm's minute that counts. 2009-03-07 is a Saturday.
+// it is the day of the alarm's minute that counts; the tooltip names the next one. 2009-03-07 is
+// a Saturday.
 TEST_F(Alarmes, DaysAndDates) {
     // clang-format off
-    const struct { const char* jours; QDate date, jour; int debutMn, sauteMn; bool sonne; } cas[] = {
-        {"1111100", {}, {2009, 3, 7}, 55, 0, false}, {"1111100", {}, {2009, 3, 9}, 55, 0, true},
-        {"0000000", {2009, 3, 4}, {2009, 3, 4}, 55, 0, true}, {"1111111", {2009, 3, 4}, {2009, 3, 5}, 55, 0, false},
-        {"0000010", {}, {2009, 3, 7}, 50, 20, true}, {"0000001", {}, {2009, 3, 7}, 50, 20, false},
-        {"1111111", {2009, 3, 7}, {2009, 3, 7}, 50, 20, true}, {"1111111", {2009, 3, 8}, {2009, 3, 7}, 50, 20, false},
+    const struct { const char* jours; QDate date, jour; int debutMn, sauteMn; bool sonne; const char* suivante; } cas[] = {
+        {"1111100", {}, {2009, 3, 7}, 55, 0, false, "lun."},
+        {"1111100", {}, {2009, 3, 9}, 55, 0, true, "mar."},
+        {"0000000", {2009, 3, 4}, {2009, 3, 4}, 55, 0, true, ""},
+        {"1111111", {2009, 3, 4}, {2009, 3, 5}, 55, 0, false, ""},
+        {"0000010", {}, {2009, 3, 7}, 50, 20, true, "sam."},
+        {"0000001", {}, {2009, 3, 7}, 50, 20, false, "dim."},
+        {"1111111", {2009, 3, 7}, {2009, 3, 7}, 50, 20, true, ""},
+        {"1111111", {2009, 3, 8}, {2009, 3, 7}, 50, 20, false, "dim."},
     };
     // clang-format on
     for (const auto& c : cas) {
         w = std::make_unique<QUENTOR>();
+        w->LanceTrayIcon();
         lanceur.lances.clear();
         alarme(1, 23, 55, true, false, true, QStringLiteral("/bin/a1"));
         Etat.Alarmes[0].Jours = *Sortes::Jours.convertit(QString::fromLatin1(c.jours));
@@ -111,6 +117,9 @@ TEST_F(Alarmes, DaysAndDates) {
         horloge.saute(c.sauteMn * 60'000);
         tique();
         EXPECT_EQ(lanceur.lances.size(), size_t(c.sonne)) << c.jours << c.date.toString().toStdString();
+        // The tooltip's second line: the next time it rings, if it ever does.
+        const QString suivante = *c.suivante ? QStringLiteral("Prochaine alarme : %1 23:55").arg(c.suivante) : "";
+        EXPECT_EQ(zone.bulle.section(u'\n', 1), suivante) << c.jours << c.date.toString().toStdString();
     }
 }
 
