@@ -85,8 +85,10 @@ void MessAlarm::MessAlarm_Form_Load() {
 void MessAlarm::MessAlarm_Command1_Click() { close(); }
 
 void MessAlarm::closeEvent(QCloseEvent* e) {
-    if (Etat.AlarmeAffichée >= 0 && AlarmeQuiSonne() == Etat.AlarmeAffichée)
-        ArreteAlarme(Etat.AlarmeAffichée);
+    // Read: the alarm stops ringing and its notification goes, unless R put it off.
+    const int16_t n = Etat.AlarmeAffichée;
+    if (n >= 0 && n < NombreAlarmes && !Etat.Alarmes[n].RepeteA.isValid())
+        ArreteAlarme(n);
     QWidget::closeEvent(e);
 }
 

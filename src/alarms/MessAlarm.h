@@ -20,7 +20,8 @@ public:
     void MessAlarm_Command1_Click();
 
 protected:
-    // Closed, the memo acknowledges its alarm: a ringing one stops. R puts the alarm off.
+    // Closed, the memo acknowledges its alarm: it stops ringing and its notification goes, unless
+    // R put it off first. R puts the alarm off.
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 };
