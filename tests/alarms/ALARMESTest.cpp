@@ -163,8 +163,8 @@ TEST_F(Editeur, DetailsOpenWithPAndApplyAtOnce) {
     d->Jour[5]->click();
     d->Jour[6]->click();
     d->UneFois->click();
-    d->SonneJusqua->click();
     d->DureeSonnerie->setValue(12);
+    d->SonneJusqua->click();
     d->Repete->setValue(3);
     const Alarme& trois = Etat.Alarmes[2];
     EXPECT_TRUE(trois.Jours == 0x1F && trois.Date == d->DateAlarme->date() && !d->Jour[0]->isEnabled());
