@@ -83,14 +83,13 @@ void QUENTOR::construitMenu() {
     connect(DitLHeure, &QAction::triggered, this, [this] { QUENTOR_DitLHeure_Click(); });
     connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
     connect(Fermeture, &QAction::triggered, this, [this] { QUENTOR_Fermeture_Click(); });
+    // In the menu only while an alarm rings or waits to ring again (QUENTOR_BULLE_Click).
     ArretAlarme = new QAction(QStringLiteral("Arrêter l'alarme"), BULLE);
     ArretAlarme->setObjectName(QStringLiteral("ArretAlarme"));
     ReportAlarme = new QAction(QStringLiteral("Répéter"), BULLE);
     ReportAlarme->setObjectName(QStringLiteral("ReportAlarme"));
-    SeparateurAlarme = BULLE->insertSeparator(AffHoraire);
-    BULLE->insertActions(SeparateurAlarme, {ArretAlarme, ReportAlarme});
-    for (QAction* a : {ArretAlarme, ReportAlarme, SeparateurAlarme})
-        a->setVisible(false);
+    SeparateurAlarme = new QAction(BULLE);
+    SeparateurAlarme->setSeparator(true);
     connect(ArretAlarme, &QAction::triggered, this, [this] { QUENTOR_ArretAlarme_Click(); });
     connect(ReportAlarme, &QAction::triggered, this, [this] { QUENTOR_ReportAlarme_Click(); });
     // The platform may open the menu itself on a right click.
@@ -224,9 +223,14 @@ void QUENTOR::QUENTOR_BULLE_Click() {
     const QString hm = PF().horloge->maintenant().toString(QStringLiteral("hh:mm"));
     BULLE->setTitle(hm);
     AffHoraire->setText(QStringLiteral("Il est ") + hm);
+    // Added and taken away rather than hidden: a D-Bus menu lists hidden items too.
     const int16_t n = AlarmeEnCours();
-    for (QAction* a : {ArretAlarme, ReportAlarme, SeparateurAlarme})
-        a->setVisible(n >= 0);
+    const bool presentes = BULLE->actions().contains(ArretAlarme);
+    if (n >= 0 && !presentes)
+        BULLE->insertActions(AffHoraire, {ArretAlarme, ReportAlarme, SeparateurAlarme});
+    if (n < 0 && presentes)
+        for (QAction* a : {ArretAlarme, ReportAlarme, SeparateurAlarme})
+            BULLE->removeAction(a);
     if (n >= 0)
         ReportAlarme->setText(QStringLiteral("Répéter dans %1 min").arg(Etat.Alarmes[n].Repete));
 }
