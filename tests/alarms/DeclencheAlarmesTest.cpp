@@ -147,15 +147,18 @@ TEST_F(Alarmes, StopAndSnoozeFromEveryPath) {
         w.reset();  // the window that goes lets go of the notifications' actions
         w = std::make_unique<QUENTOR>();
         lanceur.lances.clear();
-        alarme(1, 8, 0, true, true, true, QStringLiteral("/bin/a1"));
+        alarme(1, 8, 9, true, true, true, QStringLiteral("/bin/a1"));
         Etat.Alarmes[0].SonneePour = {};
         Etat.Alarmes[0].Sonne = 5;
         Etat.Alarmes[0].Repete = 2;
-        tic(8, 0, 0);
+        tic(8, 9, 0);
         horloge.deroule(horloge.t.addSecs(20));
         w->QUENTOR_BULLE_Click();
         EXPECT_TRUE(w->BULLE->actions().startsWith(w->ArretAlarme) && notifications.montrees.count("alarme1"));
         EXPECT_EQ(w->ReportAlarme->text(), QStringLiteral("Répéter dans 2 min"));
+        const auto& n = notifications.montrees["alarme1"];
+        EXPECT_EQ(n.resume + u'|' + n.corps + u'|' + n.actions.join(u'|'),
+                  QStringLiteral("Alarme 1 — 08:09|mémo 1|repeter|Répéter dans 2 min|arreter|Arrêter"));
         c.agit();
         EXPECT_TRUE(son.joues().size() < son.evenements.size() && son.evenements.back().quoi == "arret");
         EXPECT_FALSE(notifications.montrees.count("alarme1"));
@@ -169,4 +172,10 @@ TEST_F(Alarmes, StopAndSnoozeFromEveryPath) {
         ArreteAlarme(0);
         delete MessAlarmOuvert();
     }
+    // Left alone, it rings out at the end of its five minutes, and its notification goes.
+    w = std::make_unique<QUENTOR>();
+    Etat.Alarmes[0].SonneePour = {};
+    tic(8, 9, 0);
+    horloge.deroule();
+    EXPECT_TRUE(chronologie().back() == "08:14:05.000 arret" && !notifications.montrees.count("alarme1"));
 }
