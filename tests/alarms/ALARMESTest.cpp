@@ -163,9 +163,9 @@ TEST_F(Editeur, DetailsOpenWithPAndApplyAtOnce) {
     d->Jour[5]->click();
     d->Jour[6]->click();
     d->UneFois->click();
-    d->DureeSonnerie->setValue(12);
-    d->SonneJusqua->click();
     d->Repete->setValue(3);
+    d->DureeSonnerie->setValue(12);
+    d->SonneJusqua->click();  // last: the choice alone takes the minutes
     const Alarme& trois = Etat.Alarmes[2];
     EXPECT_TRUE(trois.Jours == 0x1F && trois.Date == d->DateAlarme->date() && !d->Jour[0]->isEnabled());
     EXPECT_TRUE(trois.Sonne == 12 && trois.Repete == 3);
