@@ -7,7 +7,6 @@
 #include "state/Etat.h"
 
 #include <QObject>
-#include <QPointer>
 #include <memory>
 
 namespace {
@@ -75,8 +74,10 @@ Etapes Veille(int16_t n, qint64 finMs) {
                     return Etapes{};
                 }
                 if (libre) {
-                    if (a.Sonne == 0)
-                        return Finit(n, false), Etapes{};
+                    if (a.Sonne == 0) {
+                        Finit(n, false);
+                        return Etapes{};
+                    }
                     JoueFichierSon(a.Son);
                 }
                 return Veille(n, finMs);

@@ -186,16 +186,18 @@ void QUENTOR::rattrapeCadran() {
 Etapes QUENTOR::travailDeLaMinute() {
     const SonsMinute sons =
         SonsDeLaMinute(Etat.DéclencheAnnonce, Etat.HeureActuelle, Etat.MinuteActuelle, Etat.Silence);
-    // When the clock last ran, for a restart: kept while an alarm could be missed.
-    Etapes pas{Agit([] {
-        if (std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), AlarmeEnService))
-            NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
-    })};
+    Etapes pas;
     if (sons.carillon)
         Ajoute(pas, CarillonHeure());
     if (sons.annonce)
         pas.push_back(Selon(AnnonceHeure));
     pas.push_back(Pause(5));
     Ajoute(pas, VérifieAlarmes());
+    // When the clock last ran, for a restart, kept while an alarm could be missed: once this
+    // minute's alarms have rung, so that a power cut before them leaves them to the restart.
+    pas.push_back(Agit([] {
+        if (std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), AlarmeEnService))
+            NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
+    }));
     return pas;
 }
