@@ -2,6 +2,7 @@
 
 #include "about/Info.h"
 #include "alarms/ALARMES.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/DossierReglages.h"
@@ -103,6 +104,20 @@ int direLHeure(int argc, char** argv) {
     return app.exec();
 }
 
+// --arrete, --repousse: only the clock that runs has an alarm to stop or put off.
+int commandeAlarme(int argc, char** argv, Bureau::Demande demande) {
+    QCoreApplication app(argc, argv);
+    BureauReel bureau;
+    if (bureau.envoieDemande(demande, 0))
+        return 0;
+    ecrit(stderr,
+          QStringLiteral("quentor : aucune horloge ne tourne pour cet utilisateur (%1) ; il n'y a pas "
+                         "d'alarme à %2.\n")
+              .arg(bureau.raisonDemande(),
+                   demande == Bureau::Demande::ArreteAlarme ? QStringLiteral("arrêter") : QStringLiteral("repousser")));
+    return 1;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -115,6 +130,8 @@ int Main(int argc, char** argv) {
     case Options::Action::Aide: ecrit(stdout, TexteAideOptions()); return 0;
     case Options::Action::Version: ecrit(stdout, TexteVersionProgramme()); return 0;
     case Options::Action::DitHeure: return direLHeure(argc, argv);
+    case Options::Action::ArreteAlarme: return commandeAlarme(argc, argv, Bureau::Demande::ArreteAlarme);
+    case Options::Action::RepousseAlarme: return commandeAlarme(argc, argv, Bureau::Demande::RepousseAlarme);
     case Options::Action::Horloge: break;
     }
 
@@ -214,6 +231,10 @@ int Main(int argc, char** argv) {
             return;
         if (d == Bureau::Demande::DitHeure) {
             DitHeure();
+            return;
+        }
+        if (d == Bureau::Demande::ArreteAlarme || d == Bureau::Demande::RepousseAlarme) {
+            (d == Bureau::Demande::ArreteAlarme ? ArreteAlarme : RepousseAlarme)(AlarmeEnCours());
             return;
         }
         fenetre.restaure();

@@ -11,11 +11,15 @@ const QStringList kQtSeules{"reverse", "widgetcount", "nograb", "dograb", "sync"
 }  // namespace
 
 Options LitOptions(const QStringList& arguments) {
-    bool aide = false, version = false, dit = false;
+    bool aide = false, version = false, dit = false, arrete = false, repousse = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"--dire-l-heure" || a == u"--say-time")
             dit = true;
+        else if (a == u"--arrete" || a == u"--stop-alarm")
+            arrete = true;
+        else if (a == u"--repousse" || a == u"--snooze")
+            repousse = true;
         else if (a == u"--help" || a == u"-h")
             aide = true;
         else if (a == u"--version")
@@ -35,7 +39,13 @@ Options LitOptions(const QStringList& arguments) {
         }
     }
     using A = Options::Action;
-    return {aide ? A::Aide : version ? A::Version : dit ? A::DitHeure : A::Horloge, {}};
+    return {aide       ? A::Aide
+            : version  ? A::Version
+            : dit      ? A::DitHeure
+            : arrete   ? A::ArreteAlarme
+            : repousse ? A::RepousseAlarme
+                       : A::Horloge,
+            {}};
 }
 
 QString TexteAideOptions() {
@@ -47,6 +57,9 @@ QString TexteAideOptions() {
         "  --dire-l-heure, --say-time\n"
         "                           dit l'heure : l'horloge qui tourne la dit ; sans horloge, la\n"
         "                           commande la dit elle-même avec la voix choisie, puis se termine\n"
+        "  --arrete, --stop-alarm   arrête l'alarme qui sonne (ou qui attend de sonner à nouveau)\n"
+        "  --repousse, --snooze     repousse l'alarme qui sonne : elle sonnera à nouveau dans le\n"
+        "                           nombre de minutes choisi pour elle (10 par défaut)\n"
         "  -h, --help               affiche cette aide\n"
         "  --version                affiche la version\n");
 }

@@ -4,6 +4,10 @@
 
 #include "alarms/DeclencheAlarmes.h"
 #include "alarms/RattrapageAlarmes.h"
+#include "alarms/Sonnerie.h"
+#include "alarms/Calendrier.h"
+#include "state/Releve.h"
+#include "sound/Phrases.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
 #include "art/Dessins.h"
@@ -16,6 +20,8 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace {
 // How far past the second boundary the tick aims: enough that a timer firing a hair early
@@ -25,6 +31,7 @@ constexpr int MargeMs = 3;
 
 void QUENTOR::demarreTimer() {
     timerActif_ = true;
+    bulleEnRetard_ = true;  // the alarm editor may have changed the alarms
     // A tick in progress re-arms the timer when it ends.
     if (!enTic_)
         programmeProchainTic();
@@ -67,10 +74,14 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     const LectureHorloge lecture{t, PF().horloge->monotoneMs()};
     // The local time ran ahead of the time that passed: the computer slept, or the clock was set
     // forward. A tick held by a window does not count: both clocks ran on.
-    const QDateTime avantSaut =
+    QDateTime avantSaut =
         derniereLecture_.isValid() && EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) > kSautHorlogeMs
             ? derniereLecture_
             : QDateTime();
+    // The first tick after a start catches up from the clock's last run, after the start clip.
+    const bool depart = !derniereLecture_.isValid() && marchePrecedente_.isValid();
+    if (depart)
+        avantSaut = std::exchange(marchePrecedente_, QDateTime());
     derniereLecture_ = t;
     derniereMonoMs_ = lecture.monoMs;
     const int s = t.time().second();
@@ -89,8 +100,14 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // The rest runs as a sequence on the clock's timers, which the close or the window's end
     // stops wherever it is. What the jump skipped rings first, before this second's own work.
     Etapes pas;
-    if (avantSaut.isValid())
-        Ajoute(pas, RattrapeAlarmes(avantSaut, t));
+    if (avantSaut.isValid()) {
+        Etapes rattrapage = RattrapeAlarmes(avantSaut, t);
+        if (depart && !rattrapage.empty())
+            pas.push_back(Pause(DureeWav(DonneesClip(kClipSignature))));
+        Ajoute(pas, std::move(rattrapage));
+    }
+    RepetitionsDues(t);
+    suitProchaineAlarme(t, s == 0 || avantSaut.isValid());
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {
@@ -176,5 +193,11 @@ Etapes QUENTOR::travailDeLaMinute() {
         pas.push_back(Selon(AnnonceHeure));
     pas.push_back(Pause(5));
     Ajoute(pas, VérifieAlarmes());
+    // When the clock last ran, for a restart, kept while an alarm could be missed: once this
+    // minute's alarms have rung, so that a power cut before them leaves them to the restart.
+    pas.push_back(Agit([] {
+        if (std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), AlarmeEnService))
+            NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
+    }));
     return pas;
 }
