@@ -2,6 +2,7 @@
 
 #include "about/Info.h"
 #include "alarms/ALARMES.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/DossierReglages.h"
@@ -17,6 +18,7 @@
 #include "platform/OuvertureAffichage.h"
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
+#include "platform/BibliothequeSdl.h"
 #include "platform/ZoneSysteme.h"
 #ifdef QUENTOR_AVEC_DBUS
 #include "platform/NePasDerangerDBus.h"
@@ -107,6 +109,20 @@ int direSeul(int argc, char** argv, bool date) {
     return app.exec();
 }
 
+// --arrete, --repousse: only the clock that runs has an alarm to stop or put off.
+int commandeAlarme(int argc, char** argv, Bureau::Demande demande) {
+    QCoreApplication app(argc, argv);
+    BureauReel bureau;
+    if (bureau.envoieDemande(demande, 0))
+        return 0;
+    ecrit(stderr,
+          QStringLiteral("quentor : aucune horloge ne tourne pour cet utilisateur (%1) ; il n'y a pas "
+                         "d'alarme à %2.\n")
+              .arg(bureau.raisonDemande(),
+                   demande == Bureau::Demande::ArreteAlarme ? QStringLiteral("arrêter") : QStringLiteral("repousser")));
+    return 1;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -120,6 +136,8 @@ int Main(int argc, char** argv) {
     case Options::Action::Version: ecrit(stdout, TexteVersionProgramme()); return 0;
     case Options::Action::DitHeure: return direSeul(argc, argv, false);
     case Options::Action::DitDate: return direSeul(argc, argv, true);
+    case Options::Action::ArreteAlarme: return commandeAlarme(argc, argv, Bureau::Demande::ArreteAlarme);
+    case Options::Action::RepousseAlarme: return commandeAlarme(argc, argv, Bureau::Demande::RepousseAlarme);
     case Options::Action::Horloge: break;
     }
 
@@ -187,6 +205,7 @@ int Main(int argc, char** argv) {
         return 1;
     // The start clip too plays at the user's volume.
     RegleVolume(VolumeDuFichier());
+    RetiensChargementSdl();
     JoueSon(kClipSignature);
 
     QUENTOR fenetre;
@@ -203,12 +222,14 @@ int Main(int argc, char** argv) {
     try {
         QUENTOR_Form_Load(fenetre);
     } catch (const FinProgramme& fin) {
+        LibereChargementSdl();
         return fin.code;
     }
     // Armed before the icon appears: whoever sees the icon may end the program by a signal and
     // find its settings saved.
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
+    QTimer::singleShot(0, &LibereChargementSdl);
     GardeSortieEveillee(Etat.SortieEveillee);
     LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
 
@@ -224,6 +245,10 @@ int Main(int argc, char** argv) {
         }
         if (d == Bureau::Demande::DitDate) {
             DitDate();
+            return;
+        }
+        if (d == Bureau::Demande::ArreteAlarme || d == Bureau::Demande::RepousseAlarme) {
+            (d == Bureau::Demande::ArreteAlarme ? ArreteAlarme : RepousseAlarme)(AlarmeEnCours());
             return;
         }
         fenetre.restaure();

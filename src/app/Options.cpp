@@ -11,13 +11,17 @@ const QStringList kQtSeules{"reverse", "widgetcount", "nograb", "dograb", "sync"
 }  // namespace
 
 Options LitOptions(const QStringList& arguments) {
-    bool aide = false, version = false, dit = false, date = false;
+    bool aide = false, version = false, dit = false, date = false, arrete = false, repousse = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"--dire-l-heure" || a == u"--say-time")
             dit = true;
         else if (a == u"--dire-la-date" || a == u"--say-date")
             date = true;
+        else if (a == u"--arrete" || a == u"--stop-alarm")
+            arrete = true;
+        else if (a == u"--repousse" || a == u"--snooze")
+            repousse = true;
         else if (a == u"--help" || a == u"-h")
             aide = true;
         else if (a == u"--version")
@@ -37,7 +41,14 @@ Options LitOptions(const QStringList& arguments) {
         }
     }
     using A = Options::Action;
-    return {aide ? A::Aide : version ? A::Version : dit ? A::DitHeure : date ? A::DitDate : A::Horloge, {}};
+    return {aide       ? A::Aide
+            : version  ? A::Version
+            : dit      ? A::DitHeure
+            : date     ? A::DitDate
+            : arrete   ? A::ArreteAlarme
+            : repousse ? A::RepousseAlarme
+                       : A::Horloge,
+            {}};
 }
 
 QString TexteAideOptions() {
@@ -51,6 +62,9 @@ QString TexteAideOptions() {
         "                           commande la dit elle-même avec la voix choisie, puis se termine\n"
         "  --dire-la-date, --say-date\n"
         "                           dit la date, de la même façon\n"
+        "  --arrete, --stop-alarm   arrête l'alarme qui sonne (ou qui attend de sonner à nouveau)\n"
+        "  --repousse, --snooze     repousse l'alarme qui sonne : elle sonnera à nouveau dans le\n"
+        "                           nombre de minutes choisi pour elle (10 par défaut)\n"
         "  -h, --help               affiche cette aide\n"
         "  --version                affiche la version\n");
 }

@@ -100,6 +100,11 @@ public:
     void QUENTOR_Agrandir_Click();
     void QUENTOR_VolumeSilence_Click();
     void QUENTOR_Fermeture_Click();
+    void QUENTOR_ArretAlarme_Click();
+    void QUENTOR_ReportAlarme_Click();
+    // The clock last ran up to `marche` (the run record): the first tick catches up from there
+    // as after a jump, once the start clip has played.
+    void rattrapeDepuis(const QDateTime& marche) { marchePrecedente_ = marche; }
     void QUENTOR_Image0_Click();
     void QUENTOR_Image2_Click();
     void QUENTOR_Image3_Click();
@@ -134,6 +139,10 @@ public:
     QAction* Agrandir = nullptr;
     QAction* VolumeSilence = nullptr;
     QAction* Fermeture = nullptr;
+    // At the top of the menu while an alarm rings or waits to ring again.
+    QAction* ArretAlarme = nullptr;
+    QAction* ReportAlarme = nullptr;
+    QAction* SeparateurAlarme = nullptr;
 
     // True while a notification is being acted on (the popup menu is open, a restore runs).
     bool TrayOccupé = false;
@@ -157,6 +166,8 @@ private:
     void appliqueListeDesTaches();
     // Follows the notification area: out of the task list while the icon is in one.
     void suitZoneNotification();
+    // The tooltip's second line, the next alarm, when it may have changed.
+    void suitProchaineAlarme(const QDateTime& t, bool minute);
     QMargins margesCadre() const;
     void appliqueGeometrie(const RectTwips& r);
     void suitGeometrieDemandee();
@@ -189,4 +200,8 @@ private:
     int minuteLegende_ = -1;
     bool horsListeDesTaches_ = false;
     bool iconeAjoutee_ = false;
+    QDateTime marchePrecedente_;
+    int generationBulle_ = -1;
+    bool bulleEnRetard_ = true;
+    QString prochaineAlarme_;
 };

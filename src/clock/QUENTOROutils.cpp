@@ -2,6 +2,8 @@
 // and mouse actions on the face.
 #include "clock/QUENTOR.h"
 
+#include "alarms/Calendrier.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "art/Dessins.h"
 #include "art/Twips.h"
@@ -84,6 +86,15 @@ void QUENTOR::construitMenu() {
     connect(DitLHeure, &QAction::triggered, this, [this] { QUENTOR_DitLHeure_Click(); });
     connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
     connect(Fermeture, &QAction::triggered, this, [this] { QUENTOR_Fermeture_Click(); });
+    // In the menu only while an alarm rings or waits to ring again (QUENTOR_BULLE_Click).
+    ArretAlarme = new QAction(QStringLiteral("Arrêter l'alarme"), BULLE);
+    ArretAlarme->setObjectName(QStringLiteral("ArretAlarme"));
+    ReportAlarme = new QAction(QStringLiteral("Répéter"), BULLE);
+    ReportAlarme->setObjectName(QStringLiteral("ReportAlarme"));
+    SeparateurAlarme = new QAction(BULLE);
+    SeparateurAlarme->setSeparator(true);
+    connect(ArretAlarme, &QAction::triggered, this, [this] { QUENTOR_ArretAlarme_Click(); });
+    connect(ReportAlarme, &QAction::triggered, this, [this] { QUENTOR_ReportAlarme_Click(); });
     // The platform may open the menu itself on a right click.
     connect(BULLE, &QMenu::aboutToShow, this, [this] { QUENTOR_BULLE_Click(); });
 }
@@ -217,6 +228,34 @@ void QUENTOR::QUENTOR_BULLE_Click() {
     const QString hm = PF().horloge->maintenant().toString(QStringLiteral("hh:mm"));
     BULLE->setTitle(hm);
     AffHoraire->setText(QStringLiteral("Il est ") + hm);
+    // Added and taken away rather than hidden: a D-Bus menu lists hidden items too.
+    const int16_t n = AlarmeEnCours();
+    const bool presentes = BULLE->actions().contains(ArretAlarme);
+    if (n >= 0 && !presentes)
+        BULLE->insertActions(AffHoraire, {ArretAlarme, ReportAlarme, SeparateurAlarme});
+    if (n < 0 && presentes)
+        for (QAction* a : {ArretAlarme, ReportAlarme, SeparateurAlarme})
+            BULLE->removeAction(a);
+    if (n >= 0)
+        ReportAlarme->setText(QStringLiteral("Répéter dans %1 min").arg(Etat.Alarmes[n].Repete));
+}
+
+void QUENTOR::QUENTOR_ArretAlarme_Click() { ArreteAlarme(AlarmeEnCours()); }
+void QUENTOR::QUENTOR_ReportAlarme_Click() { RepousseAlarme(AlarmeEnCours()); }
+
+void QUENTOR::suitProchaineAlarme(const QDateTime& t, bool minute) {
+    if (!minute && !bulleEnRetard_ && generationBulle_ == GenerationSonnerie())
+        return;
+    bulleEnRetard_ = false;
+    generationBulle_ = GenerationSonnerie();
+    const QString texte = TexteProchaineAlarme(t);
+    if (texte == prochaineAlarme_ || !iconeAjoutee_ || !PF().notification)
+        return;
+    prochaineAlarme_ = texte;
+    QString bulle = QStringLiteral("Quentor Sonalde ") + Etat.VersionTexte;
+    if (!texte.isEmpty())
+        bulle += QStringLiteral("\nProchaine alarme : ") + texte;
+    PF().notification->changeBulle(bulle);
 }
 
 void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(kClipCarillon); }

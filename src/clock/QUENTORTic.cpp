@@ -4,6 +4,10 @@
 
 #include "alarms/DeclencheAlarmes.h"
 #include "alarms/RattrapageAlarmes.h"
+#include "alarms/Sonnerie.h"
+#include "alarms/Calendrier.h"
+#include "state/Releve.h"
+#include "sound/Phrases.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
 #include "art/Dessins.h"
@@ -17,6 +21,8 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace {
 // How far past the second boundary the tick aims: enough that a timer firing a hair early
@@ -30,6 +36,7 @@ constexpr double kAvantAlarmes = 11;
 
 void QUENTOR::demarreTimer() {
     timerActif_ = true;
+    bulleEnRetard_ = true;  // the alarm editor may have changed the alarms
     // A tick in progress re-arms the timer when it ends.
     if (!enTic_)
         programmeProchainTic();
@@ -73,7 +80,11 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // The local time ran ahead of the time that passed: the computer slept, or the clock was set
     // forward. A tick held by a window does not count: both clocks ran on.
     const qint64 saut = derniereLecture_.isValid() ? EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) : 0;
-    const QDateTime avantSaut = saut > kSautHorlogeMs ? derniereLecture_ : QDateTime();
+    QDateTime avantSaut = saut > kSautHorlogeMs ? derniereLecture_ : QDateTime();
+    // The first tick after a start catches up from the clock's last run, after the start clip.
+    const bool depart = !derniereLecture_.isValid() && marchePrecedente_.isValid();
+    if (depart)
+        avantSaut = std::exchange(marchePrecedente_, QDateTime());
     derniereLecture_ = t;
     derniereMonoMs_ = lecture.monoMs;
     const int s = t.time().second();
@@ -92,12 +103,18 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // The rest runs as a sequence on the clock's timers, which the close or the window's end
     // stops wherever it is. What the jump skipped rings first, before this second's own work.
     Etapes pas;
-    if (avantSaut.isValid())
-        Ajoute(pas, RattrapeAlarmes(avantSaut, t));
+    if (avantSaut.isValid()) {
+        Etapes rattrapage = RattrapeAlarmes(avantSaut, t);
+        if (depart && !rattrapage.empty())
+            pas.push_back(Pause(DureeWav(DonneesClip(kClipSignature))));
+        Ajoute(pas, std::move(rattrapage));
+    }
     // Back from sleep: the time, once, after what rang for it, unless this second's own work says it.
     if (saut > kSautReveilMs &&
         (s != 0 || !SonsDeLaMinute(Etat.DéclencheAnnonce, t.time().hour(), t.time().minute(), Etat.Silence).annonce))
         Ajoute(pas, AnnonceReveil());
+    RepetitionsDues(t);
+    suitProchaineAlarme(t, s == 0 || avantSaut.isValid());
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {
@@ -108,7 +125,7 @@ void QUENTOR::QUENTOR_Timer_Timer() {
             if (a.carillon || a.annonce)
                 PrepareSon();
             // An alarm rings after the minute's 5-second pause: the output stays awake until then.
-            if (AlarmeSonneA(suivante.hour(), suivante.minute()))
+            if (AlarmeSonneA(t.addSecs(1)))
                 PrepareSon(kAvantAlarmes);
         }));
     }
@@ -186,5 +203,11 @@ Etapes QUENTOR::travailDeLaMinute() {
         pas.push_back(Selon(AnnonceHeure));
     pas.push_back(Pause(5));
     Ajoute(pas, VérifieAlarmes());
+    // When the clock last ran, for a restart, kept while an alarm could be missed: once this
+    // minute's alarms have rung, so that a power cut before them leaves them to the restart.
+    pas.push_back(Agit([] {
+        if (std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), AlarmeEnService))
+            NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
+    }));
     return pas;
 }

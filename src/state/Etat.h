@@ -29,8 +29,16 @@ struct Alarme {
     QString Texte;            // the memo, line breaks CR LF as in its file
     bool MemoEnUtf8 = false;  // the memo file was read as UTF-8: it is written back so
     // The date and time, as the clock read them, that the alarm last rang for: a clock set back
-    // (the autumn change) shows the same minute twice, and it rings once. Never stored.
+    // (the autumn change) shows the same minute twice, and it rings once. Kept in the run record,
+    // so that a restart does not ring it again either.
     QDateTime SonneePour;
+    // The days it rings, bit 0 Monday to bit 6 Sunday; or, when valid, the one date it rings on.
+    uint8_t Jours = 0x7F;
+    QDate Date;
+    int16_t Repete = 10;  // put off, it rings again after this many minutes (1 to 60)
+    int16_t Sonne = 0;    // 0: its sound plays once; 1 to 30: it rings until stopped, at most so many minutes
+    // Put off: when it rings again; invalid when it is not put off.
+    QDateTime RepeteA;
 };
 
 inline constexpr int16_t NombreAlarmes = 6;

@@ -77,7 +77,9 @@ QByteArray ini(const QStringList& changes = {}) {
                         "QS_visible=Vrai|déclenche_annonce=2|Genre=1")
                         .split(u'|');
     for (int n = 1; n <= 6; ++n)
-        l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
+        l << QStringLiteral(
+                 "ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=|ALJOURS%1=1111111|"
+                 "ALDATE%1=|ALREPETE%1=10|ALSONNE%1=0")
                  .arg(n)
                  .arg(n + 6)
                  .arg(n * 5)

@@ -3,6 +3,8 @@
 
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
+#include "state/Releve.h"
+#include "alarms/Sonnerie.h"
 #include "sound/Sequenceur.h"
 
 #include <QCoreApplication>
@@ -180,6 +182,7 @@ struct ZoneFactice : ZoneNotification {
     bool disponible() const override { return presente; }
     void ajoute(const QIcon&, const QString& b, QMenu*) override { ajoutee = true, bulle = b; }
     void retire() override { ajoutee = false, ++retraits; }
+    void changeBulle(const QString& b) override { bulle = b; }
     bool presente = true, ajoutee = false;
     int retraits = 0;
     QString bulle;
@@ -214,9 +217,11 @@ class AvecPlateforme : public ::testing::Test {
 protected:
     AvecPlateforme() {
         Etat = EtatProgramme{};
+        ArreteAlarme(AlarmeQuiSonne());  // none ringing from an earlier test
         InstallePlateforme(
             {&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications, &nePasDeranger});
         ArreteSequences();  // none left by an earlier test
+        FermeReleve();
     }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
     HorlogeVirtuelle horloge;
