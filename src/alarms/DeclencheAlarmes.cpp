@@ -9,6 +9,8 @@
 
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace {
 std::function<void()>& RetourHorloge() {
     static std::function<void()> retour;
@@ -91,5 +93,11 @@ Etapes DéclencheAlarme(int16_t n) {
                 AfficheMessAlarm();
             }
         }),
+    });
+}
+
+bool AlarmeSonneA(const QDateTime& t) {
+    return std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), [&](const Alarme& a) {
+        return a.Active && a.Heure == t.time().hour() && a.Minute == t.time().minute() && SonneLe(a, t.date());
     });
 }

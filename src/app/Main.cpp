@@ -21,14 +21,17 @@
 #include "platform/BibliothequeSdl.h"
 #include "platform/ZoneSysteme.h"
 #ifdef QUENTOR_AVEC_DBUS
+#include "platform/NePasDerangerDBus.h"
 #include "platform/NotificationsDBus.h"
 #endif
 #include "preferences/PARAMETRES.h"
 #include "preferences/VolumeSilence.h"
 #include "settings/LitValeurs.h"
+#include "settings/Reglages.h"
 #include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
 #include "sound/DitHeure.h"
+#include "sound/Phrases.h"
 #include "sound/Son.h"
 
 #include <QApplication>
@@ -44,15 +47,16 @@ namespace {
 
 void ecrit(std::FILE* flux, const QString& texte) { std::fputs(texte.toLocal8Bit().constData(), flux); }
 
-// --dire-l-heure: the clock that runs says the time; with none, this process says it in the
-// voice the clock would use, and ends once it has been heard. No window, no file written.
-// A command meant for a key of the desktop: it gives up within a few seconds on an output
-// that does not answer, and says so.
-int direLHeure(int argc, char** argv) {
+// --dire-l-heure, --dire-la-date: the clock that runs says the time or the date; with none, this
+// process says it in the voice and form the clock would use, and ends once it has been heard. No
+// window, no file written. A command meant for a key of the desktop: it gives up within a few
+// seconds on an output that does not answer, and says so.
+int direSeul(int argc, char** argv, bool date) {
     QCoreApplication app(argc, argv);
     BureauReel bureau;
-    if (bureau.envoieDemande(Bureau::Demande::DitHeure, 0))
+    if (bureau.envoieDemande(date ? Bureau::Demande::DitDate : Bureau::Demande::DitHeure, 0))
         return 0;
+    const QString quoi = date ? QStringLiteral("la date") : QStringLiteral("l'heure");
     HorlogeReelle horloge;
     SonSdl son;
     son.taisAbsences();
@@ -64,18 +68,19 @@ int direLHeure(int argc, char** argv) {
     Etat.CheminAppli = DossierReglagesALire();
     try {
         ChargeTexteIni();
+        LitCles(ClesParole());
         Etat.Genre = LitOctet(QStringLiteral("Genre"));
         RegleVolume(VolumeDuFichier());
     } catch (const FinProgramme&) {
-        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; l'heure est dite "
+        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; %2 est dite "
                                      "avec la voix d'homme.\n")
-                          .arg(CheminIni()));
+                          .arg(CheminIni(), quoi));
     }
     const auto debut = std::chrono::steady_clock::now();
-    if (!DitHeure())
+    if (!(date ? DitDate() : DitHeure()))
         return 0;
-    const auto abandonne = [&app](const QString& raison) {
-        ecrit(stderr, QStringLiteral("quentor : l'heure n'a pas été dite : %1.\n").arg(raison));
+    const auto abandonne = [&app, &quoi](const QString& raison) {
+        ecrit(stderr, QStringLiteral("quentor : %1 n'a pas été dite : %2.\n").arg(quoi, raison));
         app.exit(1);
     };
     // The speech runs on the clock's timers; this one watches for its end, or for an output
@@ -129,7 +134,8 @@ int Main(int argc, char** argv) {
     case Options::Action::Erreur: ecrit(stderr, options.erreur + u'\n'); return 2;
     case Options::Action::Aide: ecrit(stdout, TexteAideOptions()); return 0;
     case Options::Action::Version: ecrit(stdout, TexteVersionProgramme()); return 0;
-    case Options::Action::DitHeure: return direLHeure(argc, argv);
+    case Options::Action::DitHeure: return direSeul(argc, argv, false);
+    case Options::Action::DitDate: return direSeul(argc, argv, true);
     case Options::Action::ArreteAlarme: return commandeAlarme(argc, argv, Bureau::Demande::ArreteAlarme);
     case Options::Action::RepousseAlarme: return commandeAlarme(argc, argv, Bureau::Demande::RepousseAlarme);
     case Options::Action::Horloge: break;
@@ -189,6 +195,8 @@ int Main(int argc, char** argv) {
 #ifdef QUENTOR_AVEC_DBUS
     NotificationsDBus notifications;
     p.notifications = &notifications;
+    NePasDerangerDBus nePasDeranger;  // asks the desktop only when the clock first wants to know
+    p.nePasDeranger = &nePasDeranger;
 #endif
     InstallePlateforme(p);
 
@@ -222,6 +230,8 @@ int Main(int argc, char** argv) {
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
     QTimer::singleShot(0, &LibereChargementSdl);
+    GardeSortieEveillee(Etat.SortieEveillee);
+    LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
@@ -231,6 +241,10 @@ int Main(int argc, char** argv) {
             return;
         if (d == Bureau::Demande::DitHeure) {
             DitHeure();
+            return;
+        }
+        if (d == Bureau::Demande::DitDate) {
+            DitDate();
             return;
         }
         if (d == Bureau::Demande::ArreteAlarme || d == Bureau::Demande::RepousseAlarme) {

@@ -11,11 +11,13 @@ const QStringList kQtSeules{"reverse", "widgetcount", "nograb", "dograb", "sync"
 }  // namespace
 
 Options LitOptions(const QStringList& arguments) {
-    bool aide = false, version = false, dit = false, arrete = false, repousse = false;
+    bool aide = false, version = false, dit = false, date = false, arrete = false, repousse = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == u"--dire-l-heure" || a == u"--say-time")
             dit = true;
+        else if (a == u"--dire-la-date" || a == u"--say-date")
+            date = true;
         else if (a == u"--arrete" || a == u"--stop-alarm")
             arrete = true;
         else if (a == u"--repousse" || a == u"--snooze")
@@ -42,6 +44,7 @@ Options LitOptions(const QStringList& arguments) {
     return {aide       ? A::Aide
             : version  ? A::Version
             : dit      ? A::DitHeure
+            : date     ? A::DitDate
             : arrete   ? A::ArreteAlarme
             : repousse ? A::RepousseAlarme
                        : A::Horloge,
@@ -57,6 +60,8 @@ QString TexteAideOptions() {
         "  --dire-l-heure, --say-time\n"
         "                           dit l'heure : l'horloge qui tourne la dit ; sans horloge, la\n"
         "                           commande la dit elle-même avec la voix choisie, puis se termine\n"
+        "  --dire-la-date, --say-date\n"
+        "                           dit la date, de la même façon\n"
         "  --arrete, --stop-alarm   arrête l'alarme qui sonne (ou qui attend de sonner à nouveau)\n"
         "  --repousse, --snooze     repousse l'alarme qui sonne : elle sonnera à nouveau dans le\n"
         "                           nombre de minutes choisi pour elle (10 par défaut)\n"

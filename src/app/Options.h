@@ -5,7 +5,7 @@
 #include <QStringList>
 
 struct Options {
-    enum class Action { Horloge, DitHeure, ArreteAlarme, RepousseAlarme, Aide, Version, Erreur };
+    enum class Action { Horloge, DitHeure, DitDate, ArreteAlarme, RepousseAlarme, Aide, Version, Erreur };
     Action action = Action::Horloge;
     QString erreur;  // for Erreur: the one line that says what is wrong
 };
@@ -13,7 +13,7 @@ struct Options {
 // `arguments` without the program's name. The options the Qt library reads itself (-session,
 // -display, -platform, ...) are left to it. Any other unknown argument is an error; else, of
 // several options, --help wins, then --version, then --dire-l-heure (alias --say-time), then
-// --arrete (--stop-alarm), then --repousse (--snooze).
+// --dire-la-date (alias --say-date), then --arrete (--stop-alarm), then --repousse (--snooze).
 Options LitOptions(const QStringList& arguments);
 
 // The text --help prints, and the one --version prints.

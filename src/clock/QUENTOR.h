@@ -96,6 +96,7 @@ public:
     void QUENTOR_BULLE_Click();
     void QUENTOR_AffHoraire_Click();
     void QUENTOR_DitLHeure_Click();
+    void QUENTOR_DitLaDate_Click();
     void QUENTOR_Agrandir_Click();
     void QUENTOR_VolumeSilence_Click();
     void QUENTOR_Fermeture_Click();
@@ -134,6 +135,7 @@ public:
     QMenu* BULLE = nullptr;
     QAction* AffHoraire = nullptr;
     QAction* DitLHeure = nullptr;
+    QAction* DitLaDate = nullptr;
     QAction* Agrandir = nullptr;
     QAction* VolumeSilence = nullptr;
     QAction* Fermeture = nullptr;

@@ -72,6 +72,9 @@ void QUENTOR::construitMenu() {
     AffHoraire->setObjectName(QStringLiteral("AffHoraire"));
     DitLHeure = BULLE->addAction(QStringLiteral("Dire l'heure"));
     DitLHeure->setObjectName(QStringLiteral("DitLHeure"));
+    DitLaDate = BULLE->addAction(QStringLiteral("Dire la date"));
+    DitLaDate->setObjectName(QStringLiteral("DitLaDate"));
+    connect(DitLaDate, &QAction::triggered, this, [this] { QUENTOR_DitLaDate_Click(); });
     Agrandir = BULLE->addAction(QStringLiteral("Agrandir"));
     Agrandir->setObjectName(QStringLiteral("Agrandir"));
     VolumeSilence = BULLE->addAction(QStringLiteral("Volume et silence…"));
@@ -175,7 +178,8 @@ void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
     }
 }
 
-// The toolbar from the keyboard: a key pressed in the clock window (but H, which says the time)
+// The toolbar from the keyboard: a key pressed in the clock window (but H and D, which say the time
+// and the date)
 // shows it as a mouse move does, with the focus on its first button (on the last for Shift+Tab);
 // Tab, Left and Right go from button to button, Space and Enter press them, Escape hides it. Its buttons take the
 // focus only then: shown by the mouse, the toolbar draws no focus and takes no key.
@@ -187,10 +191,11 @@ void QUENTOR::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Meta:
     case Qt::Key_AltGr: return QWidget::keyPressEvent(e);
     case Qt::Key_Escape: cacheOutils(); return;
-    // H says the time, h or H, but not as part of a shortcut.
+    // H says the time, D the date, in either case, but not as part of a shortcut.
     case Qt::Key_H:
+    case Qt::Key_D:
         if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            DitHeure();
+            e->key() == Qt::Key_H ? DitHeure() : DitDate();
             return;
         }
         break;
@@ -255,6 +260,7 @@ void QUENTOR::suitProchaineAlarme(const QDateTime& t, bool minute) {
 
 void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(kClipCarillon); }
 void QUENTOR::QUENTOR_DitLHeure_Click() { DitHeure(); }
+void QUENTOR::QUENTOR_DitLaDate_Click() { DitDate(); }
 void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
 
 void QUENTOR::QUENTOR_VolumeSilence_Click() {

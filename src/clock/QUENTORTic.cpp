@@ -16,6 +16,7 @@
 #include "sound/Annonce.h"
 #include "sound/Sequenceur.h"
 #include "sound/Silence.h"
+#include "sound/DitHeure.h"
 #include "sound/Son.h"
 
 #include <QLabel>
@@ -27,6 +28,10 @@ namespace {
 // How far past the second boundary the tick aims: enough that a timer firing a hair early
 // still reads the new second.
 constexpr int MargeMs = 3;
+// A forward jump this long is the computer waking from sleep, not a clock set right.
+constexpr qint64 kSautReveilMs = 2 * 60 * 1000;
+// From second 59 to the first alarm's sound: the chime, the longest spoken time and the 5 s pause.
+constexpr double kAvantAlarmes = 11;
 }  // namespace
 
 void QUENTOR::demarreTimer() {
@@ -74,10 +79,8 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     const LectureHorloge lecture{t, PF().horloge->monotoneMs()};
     // The local time ran ahead of the time that passed: the computer slept, or the clock was set
     // forward. A tick held by a window does not count: both clocks ran on.
-    QDateTime avantSaut =
-        derniereLecture_.isValid() && EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) > kSautHorlogeMs
-            ? derniereLecture_
-            : QDateTime();
+    const qint64 saut = derniereLecture_.isValid() ? EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) : 0;
+    QDateTime avantSaut = saut > kSautHorlogeMs ? derniereLecture_ : QDateTime();
     // The first tick after a start catches up from the clock's last run, after the start clip.
     const bool depart = !derniereLecture_.isValid() && marchePrecedente_.isValid();
     if (depart)
@@ -106,6 +109,10 @@ void QUENTOR::QUENTOR_Timer_Timer() {
             pas.push_back(Pause(DureeWav(DonneesClip(kClipSignature))));
         Ajoute(pas, std::move(rattrapage));
     }
+    // Back from sleep: the time, once, after what rang for it, unless this second's own work says it.
+    if (saut > kSautReveilMs &&
+        (s != 0 || !SonsDeLaMinute(Etat.DéclencheAnnonce, t.time().hour(), t.time().minute(), Etat.Silence).annonce))
+        Ajoute(pas, AnnonceReveil());
     RepetitionsDues(t);
     suitProchaineAlarme(t, s == 0 || avantSaut.isValid());
 
@@ -117,6 +124,9 @@ void QUENTOR::QUENTOR_Timer_Timer() {
                 SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
             if (a.carillon || a.annonce)
                 PrepareSon();
+            // An alarm rings after the minute's 5-second pause: the output stays awake until then.
+            if (AlarmeSonneA(t.addSecs(1)))
+                PrepareSon(kAvantAlarmes);
         }));
     }
 

@@ -105,6 +105,7 @@ namespace {
 QByteArray ligneDemande(Bureau::Demande d) {
     switch (d) {
     case Bureau::Demande::DitHeure: return QByteArrayLiteral("dit-heure\n");
+    case Bureau::Demande::DitDate: return QByteArrayLiteral("dit-date\n");
     case Bureau::Demande::ArreteAlarme: return QByteArrayLiteral("arrete\n");
     case Bureau::Demande::RepousseAlarme: return QByteArrayLiteral("repousse\n");
     case Bureau::Demande::Montre: break;
@@ -130,7 +131,8 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
             }
             const QByteArray ligne = client->readLine(64);
             std::optional<Demande> d;
-            for (Demande connue : {Demande::Montre, Demande::DitHeure, Demande::ArreteAlarme, Demande::RepousseAlarme})
+            for (Demande connue :
+                 {Demande::Montre, Demande::DitHeure, Demande::DitDate, Demande::ArreteAlarme, Demande::RepousseAlarme})
                 if (ligne == ligneDemande(connue))
                     d = connue;
             // Answered first: the asking start ends at once, whatever the clock does next.

@@ -59,6 +59,12 @@ struct EtatProgramme {
     bool AutoDemarre = false;
     HeuresSilence Silence;  // no chime and no periodic announcement while they last
     int16_t Volume = 100;   // of every sound the clock plays, 0 to 100 in steps of 5
+    // How the time is spoken, and when beside the periodicity.
+    bool HeureCourante = false;     // everyday French ("deux heures et demie") instead of "14 heures 30"
+    bool AnnonceDemarrage = false;  // the time said after the start clip
+    bool AnnonceReveil = false;     // the time said once after the computer wakes
+    bool NePasDeranger = true;      // no chime nor announcement while the desktop says "do not disturb"
+    bool SortieEveillee = false;    // the sound output kept open between sounds
 
     // The hour and minute of the clock's last reading at the tick, and its date.
     int16_t HeureActuelle = 0;

@@ -28,6 +28,7 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         {{"--style", "Fusion"}, A::Horloge}, {{"--frobnique"}, A::Erreur, "--frobnique"},
         {{"--help", "heure"}, A::Erreur, "heure"}, {{"-x", "--say-time"}, A::Erreur, "-x"},
         {{"--dire-l-heure=1"}, A::Erreur, "--dire-l-heure=1"}, {{"-"}, A::Erreur, "-"},
+        {{"--dire-la-date"}, A::DitDate}, {{"--say-date", "--say-time"}, A::DitHeure},
     };
     // clang-format on
     for (const auto& c : cas) {
@@ -85,7 +86,8 @@ QByteArray ini(const QStringList& changes = {}) {
                  .split(u'|');
     l << QStringLiteral(
              "active_image=0|image_fond= /x/mon fond.bmp|silence_actif=Faux|silence_debut=22:00|"
-             "silence_fin=07:00|volume=100")
+             "silence_fin=07:00|volume=100|heure_courante=Faux|annonce_demarrage=Faux|annonce_reveil=Faux|"
+             "ne_pas_deranger=Vrai|sortie_eveillee=Faux")
              .split(u'|');
     for (const QString& c : changes)
         for (QString& s : l)

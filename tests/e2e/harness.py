@@ -341,9 +341,10 @@ class MovableTime:
         return datetime.datetime.now().replace(hour=h, minute=m, second=s, microsecond=0).timestamp() - self.offset
 
 
-# What a close appends to a file without the silent hours, the volume and the alarms' details:
-# their defaults.
-NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100"] +
+# What a close appends to a file without the silent hours, the volume, the speech's keys and the
+# alarms' details: their defaults.
+NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100", "heure_courante=Faux",
+                "annonce_demarrage=Faux", "annonce_reveil=Faux", "ne_pas_deranger=Vrai", "sortie_eveillee=Faux"] +
                [f"{k}{n}={v}" for n in range(1, 7) for k, v in
                 (("ALJOURS", "1111111"), ("ALDATE", ""), ("ALREPETE", "10"), ("ALSONNE", "0"))])
 

@@ -78,6 +78,7 @@ struct HorlogeVirtuelle : Horloge {
 
 // What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
 // of no known clip), "arret", with the volume then; joues() gives the plays alone.
+// The outputs readied are kept apart: when, and for how long (ms).
 struct SonEnregistre : SortieSon {
     struct Evenement {
         QDateTime t;
@@ -89,9 +90,11 @@ struct SonEnregistre : SortieSon {
     void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
     void arrete() override { note(QStringLiteral("arret")); }
     void regleVolume(int v) override { volume = v; }
+    void prepare(int ouverteMs) override { preparations.push_back({horloge->maintenant(), ouverteMs}); }
     void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi, volume}); }
     QStringList joues() const;
     std::vector<Evenement> evenements;
+    std::vector<std::pair<QDateTime, int>> preparations;
     const Horloge* horloge;
     int volume = 100;
 };
@@ -204,13 +207,19 @@ struct NotificationsFactices : Notifications {
     std::map<QString, Montree> montrees;
 };
 
+struct NePasDerangerFactice : NePasDeranger {
+    bool actif() override { return inhibe; }
+    bool inhibe = false;
+};
+
 // Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
     AvecPlateforme() {
         Etat = EtatProgramme{};
         ArreteAlarme(AlarmeQuiSonne());  // none ringing from an earlier test
-        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications});
+        InstallePlateforme(
+            {&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications, &nePasDeranger});
         ArreteSequences();  // none left by an earlier test
         FermeReleve();
     }
@@ -223,4 +232,5 @@ protected:
     BureauFactice bureau;
     ZoneFactice zone;
     NotificationsFactices notifications;
+    NePasDerangerFactice nePasDeranger;
 };

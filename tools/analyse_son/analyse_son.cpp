@@ -1,9 +1,11 @@
-// analyse_son CAPTURE ID...
+// analyse_son CAPTURE ID...   (an ID is a clip's number, or a phrase as VOICE/NAME: femme/et_demie)
 // CAPTURE: raw S16LE stereo 44,100 Hz (parec --format=s16le --rate=44100 --channels=2, or SDL's
 // disk driver). For each ID in order, prints "id start_seconds played_ms clip_ms"; a clip not
 // found prints "id - 0 clip_ms". Exit status: 0 when the capture was analysed, 2 on a usage or
 // read error.
 #include "AnalyseSon.h"
+#include "sound/Clips.h"
+#include "sound/Phrases.h"
 
 #include <QFile>
 
@@ -24,15 +26,29 @@ int main(int argc, char** argv) {
     Pcm capture(std::size_t(octets.size()) / 4 * 2);
     std::memcpy(capture.data(), octets.constData(), capture.size() * sizeof(int16_t));
 
-    std::vector<int16_t> ids;
-    for (int i = 2; i < argc; ++i)
-        ids.push_back(int16_t(std::atoi(argv[i])));
-    for (const ClipTrouve& t : AnalyseCapture(capture, ids)) {
+    // A clip by its id ("124"), or a phrase by its voice and name ("femme/et_demie").
+    std::size_t depuis = 0;
+    for (int i = 2; i < argc; ++i) {
+        const QString nom = QString::fromLocal8Bit(argv[i]);
+        const QByteArray wav = nom.contains(u'/')
+                                   ? DonneesPhrase(nom.startsWith(u"femme/") ? 1 : 0, nom.section(u'/', 1))
+                                   : DonneesClip(int16_t(nom.toInt()));
+        ClipTrouve t;
+        // A phrase's first tenth of a second may sound like another word's: a place where it does
+        // not play on is not the phrase.
+        for (auto pcm = DecodeWav(wav); pcm;) {
+            t = CherchePcm(capture, *pcm, depuis);
+            if (!nom.contains(u'/') || t.debut < 0 || t.joue + 441 >= t.longueur)
+                break;
+            depuis = std::size_t(t.debut) + 1;
+        }
+        if (t.debut >= 0)
+            depuis = std::size_t(t.debut) + 1;
         const double longueurMs = double(t.longueur) * 1000 / kFrequenceSortie;
         if (t.debut < 0)
-            std::printf("%d - 0 %.1f\n", t.id, longueurMs);
+            std::printf("%s - 0 %.1f\n", argv[i], longueurMs);
         else
-            std::printf("%d %.4f %.1f %.1f\n", t.id, double(t.debut) / kFrequenceSortie,
+            std::printf("%s %.4f %.1f %.1f\n", argv[i], double(t.debut) / kFrequenceSortie,
                         double(t.joue) * 1000 / kFrequenceSortie, longueurMs);
     }
     return 0;
