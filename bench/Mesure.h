@@ -2,6 +2,10 @@
 // Shared by the benchmarks: process CPU time (all threads, the audio thread included), and the
 // event loop run for a while, as the program's own runs between two sounds.
 
+#include "platform/HorlogeReelle.h"
+#include "platform/Plateforme.h"
+#include "platform/SonSdl.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
@@ -28,3 +32,15 @@ inline void patiente(double secondes) {
 
 // Benchmarks run on SDL's dummy driver unless told otherwise (it paces like a real device).
 inline void piloteParDefaut() { setenv("SDL_AUDIODRIVER", "dummy", 0); }
+
+// The real clock and sound output installed, as the program runs them.
+struct HorlogeEtSonReels {
+    HorlogeReelle horloge;
+    SonSdl son;
+    HorlogeEtSonReels() {
+        Plateforme p;
+        p.horloge = &horloge;
+        p.son = &son;
+        InstallePlateforme(p);
+    }
+};

@@ -7,9 +7,6 @@
 #include "Mesure.h"
 
 #include "state/Etat.h"
-#include "platform/HorlogeReelle.h"
-#include "platform/Plateforme.h"
-#include "platform/SonSdl.h"
 #include "sound/Annonce.h"
 
 #include <QCoreApplication>
@@ -45,12 +42,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 3;
     std::printf("driver %s\n", std::getenv("SDL_AUDIODRIVER"));
-    HorlogeReelle horloge;
-    SonSdl son;
-    Plateforme p;
-    p.horloge = &horloge;
-    p.son = &son;
-    InstallePlateforme(p);
+    HorlogeEtSonReels reels;
+    SonSdl& son = reels.son;
     mesure("cold", son, "00", "00", 0);
     mesure("cold", son, "23", "55", 1);
     for (int i = 0; i < n; ++i) {

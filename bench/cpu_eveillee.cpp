@@ -7,9 +7,6 @@
 // Usage: bench_cpu_eveillee [minutes=2]
 #include "Mesure.h"
 
-#include "platform/HorlogeReelle.h"
-#include "platform/Plateforme.h"
-#include "platform/SonSdl.h"
 #include "sound/Annonce.h"
 #include "sound/Son.h"
 #include "state/Etat.h"
@@ -43,12 +40,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 2;
     std::printf("driver %s\n", std::getenv("SDL_AUDIODRIVER"));
-    HorlogeReelle horloge;
-    SonSdl son;
-    Plateforme p;
-    p.horloge = &horloge;
-    p.son = &son;
-    InstallePlateforme(p);
+    HorlogeEtSonReels reels;
+    SonSdl& son = reels.son;
     double parole = 0;
     minute(&parole);  // the sound system started and the clips decoded, as in a running clock
     for (bool eveillee : {false, true, false, true}) {
