@@ -9,6 +9,7 @@
 #include "art/Twips.h"
 #include "platform/ListeTaches.h"
 #include "platform/Plateforme.h"
+#include "timer/Minuteur.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -37,6 +38,7 @@ QUENTOR::QUENTOR(QWidget* parent) : QWidget(parent) {
     construitCadran();
     construitOutils();
     construitMenu();
+    relieMinuteur();
     InstalleRetourHorloge([this] {
         restaure();
         repaint();
@@ -45,6 +47,7 @@ QUENTOR::QUENTOR(QWidget* parent) : QWidget(parent) {
 
 QUENTOR::~QUENTOR() {
     InstalleRetourHorloge(nullptr);
+    Minuteur::HorlogeOccupee() = nullptr;
     if (PF().notification && PF().notification->surNotification)
         PF().notification->surNotification = nullptr;
 }

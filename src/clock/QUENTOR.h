@@ -86,6 +86,8 @@ public:
     std::function<void()> ouvreParametres, ouvreAlarmes, ouvreInfo;
     // The silent hours and volume window, from the popup menu.
     std::function<void()> ouvreVolumeSilence;
+    // The timer's window, from the popup menu.
+    std::function<void()> ouvreMinuteur;
 
     // Handlers, named after their control and event.
     void QUENTOR_Timer_Timer();
@@ -98,6 +100,9 @@ public:
     void QUENTOR_DitLHeure_Click();
     void QUENTOR_Agrandir_Click();
     void QUENTOR_VolumeSilence_Click();
+    void QUENTOR_MenuMinuteur_Click();
+    void QUENTOR_TempsRestant_Click();
+    void QUENTOR_ArretMinuteur_Click();
     void QUENTOR_Fermeture_Click();
     void QUENTOR_Image0_Click();
     void QUENTOR_Image2_Click();
@@ -131,6 +136,10 @@ public:
     QAction* DitLHeure = nullptr;
     QAction* Agrandir = nullptr;
     QAction* VolumeSilence = nullptr;
+    // The timer: its window; while one runs, the time left said and the way to stop it.
+    QAction* MenuMinuteur = nullptr;
+    QAction* TempsRestant = nullptr;
+    QAction* ArretMinuteur = nullptr;
     QAction* Fermeture = nullptr;
 
     // True while a notification is being acted on (the popup menu is open, a restore runs).
@@ -150,6 +159,11 @@ private:
     void construitCadran();
     void construitOutils();
     void construitMenu();
+    // The timer's menu items and the icon's tooltip follow it.
+    void suitMinuteur();
+    // The minute's work at the minute `t` will sound: the chime, an announcement or an alarm.
+    static bool MinuteSonore(const QTime& t);
+    void relieMinuteur();
     void programmeProchainTic();
     Etapes travailDeLaMinute();
     void appliqueListeDesTaches();
@@ -187,4 +201,7 @@ private:
     int minuteLegende_ = -1;
     bool horsListeDesTaches_ = false;
     bool iconeAjoutee_ = false;
+    // The minute's work is sounding: the timer's words wait for its end.
+    bool travailSonore_ = false;
+    QString bulleMinuteur_;
 };

@@ -44,3 +44,8 @@ void ZoneSysteme::retire() {
     if (icone_)
         icone_->hide();
 }
+
+void ZoneSysteme::changeBulle(const QString& bulle) {
+    if (icone_)
+        icone_->setToolTip(bulle);
+}

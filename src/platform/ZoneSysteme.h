@@ -15,6 +15,7 @@ public:
     bool disponible() const override;
     void ajoute(const QIcon& icone, const QString& bulle, QMenu* menu) override;
     void retire() override;
+    void changeBulle(const QString& bulle) override;
 
 private:
     std::unique_ptr<QSystemTrayIcon> icone_;

@@ -59,6 +59,11 @@ const Sorte<int16_t> HeureMinute = {
 const Sorte<int16_t> Volume = {
     [](const QString& cle) { return litConverti(cle, ConvertitVolume, QStringLiteral("un nombre entier de 0 à 100")); },
     ConvertitVolume, nombre<int16_t>};
+const Sorte<int32_t> Secondes = {[](const QString& cle) {
+                                     return litConverti(cle, entier<int32_t, 1, 86399>,
+                                                        QStringLiteral("un nombre de secondes de 1 à 86399"));
+                                 },
+                                 entier<int32_t, 1, 86399>, nombre<int32_t>};
 }  // namespace Sortes
 
 void LitCles(const std::vector<Cle>& cles) {

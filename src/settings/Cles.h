@@ -34,6 +34,7 @@ extern const Sorte<QColor> Couleur;         // red + 256 x green + 65536 x blue
 extern const Sorte<QString> Texte;          // the characters as they stand, blanks included
 extern const Sorte<int16_t> HeureMinute;    // "hh:mm", as minutes since midnight
 extern const Sorte<int16_t> Volume;         // 0 to 100, to the nearest step of 5
+extern const Sorte<int32_t> Secondes;       // a length of 1 s to 23:59:59, in seconds
 }  // namespace Sortes
 
 // One key, bound to the value it holds: what the load and the close do with it.
@@ -63,6 +64,18 @@ Cle Lien(const QString& nom, const Sorte<T>& sorte, T& valeur, T defaut) {
                 valeur = v.value_or(defaut);
             },
             [=, &valeur] { EcritINIFacultative(nom, s->texte(valeur)); }};
+}
+
+// The same for a key most files never need (the timer's): written back only when the file has it
+// or its value is no longer the default, so that the file of a user who never set it keeps every byte.
+template <class T>
+Cle LienDiscret(const QString& nom, const Sorte<T>& sorte, T& valeur, T defaut) {
+    Cle c = Lien(nom, sorte, valeur, defaut);
+    c.ecrit = [nom, ecrit = c.ecrit, &valeur, defaut] {
+        if (!(valeur == defaut) || ValeurFacultative(Etat.TexteIni, nom))
+            ecrit();
+    };
+    return c;
 }
 
 // In the table's order, which decides the fault reported first.

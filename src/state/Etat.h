@@ -51,6 +51,11 @@ struct EtatProgramme {
     bool AutoDemarre = false;
     HeuresSilence Silence;  // no chime and no periodic announcement while they last
     int16_t Volume = 100;   // of every sound the clock plays, 0 to 100 in steps of 5
+    // The timer: the last length set (seconds), whether it says the time left as the end nears,
+    // and its sound (a WAVE file; empty: the default alert).
+    int32_t MinuteurDuree = 600;
+    bool MinuteurAnnonces = true;
+    QString MinuteurSon;
 
     // The hour and minute of the clock's last reading at the tick, and its date.
     int16_t HeureActuelle = 0;

@@ -74,8 +74,8 @@ struct HorlogeVirtuelle : Horloge {
     void saute(qint64 ms) { t = t.addMSecs(ms); }
 };
 
-// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
-// of no known clip), "arret", with the volume then; joues() gives the plays alone.
+// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "femme/plus_que" (a
+// phrase), "donnees" (bytes of no known clip), "arret", with the volume then; joues() gives the plays alone.
 struct SonEnregistre : SortieSon {
     struct Evenement {
         QDateTime t;
@@ -138,10 +138,18 @@ struct DialoguesFactices : Dialogues {
         QColor initiale;
         std::function<void(std::optional<QColor>)> suite;
     };
+    struct Question {
+        QString texte;
+        std::function<void(bool)> suite;
+    };
     void bip() override { ++bips; }
     void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
+    void question(QWidget*, const QString&, const QString& texte, const QString&, const QString&,
+                  std::function<void(bool)> suite) override {
+        questions.push_back({texte, suite});
+    }
     void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override {
         couleurs.push_back({c, s});
     }
@@ -153,6 +161,7 @@ struct DialoguesFactices : Dialogues {
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;
     std::vector<DemandeCouleur> couleurs;
+    std::vector<Question> questions;
 };
 
 struct BureauFactice : Bureau {
@@ -177,6 +186,7 @@ struct ZoneFactice : ZoneNotification {
     bool disponible() const override { return presente; }
     void ajoute(const QIcon&, const QString& b, QMenu*) override { ajoutee = true, bulle = b; }
     void retire() override { ajoutee = false, ++retraits; }
+    void changeBulle(const QString& b) override { bulle = b; }
     bool presente = true, ajoutee = false;
     int retraits = 0;
     QString bulle;
