@@ -255,7 +255,8 @@ void QUENTOR::suitMinuteur() {
     const Minuteur& m = LeMinuteur();
     TempsRestant->setVisible(m.actif());
     ArretMinuteur->setVisible(m.phase() != Minuteur::Phase::Arrete);
-    const QString bulle = m.actif() ? QStringLiteral("Minuteur : ") + TexteRestant(m.restant())
+    const QString enPause = m.phase() == Minuteur::Phase::EnPause ? QStringLiteral(" (en pause)") : QString();
+    const QString bulle = m.actif() ? QStringLiteral("Minuteur : ") + TexteRestant(m.restant()) + enPause
                           : m.phase() == Minuteur::Phase::Sonne ? QStringLiteral("Minuteur terminé")
                                                                 : QString();
     if (bulle == bulleMinuteur_ || !PF().notification || !iconeAjoutee_)

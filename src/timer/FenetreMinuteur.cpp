@@ -69,9 +69,12 @@ void FenetreMinuteur::construitCommandes() {
     BoutonSon->setToolTip(QStringLiteral("choisir le fichier WAVE que sonne la fin"));
     AffSon = Commande<QLabel>(this, "AffSon");
     AffSon->setTextFormat(Qt::PlainText);
-    BoutonSonDefaut = Commande<QPushButton>(this, "BoutonSonDefaut", "Son par défaut");
+    BoutonSonDefaut = Commande<QPushButton>(this, "BoutonSonDefaut", "Par défaut", "Son par défaut");
+    BoutonSonDefaut->setToolTip(QStringLiteral("le son d'alerte de l'horloge"));
     BoutonDemarrer = Commande<QPushButton>(this, "BoutonDemarrer", "Démarrer");
-    AffRestant = Commande<QLabel>(this, "AffRestant", nullptr, "Temps restant");
+    AffRestant = Commande<QLabel>(this, "AffRestant");
+    // Read out as its text, the time left, and described.
+    AffRestant->setAccessibleDescription(QStringLiteral("Temps restant"));
     AffRestant->setAlignment(Qt::AlignCenter);
     AffRestant->setAutoFillBackground(true);
     // The clock's own digits and colours.

@@ -30,9 +30,8 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         {{"--dire-l-heure=1"}, A::Erreur, "--dire-l-heure=1"}, {{"-"}, A::Erreur, "-"},
         // The timer's: a value that does not read is named before any clock is asked.
         {{"--minuteur", "25"}, A::Minuteur}, {{"--timer=1h30", "--timer-stop"}, A::Minuteur},
-        {{"--minuteur-restant", "--say-time"}, A::DitHeure}, {{"--minuteur", "25x"}, A::Erreur, "25x"},
-        {{"--timer-until", "25:00"}, A::Erreur, "25:00"}, {{"--minuteur"}, A::Erreur, "--minuteur"},
-        {{"--minuteur-arret=1"}, A::Erreur, "--minuteur-arret=1"},
+        {{"--minuteur", "25x"}, A::Erreur, "25x"}, {{"--timer-until", "25:00"}, A::Erreur, "25:00"},
+        {{"--minuteur"}, A::Erreur, "--minuteur"}, {{"--minuteur-arret=1"}, A::Erreur, "--minuteur-arret=1"},
     };
     // clang-format on
     for (const auto& c : cas) {
@@ -43,7 +42,6 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         EXPECT_FALSE(o.erreur.contains(u'\n'));
     }
     EXPECT_TRUE(TexteAideOptions().contains("--dire-l-heure") && TexteVersionProgramme().contains("6.1"));
-    EXPECT_EQ(LitOptions({"--timer", " 1h30 ", "--minuteur-jusqu-a=7:05"}).commande, "minuteur-jusqu-a 7:05");
 }
 
 using DossierReglages = AvecPlateforme;

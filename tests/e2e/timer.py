@@ -3,7 +3,7 @@
 secondes", "le minuteur est terminé" and rings the default alert, with the notification "Minuteur
 terminé" and its action "Arrêter"; `--minuteur-arret` stops the ringing and withdraws it. A malformed
 length is refused before any clock is asked; with no clock, the command says so."""
-import re
+import datetime
 import subprocess
 import sys
 import threading
@@ -48,13 +48,12 @@ def test_timer_from_the_command_line():
         started = command("--minuteur", "2")
         assert started.returncode == 0 and started.stdout.startswith("Minuteur lancé : 02:00, fin à "), started
         end = started.stdout.strip()[-9:-1]
+        at = datetime.datetime.strptime(end, "%H:%M:%S")
+        shifted = lambda s: (at + datetime.timedelta(seconds=s)).time().isoformat()
         time.sleep(4)
-        clock.set(shifted(end, -65))
-        time.sleep(9)
-        left = command("--minuteur-restant")
-        assert left.returncode == 0 and re.fullmatch(r"Il reste 00:5\d\.\n", left.stdout), left
-        time.sleep(5)
-        clock.set(shifted(end, -15))
+        clock.set(shifted(-65))
+        time.sleep(14)
+        clock.set(shifted(-15))
         desk.wait_for(lambda: any(c.startswith("Notify") for c in calls), 25, "the notification")
         assert calls == ["Notify Minuteur terminé Le minuteur de 2 min a pris fin à %s. ['arreter', 'Arrêter']\n"
                          % end[:5]], calls
@@ -68,20 +67,12 @@ def test_timer_from_the_command_line():
         assert p.wait(15) == 0
         alone = command("--minuteur-restant")
         assert alone.returncode == 1 and "aucune horloge" in alone.stderr, alone
-        words = ["femme/minuteur_lance", "102", "171", "femme/plus_qu_une_minute", "femme/il_reste", "femme/secondes",
-                 "femme/plus_que", "110", "femme/secondes", "femme/minuteur_termine"] + ["alerte"] * 6
+        words = ["femme/minuteur_lance", "102", "171", "femme/plus_qu_une_minute", "femme/plus_que", "110",
+                 "femme/secondes", "femme/minuteur_termine"] + ["alerte"] * 6
         out = subprocess.run([ANALYSE, cap.stop()] + words, capture_output=True, text=True, timeout=60).stdout
-        print(out)
         found = [line.split() for line in out.splitlines()]
-        assert all(f[1] != "-" and float(f[2]) >= float(f[3]) - 5 for f in found[:12]), "every word, two rings, whole"
+        assert all(f[1] != "-" and float(f[2]) >= float(f[3]) - 5 for f in found[:10]), ("every word, 2 rings", out)
         assert all(f[1] == "-" or float(f[1]) < stop + 0.5 for f in found), "no ring after the stop"
-
-
-def shifted(hh_mm_ss, seconds):
-    """hh:mm:ss moved by `seconds`."""
-    h, m, s = (int(x) for x in hh_mm_ss.split(":"))
-    t = (h * 3600 + m * 60 + s + seconds) % 86400
-    return f"{t // 3600:02d}:{t % 3600 // 60:02d}:{t % 60:02d}"
 
 
 if __name__ == "__main__":

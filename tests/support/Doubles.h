@@ -138,17 +138,14 @@ struct DialoguesFactices : Dialogues {
         QColor initiale;
         std::function<void(std::optional<QColor>)> suite;
     };
-    struct Question {
-        QString texte;
-        std::function<void(bool)> suite;
-    };
+
     void bip() override { ++bips; }
     void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
     void question(QWidget*, const QString&, const QString& texte, const QString&, const QString&,
                   std::function<void(bool)> suite) override {
-        questions.push_back({texte, suite});
+        questions.emplace_back(texte, suite);
     }
     void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override {
         couleurs.push_back({c, s});
@@ -161,7 +158,7 @@ struct DialoguesFactices : Dialogues {
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;
     std::vector<DemandeCouleur> couleurs;
-    std::vector<Question> questions;
+    std::vector<std::pair<QString, std::function<void(bool)>>> questions;  // the text, and its answer
 };
 
 struct BureauFactice : Bureau {
@@ -186,7 +183,6 @@ struct ZoneFactice : ZoneNotification {
     bool disponible() const override { return presente; }
     void ajoute(const QIcon&, const QString& b, QMenu*) override { ajoutee = true, bulle = b; }
     void retire() override { ajoutee = false, ++retraits; }
-    void changeBulle(const QString& b) override { bulle = b; }
     bool presente = true, ajoutee = false;
     int retraits = 0;
     QString bulle;
