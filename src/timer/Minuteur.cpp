@@ -130,8 +130,12 @@ void Minuteur::demarre(const QDateTime& fin, int longueur, const QTime& jusqua) 
     dernierRestant_ = longueur;
     sauve();
     const uint8_t g = Etat.Genre;
-    // Counting to a time, the length said is to the minute: its seconds only tell when it began.
-    const int ditLongueur = jusqua.isValid() && longueur >= 60 ? (longueur + 30) / 60 * 60 : longueur;
+    // Counting to a time, the length said is to the nearest minute (its seconds only tell when it
+    // began), but never 24 hours: the hours are said with the clips of the hours of the day.
+    const int auPlusPres = (longueur + 30) / 60 * 60;
+    const int ditLongueur = !jusqua.isValid() || longueur < 60 ? longueur
+                            : auPlusPres > kDureeMaxMinuteur   ? longueur / 60 * 60
+                                                               : auPlusPres;
     Etapes mots{Mot(g, QStringLiteral("minuteur_lance"))};
     Ajoute(mots, MotsDuree(g, ditLongueur));
     Ajoute(mots, motsAvant(g));
