@@ -27,6 +27,11 @@ double Duree(const Etapes& pas) {
     return d;
 }
 
+// Ends fall on a second of the clock, as its tick does: the check that runs each second wakes
+// with the tick, not half a second away from it. A timer is then up to a second short, and shows
+// its whole length as it starts.
+QDateTime SecondeEntiere(const QDateTime& t) { return t.addMSecs(-t.time().msec()); }
+
 int SecondesEntamees(qint64 ms) { return int((std::max<qint64>(ms, 0) + 999) / 1000); }
 
 bool HorlogeOccupeePendant(double secondes) {
@@ -107,7 +112,7 @@ void Minuteur::lance(int secondes) {
     if (secondes < 1 || secondes > kDureeMaxMinuteur)
         return;
     Etat.MinuteurDuree = secondes;
-    demarre(PF().horloge->maintenant().addSecs(secondes), secondes, {});
+    demarre(SecondeEntiere(PF().horloge->maintenant().addSecs(secondes)), secondes, {});
 }
 
 void Minuteur::lanceJusqua(const QTime& heure) {
@@ -158,7 +163,7 @@ void Minuteur::pause() {
 void Minuteur::reprend() {
     if (phase_ != Phase::EnPause)
         return;
-    fin_ = PF().horloge->maintenant().addMSecs(restantPauseMs_);
+    fin_ = SecondeEntiere(PF().horloge->maintenant().addMSecs(restantPauseMs_));
     phase_ = Phase::EnCours;
     sauve();
     programme(restantPauseMs_);
