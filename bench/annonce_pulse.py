@@ -5,8 +5,9 @@ uses): what an announcement costs, the start latency, and the spoken pauses of t
     python3 bench/annonce_pulse.py BUILD_DIR cpu [repetitions]
     python3 bench/annonce_pulse.py BUILD_DIR parole [runs] [hogs]
 
-cpu: bench_cpu_annonce and bench_latence_son through the server (goal: a warm announcement
-< 30 ms of CPU; start latency constant, < 55 ms). parole: the real program speaks 14:30 (female
+cpu: bench_cpu_annonce, bench_latence_son and bench_cpu_eveillee through the server (goal: a warm
+announcement < 30 ms of CPU; start latency constant, < 55 ms; what a planned sound costs with the
+output readied a second ahead and kept awake). parole: the real program speaks 14:30 (female
 voice, quarter-hour mode) while parec records the sink; tools/analyse_son finds clips 114, 170,
 130, 171, which must start 0, 1.2, 2.0 and 3.2 s after the first (within 20 ms) and play whole.
 hogs: that many `yes > /dev/null` run beside it, a busy machine. Every process started here is
@@ -28,7 +29,8 @@ def cpu(build, repetitions):
     try:
         cap = PulseCapture(desk)
         for argv in ([f"{build}/bench/bench_cpu_annonce", str(repetitions)],
-                     [f"{build}/bench/bench_latence_son", "20"]):
+                     [f"{build}/bench/bench_latence_son", "20"],
+                     [f"{build}/bench/bench_cpu_eveillee", str(repetitions)]):
             out = subprocess.run(argv, env=cap.env, capture_output=True, text=True, timeout=600)
             print(out.stdout, end="")
     finally:

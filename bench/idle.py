@@ -18,10 +18,10 @@ Start to icon docked, the clock against a bare Qt program showing a tray icon an
 40-point label, each run on a fresh Xvfb + tray host of its own, taking turns; medians and their
 ratio (goal <= 1.5).
 
-    python3 bench/idle.py --commande build/bin/quentor [runs]
+    python3 bench/idle.py --commande build/bin/quentor [runs] [option]
 
-How long `quentor --dire-l-heure` takes, from its start to its end, while a clock runs (goal
-<= 100 ms).
+How long `quentor --dire-l-heure` (or `option`: --repousse, --arrete) takes, from its start to its
+end, while a clock runs (goal <= 100 ms).
 """
 import os
 import shutil
@@ -106,7 +106,7 @@ def depart(clock, floor, runs):
     print(f"ratio of the medians: {statistics.median(times[clock]) / statistics.median(times[floor]):.2f}")
 
 
-def commande(clock, runs):
+def commande(clock, runs, option="--dire-l-heure"):
     desk = Desktop(tray=True)
     run = session(desk)
     try:
@@ -117,10 +117,10 @@ def commande(clock, runs):
         times = []
         for _ in range(runs):
             t0 = time.monotonic()
-            subprocess.run([prog.exe, "--dire-l-heure"], env=desk.env, check=True, timeout=10)
+            subprocess.run([prog.exe, option], env=desk.env, check=True, timeout=10)
             times.append((time.monotonic() - t0) * 1000)
             time.sleep(0.5)
-        print(f"--dire-l-heure answered by a running clock: median {statistics.median(times):.1f} ms, "
+        print(f"{option} answered by a running clock: median {statistics.median(times):.1f} ms, "
               f"max {max(times):.1f} ms over {runs} runs")
         p.send_signal(15)
         p.wait(15)
@@ -133,7 +133,7 @@ def main():
     if sys.argv[1] == "--depart":
         return depart(sys.argv[2], sys.argv[3], int(sys.argv[4]) if len(sys.argv) > 4 else 10)
     if sys.argv[1] == "--commande":
-        return commande(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 20)
+        return commande(sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 20, *sys.argv[4:5])
     binary = sys.argv[1]
     seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 60
     mode = sys.argv[3] if len(sys.argv) > 3 else "0"

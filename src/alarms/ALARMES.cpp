@@ -133,6 +133,11 @@ void ALARMES::construitFenetre() {
     BoutonWave = Place(Nomme(new QPushButton(QStringLiteral("SON"), Onglet), "BoutonWave"), 3900, 180, 1320, 330);
     BoutonWave->setAutoDefault(true);
 
+    // In the free space of the top line, between the ringing's check box and its sound.
+    Plus = Place(Nomme(new QPushButton(QStringLiteral("Plus…"), Onglet), "Plus"), 3240, 180, 630, 330);
+    Plus->setToolTip(QStringLiteral("Jours, date, répétition et durée de la sonnerie (touche P)"));
+    Plus->setAutoDefault(true);
+
     Ima_Alarme = Place(Nomme(new ImageDessinee(DessineClocheAlarme, Onglet), "Ima_Alarme"), 5600, 90, 480, 480);
     // A picture without a tooltip: a name all the same, so that a screen reader says what it is.
     Ima_Alarme->setAccessibleName(QStringLiteral("Cloche"));

@@ -53,6 +53,8 @@ public:
     QCheckBox* ActiveMsg = nullptr;
     QPlainTextEdit* MsgSonne = nullptr;
     QPushButton* Retour_Quentor = nullptr;
+    // "Plus…": the alarm's days or date, ringing and snooze (also the key P).
+    QPushButton* Plus = nullptr;
 
     // Handlers, named after their control and event.
     void ALARMES_Form_Load();
@@ -70,9 +72,11 @@ public:
     void BoutonWave_Click();
     void BoutonEXE_Click();
     void Retour_Quentor_Click();
+    void Plus_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void construitFenetre();

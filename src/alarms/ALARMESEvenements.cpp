@@ -2,6 +2,7 @@
 #include "alarms/ALARMES.h"
 
 #include "alarms/BoutonFleches.h"
+#include "alarms/DetailsAlarme.h"
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
 #include "sound/Sequenceur.h"
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -59,6 +61,7 @@ void ALARMES::relieEvenements() {
     connect(BoutonWave, &QPushButton::clicked, this, [this] { BoutonWave_Click(); });
     connect(BoutonEXE, &QPushButton::clicked, this, [this] { BoutonEXE_Click(); });
     connect(Retour_Quentor, &QPushButton::clicked, this, [this] { Retour_Quentor_Click(); });
+    connect(Plus, &QPushButton::clicked, this, [this] { Plus_Click(); });
 }
 
 void ALARMES::metEnGras(int Index) {
@@ -171,6 +174,15 @@ void ALARMES::BoutonEXE_Click() {
         if (garde && Etat.AlarmeChoisie == n)
             garde->AffEXE->setText(Etat.Alarmes[n].Exe);
     });
+}
+
+void ALARMES::Plus_Click() { OuvreDetailsAlarme(this, Etat.AlarmeChoisie); }
+
+// P opens the details, unless it is typed into the memo (which keeps its letters).
+void ALARMES::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_P && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return Plus_Click();
+    QWidget::keyPressEvent(e);
 }
 
 void ALARMES::Retour_Quentor_Click() {

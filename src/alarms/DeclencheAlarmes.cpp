@@ -1,10 +1,15 @@
 #include "alarms/DeclencheAlarmes.h"
 
+#include "alarms/Calendrier.h"
 #include "alarms/MessAlarm.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
+#include "state/Releve.h"
 
 #include <QTimeZone>
+
+#include <algorithm>
 
 namespace {
 std::function<void()>& RetourHorloge() {
@@ -23,6 +28,11 @@ QString TexteErreurAlarme(int numero, const QString& source, const QString& desc
            QStringLiteral("\r") + description;
 }
 
+void NoteSonneePour(int16_t n, const QDateTime& minute) {
+    Etat.Alarmes[n].SonneePour = minute;
+    NoteReleve(QStringLiteral("sonnee%1").arg(n + 1), minute.toString(kFormatReleve));
+}
+
 Etapes VérifieAlarmes() {
     const int h = Etat.HeureActuelle;
     const int m = Etat.MinuteActuelle;
@@ -30,7 +40,8 @@ Etapes VérifieAlarmes() {
     Etapes pas;
     for (int16_t n = 0; n < NombreAlarmes; ++n)
         pas.push_back(Selon([n, h, m] {
-            if (Etat.Alarmes[n].Heure != h || Etat.Alarmes[n].Minute != m)
+            const Alarme& a = Etat.Alarmes[n];
+            if (a.Heure != h || a.Minute != m || !SonneLe(a, Etat.JourActuel))
                 return Etapes{};
             return SonneUneFois(n, Etat.JourActuel, QTime(h, m));
         }));
@@ -44,7 +55,7 @@ Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure) {
     if (minute.isValid()) {
         if (Etat.Alarmes[n].SonneePour == minute)
             return {};
-        Etat.Alarmes[n].SonneePour = minute;
+        NoteSonneePour(n, minute);
     }
     return DéclencheAlarme(n);
 }
@@ -68,17 +79,25 @@ Etapes DéclencheAlarme(int16_t n) {
         Selon([n] {
             if (!Etat.Alarmes[n].Active)
                 return Etapes{};
-            return Etapes{Fichier(Etat.Alarmes[n].Son, 1.5), Agit([] {
+            return Etapes{Fichier(Etat.Alarmes[n].Son), Agit([n] { SuitSonnerie(n, Etat.Alarmes[n].Sonne > 0); }, 1.5),
+                          Agit([] {
                               if (RetourHorloge())
                                   RetourHorloge()();
                           })};
         }),
         Pause(2),
         Agit([n] {
+            SonneeUneFois(n);
             if (Etat.Alarmes[n].Message) {
                 Etat.AlarmeAffichée = n;
                 AfficheMessAlarm();
             }
         }),
+    });
+}
+
+bool AlarmeSonneA(const QDateTime& t) {
+    return std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), [&](const Alarme& a) {
+        return a.Active && a.Heure == t.time().hour() && a.Minute == t.time().minute() && SonneLe(a, t.date());
     });
 }

@@ -10,9 +10,16 @@
 #include <functional>
 
 // Fires, in order 1 to 6, every alarm whose hour and minute match Etat.HeureActuelle and
-// Etat.MinuteActuelle; each firing ends before the next alarm is looked at.
+// Etat.MinuteActuelle on a day it rings (Etat.JourActuel); each firing ends before the next alarm
+// is looked at.
 // Below, n is the alarm's place in Etat.Alarmes (0 to 5).
 Etapes VérifieAlarmes();
+// Alarm n has rung, or was told missed, for `minute` (on the face): kept in the run record too.
+void NoteSonneePour(int16_t n, const QDateTime& minute);
+// How the run record writes a time on the face.
+inline const QString kFormatReleve = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+// Some alarm rings (plays its sound) at the minute `t`, on a day it rings.
+bool AlarmeSonneA(const QDateTime& t);
 // Fires alarm n for the minute `heure` of `jour`, unless it has already rung for that minute.
 Etapes SonneUneFois(int16_t n, const QDate& jour, const QTime& heure);
 // Program, ringing, 2-second pause, memo: one sounding part. A program that cannot be started is

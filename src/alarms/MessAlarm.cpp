@@ -1,11 +1,14 @@
 #include "alarms/MessAlarm.h"
 
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "art/Dessins.h"
 #include "art/FenetreUnique.h"
 #include "art/Twips.h"
 #include "platform/Plateforme.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -80,6 +83,20 @@ void MessAlarm::MessAlarm_Form_Load() {
 }
 
 void MessAlarm::MessAlarm_Command1_Click() { close(); }
+
+void MessAlarm::closeEvent(QCloseEvent* e) {
+    // Read: the alarm stops ringing and its notification goes, unless R put it off.
+    const int16_t n = Etat.AlarmeAffichée;
+    if (n >= 0 && n < NombreAlarmes && !Etat.Alarmes[n].RepeteA.isValid())
+        ArreteAlarme(n);
+    QWidget::closeEvent(e);
+}
+
+void MessAlarm::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_R && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return RepousseAlarme(Etat.AlarmeAffichée);
+    QWidget::keyPressEvent(e);
+}
 
 void AfficheMessAlarm() {
     // The memo comes forward without taking the keyboard: the alarm, not the user, shows it.

@@ -18,6 +18,12 @@ public:
 
     void MessAlarm_Form_Load();
     void MessAlarm_Command1_Click();
+
+protected:
+    // Closed, the memo acknowledges its alarm: it stops ringing and its notification goes, unless
+    // R put it off first. R puts the alarm off.
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // Loads and shows the window, or brings the open one forward.

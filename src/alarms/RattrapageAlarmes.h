@@ -24,10 +24,14 @@ inline constexpr qint64 kSautHorlogeMs = 2000;
 // An alarm later than this, in minutes, is not rung any more.
 inline constexpr int kRetardMaxAlarmeMn = 60;
 
-// The alarms (their places in Etat.Alarmes), in order, whose minute began after `avant` and not
-// after `apres` and is at most an hour old. The minute of `apres` is left out while its second 0
+// The alarms (their places in Etat.Alarmes), in order, whose minute on a day they ring began
+// after `avant` and not after `apres`, is at most an hour old and has not rung. The minute of `apres` is left out while its second 0
 // is being read: its own minute's work rings it.
 std::vector<int16_t> AlarmesSautees(const QDateTime& avant, const QDateTime& apres);
 
-// Fires those alarms, each once and to its end, as at their minute.
+// The alarms in service, in order, whose last minute between the readings is more than an hour
+// old and was neither rung nor told: they are told missed, not rung.
+std::vector<int16_t> AlarmesManquees(const QDateTime& avant, const QDateTime& apres);
+
+// Fires those alarms, each once and to its end, as at their minute; then tells the missed ones.
 Etapes RattrapeAlarmes(const QDateTime& avant, const QDateTime& apres);

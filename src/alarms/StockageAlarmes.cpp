@@ -15,12 +15,21 @@ const QString kCRLF = QStringLiteral("\r\n");
 std::vector<Cle> clesAlarme(int i) {
     using namespace Sortes;
     Alarme& a = Etat.Alarmes[i];
+    const Alarme defaut;
     const QString n = QString::number(i + 1);
     return {
-        Lien(QStringLiteral("ALH") + n, Entier16, a.Heure),  Lien(QStringLiteral("ALMN") + n, Entier16, a.Minute),
-        Lien(QStringLiteral("AL") + n, Booleen, a.Active),   Lien(QStringLiteral("ALMSG") + n, Booleen, a.Message),
-        Lien(QStringLiteral("ALAPP") + n, Booleen, a.Appli), Lien(QStringLiteral("ALEXE") + n, Texte, a.Exe),
+        Lien(QStringLiteral("ALH") + n, Entier16, a.Heure),
+        Lien(QStringLiteral("ALMN") + n, Entier16, a.Minute),
+        Lien(QStringLiteral("AL") + n, Booleen, a.Active),
+        Lien(QStringLiteral("ALMSG") + n, Booleen, a.Message),
+        Lien(QStringLiteral("ALAPP") + n, Booleen, a.Appli),
+        Lien(QStringLiteral("ALEXE") + n, Texte, a.Exe),
         Lien(QStringLiteral("ALSON") + n, Texte, a.Son),
+        // Added later: a file without them gets their defaults, and the close appends them.
+        Lien(QStringLiteral("ALJOURS") + n, Jours, a.Jours, defaut.Jours),
+        Lien(QStringLiteral("ALDATE") + n, Date, a.Date, defaut.Date),
+        Lien(QStringLiteral("ALREPETE") + n, RepeteMn, a.Repete, defaut.Repete),
+        Lien(QStringLiteral("ALSONNE") + n, SonneMn, a.Sonne, defaut.Sonne),
     };
 }
 

@@ -1,6 +1,9 @@
 // The clock window's load step: every setting read in the order of the keys' tables (the order
 // decides which missing key is reported first) and applied to the window and the shared state.
+#include "alarms/Calendrier.h"
+#include "alarms/DeclencheAlarmes.h"
 #include "alarms/StockageAlarmes.h"
+#include "state/Releve.h"
 #include "platform/Aide.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
@@ -63,6 +66,15 @@ void QUENTOR_Form_Load(QUENTOR& f) {
     LitCles(cles.ajoutees);
     RegleVolume(Etat.Volume);
     ChargeAlarmes();
+    // The run record beside the settings: none (or a broken one) is a first run, with nothing to
+    // catch up; else alarms rung stay rung, and the time since the last run is caught up.
+    if (OuvreReleve(Etat.CheminAppli + QStringLiteral("/QS32.etat"))) {
+        for (int n = 0; n < NombreAlarmes; ++n)
+            Etat.Alarmes[n].SonneePour =
+                Cadran(QDateTime::fromString(ValeurReleve(QStringLiteral("sonnee%1").arg(n + 1)), kFormatReleve));
+        f.rattrapeDepuis(QDateTime::fromString(ValeurReleve(QStringLiteral("marche")), kFormatReleve));
+    }
+    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
 
     LitCles(cles.image);
     f.setImageVisible(r.imageActive);

@@ -2,6 +2,7 @@
 
 #include "about/Info.h"
 #include "alarms/ALARMES.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/DossierReglages.h"
@@ -17,16 +18,20 @@
 #include "platform/OuvertureAffichage.h"
 #include "platform/Plateforme.h"
 #include "platform/SonSdl.h"
+#include "platform/BibliothequeSdl.h"
 #include "platform/ZoneSysteme.h"
 #ifdef QUENTOR_AVEC_DBUS
+#include "platform/NePasDerangerDBus.h"
 #include "platform/NotificationsDBus.h"
 #endif
 #include "preferences/PARAMETRES.h"
 #include "preferences/VolumeSilence.h"
 #include "settings/LitValeurs.h"
+#include "settings/Reglages.h"
 #include "settings/SilenceVolume.h"
 #include "settings/TexteIni.h"
 #include "sound/DitHeure.h"
+#include "sound/Phrases.h"
 #include "sound/Son.h"
 #include "timer/FenetreMinuteur.h"
 #include "timer/Minuteur.h"
@@ -44,15 +49,16 @@ namespace {
 
 void ecrit(std::FILE* flux, const QString& texte) { std::fputs(texte.toLocal8Bit().constData(), flux); }
 
-// --dire-l-heure: the clock that runs says the time; with none, this process says it in the
-// voice the clock would use, and ends once it has been heard. No window, no file written.
-// A command meant for a key of the desktop: it gives up within a few seconds on an output
-// that does not answer, and says so.
-int direLHeure(int argc, char** argv) {
+// --dire-l-heure, --dire-la-date: the clock that runs says the time or the date; with none, this
+// process says it in the voice and form the clock would use, and ends once it has been heard. No
+// window, no file written. A command meant for a key of the desktop: it gives up within a few
+// seconds on an output that does not answer, and says so.
+int direSeul(int argc, char** argv, bool date) {
     QCoreApplication app(argc, argv);
     BureauReel bureau;
-    if (bureau.envoieDemande(Bureau::Demande::DitHeure, 0))
+    if (bureau.envoieDemande(date ? Bureau::Demande::DitDate : Bureau::Demande::DitHeure, 0))
         return 0;
+    const QString quoi = date ? QStringLiteral("la date") : QStringLiteral("l'heure");
     HorlogeReelle horloge;
     SonSdl son;
     son.taisAbsences();
@@ -64,18 +70,19 @@ int direLHeure(int argc, char** argv) {
     Etat.CheminAppli = DossierReglagesALire();
     try {
         ChargeTexteIni();
+        LitCles(ClesParole());
         Etat.Genre = LitOctet(QStringLiteral("Genre"));
         RegleVolume(VolumeDuFichier());
     } catch (const FinProgramme&) {
-        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; l'heure est dite "
+        ecrit(stderr, QStringLiteral("quentor : les réglages de %1 ne se lisent pas ; %2 est dite "
                                      "avec la voix d'homme.\n")
-                          .arg(CheminIni()));
+                          .arg(CheminIni(), quoi));
     }
     const auto debut = std::chrono::steady_clock::now();
-    if (!DitHeure())
+    if (!(date ? DitDate() : DitHeure()))
         return 0;
-    const auto abandonne = [&app](const QString& raison) {
-        ecrit(stderr, QStringLiteral("quentor : l'heure n'a pas été dite : %1.\n").arg(raison));
+    const auto abandonne = [&app, &quoi](const QString& raison) {
+        ecrit(stderr, QStringLiteral("quentor : %1 n'a pas été dite : %2.\n").arg(quoi, raison));
         app.exit(1);
     };
     // The speech runs on the clock's timers; this one watches for its end, or for an output
@@ -102,6 +109,20 @@ int direLHeure(int argc, char** argv) {
         }
     });
     return app.exec();
+}
+
+// --arrete, --repousse: only the clock that runs has an alarm to stop or put off.
+int commandeAlarme(int argc, char** argv, Bureau::Demande demande) {
+    QCoreApplication app(argc, argv);
+    BureauReel bureau;
+    if (bureau.envoieDemande(demande, 0))
+        return 0;
+    ecrit(stderr,
+          QStringLiteral("quentor : aucune horloge ne tourne pour cet utilisateur (%1) ; il n'y a pas "
+                         "d'alarme à %2.\n")
+              .arg(bureau.raisonDemande(),
+                   demande == Bureau::Demande::ArreteAlarme ? QStringLiteral("arrêter") : QStringLiteral("repousser")));
+    return 1;
 }
 
 // The timer's commands: said to the clock that runs, which answers with one line. With none, there
@@ -135,7 +156,10 @@ int Main(int argc, char** argv) {
     case Options::Action::Erreur: ecrit(stderr, options.erreur + u'\n'); return 2;
     case Options::Action::Aide: ecrit(stdout, TexteAideOptions()); return 0;
     case Options::Action::Version: ecrit(stdout, TexteVersionProgramme()); return 0;
-    case Options::Action::DitHeure: return direLHeure(argc, argv);
+    case Options::Action::DitHeure: return direSeul(argc, argv, false);
+    case Options::Action::DitDate: return direSeul(argc, argv, true);
+    case Options::Action::ArreteAlarme: return commandeAlarme(argc, argv, Bureau::Demande::ArreteAlarme);
+    case Options::Action::RepousseAlarme: return commandeAlarme(argc, argv, Bureau::Demande::RepousseAlarme);
     case Options::Action::Minuteur: return commandeMinuteur(argc, argv, options.commande);
     case Options::Action::Horloge: break;
     }
@@ -194,6 +218,8 @@ int Main(int argc, char** argv) {
 #ifdef QUENTOR_AVEC_DBUS
     NotificationsDBus notifications;
     p.notifications = &notifications;
+    NePasDerangerDBus nePasDeranger;  // asks the desktop only when the clock first wants to know
+    p.nePasDeranger = &nePasDeranger;
 #endif
     InstallePlateforme(p);
 
@@ -202,6 +228,7 @@ int Main(int argc, char** argv) {
         return 1;
     // The start clip too plays at the user's volume.
     RegleVolume(VolumeDuFichier());
+    RetiensChargementSdl();
     JoueSon(kClipSignature);
 
     QUENTOR fenetre;
@@ -219,18 +246,20 @@ int Main(int argc, char** argv) {
     try {
         QUENTOR_Form_Load(fenetre);
     } catch (const FinProgramme& fin) {
+        LibereChargementSdl();
         return fin.code;
     }
     // Armed before the icon appears: whoever sees the icon may end the program by a signal and
     // find its settings saved.
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
+    QTimer::singleShot(0, &LibereChargementSdl);
+    GardeSortieEveillee(Etat.SortieEveillee);
+    LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
     // A timer that ran at the last close runs on, or rings if its end passed meanwhile.
-    if (p.notifications)
-        LeMinuteur().relie(*p.notifications);
     LeMinuteur().reprendSauvegarde();
     // Other starts are heard once the clock is whole: a request never finds it half loaded.
     bureau.surCommande = [](const QString& ligne) {
@@ -241,6 +270,14 @@ int Main(int argc, char** argv) {
             return;
         if (d == Bureau::Demande::DitHeure) {
             DitHeure();
+            return;
+        }
+        if (d == Bureau::Demande::DitDate) {
+            DitDate();
+            return;
+        }
+        if (d == Bureau::Demande::ArreteAlarme || d == Bureau::Demande::RepousseAlarme) {
+            (d == Bureau::Demande::ArreteAlarme ? ArreteAlarme : RepousseAlarme)(AlarmeEnCours());
             return;
         }
         fenetre.restaure();

@@ -40,7 +40,7 @@ QString ValeurFautive(const QString& verbe, const QString& valeur) {
 }  // namespace
 
 Options LitOptions(const QStringList& arguments) {
-    bool aide = false, version = false, dit = false;
+    bool aide = false, version = false, dit = false, date = false, arrete = false, repousse = false;
     QString minuteur;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
@@ -61,6 +61,12 @@ Options LitOptions(const QStringList& arguments) {
             minuteur = option->avecValeur ? verbe + u' ' + valeur.trimmed() : verbe;
         } else if (a == u"--dire-l-heure" || a == u"--say-time")
             dit = true;
+        else if (a == u"--dire-la-date" || a == u"--say-date")
+            date = true;
+        else if (a == u"--arrete" || a == u"--stop-alarm")
+            arrete = true;
+        else if (a == u"--repousse" || a == u"--snooze")
+            repousse = true;
         else if (a == u"--help" || a == u"-h")
             aide = true;
         else if (a == u"--version")
@@ -84,6 +90,9 @@ Options LitOptions(const QStringList& arguments) {
     const A action = aide                  ? A::Aide
                      : version             ? A::Version
                      : dit                 ? A::DitHeure
+                     : date                ? A::DitDate
+                     : arrete              ? A::ArreteAlarme
+                     : repousse            ? A::RepousseAlarme
                      : !minuteur.isEmpty() ? A::Minuteur
                                            : A::Horloge;
     return {action, {}, action == A::Minuteur ? minuteur : QString()};
@@ -98,6 +107,11 @@ QString TexteAideOptions() {
         "  --dire-l-heure, --say-time\n"
         "                           dit l'heure : l'horloge qui tourne la dit ; sans horloge, la\n"
         "                           commande la dit elle-même avec la voix choisie, puis se termine\n"
+        "  --dire-la-date, --say-date\n"
+        "                           dit la date, de la même façon\n"
+        "  --arrete, --stop-alarm   arrête l'alarme qui sonne (ou qui attend de sonner à nouveau)\n"
+        "  --repousse, --snooze     repousse l'alarme qui sonne : elle sonnera à nouveau dans le\n"
+        "                           nombre de minutes choisi pour elle (10 par défaut)\n"
         "  --minuteur DURÉE, --timer DURÉE\n"
         "                           lance le minuteur de l'horloge qui tourne, à la place de celui en\n"
         "                           cours : DURÉE en minutes (25) ou 25m, 1h30, 90s, 1:30:00\n"

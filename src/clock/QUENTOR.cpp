@@ -2,6 +2,7 @@
 #include "clock/QUENTOR.h"
 
 #include "alarms/DeclencheAlarmes.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
 #include "clock/EtiquetteHeure.h"
@@ -43,11 +44,17 @@ QUENTOR::QUENTOR(QWidget* parent) : QWidget(parent) {
         restaure();
         repaint();
     });
+    if (PF().notifications)
+        PF().notifications->surAction = [](const QString& cle, const QString& action) {
+            ActionNotificationAlarme(cle, action) || LeMinuteur().actionNotification(cle);
+        };
 }
 
 QUENTOR::~QUENTOR() {
     InstalleRetourHorloge(nullptr);
     Minuteur::HorlogeOccupee() = nullptr;
+    if (PF().notifications)
+        PF().notifications->surAction = nullptr;
     if (PF().notification && PF().notification->surNotification)
         PF().notification->surNotification = nullptr;
 }

@@ -98,12 +98,18 @@ public:
     void QUENTOR_BULLE_Click();
     void QUENTOR_AffHoraire_Click();
     void QUENTOR_DitLHeure_Click();
+    void QUENTOR_DitLaDate_Click();
     void QUENTOR_Agrandir_Click();
     void QUENTOR_VolumeSilence_Click();
     void QUENTOR_MenuMinuteur_Click();
     void QUENTOR_TempsRestant_Click();
     void QUENTOR_ArretMinuteur_Click();
     void QUENTOR_Fermeture_Click();
+    void QUENTOR_ArretAlarme_Click();
+    void QUENTOR_ReportAlarme_Click();
+    // The clock last ran up to `marche` (the run record): the first tick catches up from there
+    // as after a jump, once the start clip has played.
+    void rattrapeDepuis(const QDateTime& marche) { marchePrecedente_ = marche; }
     void QUENTOR_Image0_Click();
     void QUENTOR_Image2_Click();
     void QUENTOR_Image3_Click();
@@ -134,6 +140,7 @@ public:
     QMenu* BULLE = nullptr;
     QAction* AffHoraire = nullptr;
     QAction* DitLHeure = nullptr;
+    QAction* DitLaDate = nullptr;
     QAction* Agrandir = nullptr;
     QAction* VolumeSilence = nullptr;
     // The timer: its window; while one runs, the time left said and the way to stop it.
@@ -141,6 +148,10 @@ public:
     QAction* TempsRestant = nullptr;
     QAction* ArretMinuteur = nullptr;
     QAction* Fermeture = nullptr;
+    // At the top of the menu while an alarm rings or waits to ring again.
+    QAction* ArretAlarme = nullptr;
+    QAction* ReportAlarme = nullptr;
+    QAction* SeparateurAlarme = nullptr;
 
     // True while a notification is being acted on (the popup menu is open, a restore runs).
     bool TrayOccupé = false;
@@ -169,6 +180,9 @@ private:
     void appliqueListeDesTaches();
     // Follows the notification area: out of the task list while the icon is in one.
     void suitZoneNotification();
+    // The tooltip's second line, the next alarm, when it may have changed.
+    void suitProchaineAlarme(const QDateTime& t, bool minute);
+    void changeBulle();
     QMargins margesCadre() const;
     void appliqueGeometrie(const RectTwips& r);
     void suitGeometrieDemandee();
@@ -204,4 +218,8 @@ private:
     // The minute's work is sounding: the timer's words wait for its end.
     bool travailSonore_ = false;
     QString bulleMinuteur_;
+    QDateTime marchePrecedente_;
+    int generationBulle_ = -1;
+    bool bulleEnRetard_ = true;
+    QString prochaineAlarme_;
 };

@@ -2,6 +2,8 @@
 // and mouse actions on the face.
 #include "clock/QUENTOR.h"
 
+#include "alarms/Calendrier.h"
+#include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "art/Dessins.h"
 #include "art/Twips.h"
@@ -72,6 +74,9 @@ void QUENTOR::construitMenu() {
     AffHoraire->setObjectName(QStringLiteral("AffHoraire"));
     DitLHeure = BULLE->addAction(QStringLiteral("Dire l'heure"));
     DitLHeure->setObjectName(QStringLiteral("DitLHeure"));
+    DitLaDate = BULLE->addAction(QStringLiteral("Dire la date"));
+    DitLaDate->setObjectName(QStringLiteral("DitLaDate"));
+    connect(DitLaDate, &QAction::triggered, this, [this] { QUENTOR_DitLaDate_Click(); });
     Agrandir = BULLE->addAction(QStringLiteral("Agrandir"));
     Agrandir->setObjectName(QStringLiteral("Agrandir"));
     VolumeSilence = BULLE->addAction(QStringLiteral("Volume et silence…"));
@@ -94,6 +99,15 @@ void QUENTOR::construitMenu() {
     connect(DitLHeure, &QAction::triggered, this, [this] { QUENTOR_DitLHeure_Click(); });
     connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
     connect(Fermeture, &QAction::triggered, this, [this] { QUENTOR_Fermeture_Click(); });
+    // In the menu only while an alarm rings or waits to ring again (QUENTOR_BULLE_Click).
+    ArretAlarme = new QAction(QStringLiteral("Arrêter l'alarme"), BULLE);
+    ArretAlarme->setObjectName(QStringLiteral("ArretAlarme"));
+    ReportAlarme = new QAction(QStringLiteral("Répéter"), BULLE);
+    ReportAlarme->setObjectName(QStringLiteral("ReportAlarme"));
+    SeparateurAlarme = new QAction(BULLE);
+    SeparateurAlarme->setSeparator(true);
+    connect(ArretAlarme, &QAction::triggered, this, [this] { QUENTOR_ArretAlarme_Click(); });
+    connect(ReportAlarme, &QAction::triggered, this, [this] { QUENTOR_ReportAlarme_Click(); });
     // The platform may open the menu itself on a right click.
     connect(BULLE, &QMenu::aboutToShow, this, [this] { QUENTOR_BULLE_Click(); });
 }
@@ -177,7 +191,8 @@ void QUENTOR::QUENTOR_AffHEURE_MouseDown(Qt::MouseButton bouton) {
     }
 }
 
-// The toolbar from the keyboard: a key pressed in the clock window (but H, which says the time)
+// The toolbar from the keyboard: a key pressed in the clock window (but H and D, which say the time
+// and the date)
 // shows it as a mouse move does, with the focus on its first button (on the last for Shift+Tab);
 // Tab, Left and Right go from button to button, Space and Enter press them, Escape hides it. Its buttons take the
 // focus only then: shown by the mouse, the toolbar draws no focus and takes no key.
@@ -189,11 +204,12 @@ void QUENTOR::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Meta:
     case Qt::Key_AltGr: return QWidget::keyPressEvent(e);
     case Qt::Key_Escape: cacheOutils(); return;
-    // H says the time, h or H, but not as part of a shortcut; T the timer's time left, while
-    // one runs.
+    // H says the time, D the date, in either case, but not as part of a shortcut; T the timer's
+    // time left, while one runs.
     case Qt::Key_H:
+    case Qt::Key_D:
         if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-            DitHeure();
+            e->key() == Qt::Key_H ? DitHeure() : DitDate();
             return;
         }
         break;
@@ -232,10 +248,46 @@ void QUENTOR::QUENTOR_BULLE_Click() {
     const QString hm = PF().horloge->maintenant().toString(QStringLiteral("hh:mm"));
     BULLE->setTitle(hm);
     AffHoraire->setText(QStringLiteral("Il est ") + hm);
+    // Added and taken away rather than hidden: a D-Bus menu lists hidden items too.
+    const int16_t n = AlarmeEnCours();
+    const bool presentes = BULLE->actions().contains(ArretAlarme);
+    if (n >= 0 && !presentes)
+        BULLE->insertActions(AffHoraire, {ArretAlarme, ReportAlarme, SeparateurAlarme});
+    if (n < 0 && presentes)
+        for (QAction* a : {ArretAlarme, ReportAlarme, SeparateurAlarme})
+            BULLE->removeAction(a);
+    if (n >= 0)
+        ReportAlarme->setText(QStringLiteral("Répéter dans %1 min").arg(Etat.Alarmes[n].Repete));
+}
+
+void QUENTOR::QUENTOR_ArretAlarme_Click() { ArreteAlarme(AlarmeEnCours()); }
+void QUENTOR::QUENTOR_ReportAlarme_Click() { RepousseAlarme(AlarmeEnCours()); }
+
+void QUENTOR::suitProchaineAlarme(const QDateTime& t, bool minute) {
+    if (!minute && !bulleEnRetard_ && generationBulle_ == GenerationSonnerie())
+        return;
+    bulleEnRetard_ = false;
+    generationBulle_ = GenerationSonnerie();
+    const QString texte = TexteProchaineAlarme(t);
+    if (texte == prochaineAlarme_ || !iconeAjoutee_ || !PF().notification)
+        return;
+    prochaineAlarme_ = texte;
+    changeBulle();
+}
+
+// The tooltip tells the version, then the next alarm and the timer when there are.
+void QUENTOR::changeBulle() {
+    QString bulle = QStringLiteral("Quentor Sonalde ") + Etat.VersionTexte;
+    if (!prochaineAlarme_.isEmpty())
+        bulle += QStringLiteral("\nProchaine alarme : ") + prochaineAlarme_;
+    if (!bulleMinuteur_.isEmpty())
+        bulle += u'\n' + bulleMinuteur_;
+    PF().notification->changeBulle(bulle);
 }
 
 void QUENTOR::QUENTOR_AffHoraire_Click() { JoueSon(kClipCarillon); }
 void QUENTOR::QUENTOR_DitLHeure_Click() { DitHeure(); }
+void QUENTOR::QUENTOR_DitLaDate_Click() { DitDate(); }
 void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
 
 void QUENTOR::QUENTOR_VolumeSilence_Click() {
@@ -262,8 +314,7 @@ void QUENTOR::suitMinuteur() {
     if (bulle == bulleMinuteur_ || !PF().notification || !iconeAjoutee_)
         return;
     bulleMinuteur_ = bulle;
-    const QString programme = QStringLiteral("Quentor Sonalde ") + Etat.VersionTexte;
-    PF().notification->changeBulle(bulle.isEmpty() ? programme : programme + u'\n' + bulle);
+    changeBulle();
 }
 
 void QUENTOR::QUENTOR_Fermeture_Click() {

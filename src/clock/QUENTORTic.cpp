@@ -4,6 +4,10 @@
 
 #include "alarms/DeclencheAlarmes.h"
 #include "alarms/RattrapageAlarmes.h"
+#include "alarms/Sonnerie.h"
+#include "alarms/Calendrier.h"
+#include "state/Releve.h"
+#include "sound/Phrases.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
 #include "art/Dessins.h"
@@ -12,20 +16,28 @@
 #include "sound/Annonce.h"
 #include "sound/Sequenceur.h"
 #include "sound/Silence.h"
+#include "sound/DitHeure.h"
 #include "sound/Son.h"
 #include "timer/Minuteur.h"
 
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace {
 // How far past the second boundary the tick aims: enough that a timer firing a hair early
 // still reads the new second.
 constexpr int MargeMs = 3;
+// A forward jump this long is the computer waking from sleep, not a clock set right.
+constexpr qint64 kSautReveilMs = 2 * 60 * 1000;
+// From second 59 to the first alarm's sound: the chime, the longest spoken time and the 5 s pause.
+constexpr double kAvantAlarmes = 11;
 }  // namespace
 
 void QUENTOR::demarreTimer() {
     timerActif_ = true;
+    bulleEnRetard_ = true;  // the alarm editor may have changed the alarms
     // A tick in progress re-arms the timer when it ends.
     if (!enTic_)
         programmeProchainTic();
@@ -68,10 +80,12 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     const LectureHorloge lecture{t, PF().horloge->monotoneMs()};
     // The local time ran ahead of the time that passed: the computer slept, or the clock was set
     // forward. A tick held by a window does not count: both clocks ran on.
-    const QDateTime avantSaut =
-        derniereLecture_.isValid() && EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) > kSautHorlogeMs
-            ? derniereLecture_
-            : QDateTime();
+    const qint64 saut = derniereLecture_.isValid() ? EcartHorlogeMs({derniereLecture_, derniereMonoMs_}, lecture) : 0;
+    QDateTime avantSaut = saut > kSautHorlogeMs ? derniereLecture_ : QDateTime();
+    // The first tick after a start catches up from the clock's last run, after the start clip.
+    const bool depart = !derniereLecture_.isValid() && marchePrecedente_.isValid();
+    if (depart)
+        avantSaut = std::exchange(marchePrecedente_, QDateTime());
     derniereLecture_ = t;
     derniereMonoMs_ = lecture.monoMs;
     const int s = t.time().second();
@@ -90,8 +104,18 @@ void QUENTOR::QUENTOR_Timer_Timer() {
     // The rest runs as a sequence on the clock's timers, which the close or the window's end
     // stops wherever it is. What the jump skipped rings first, before this second's own work.
     Etapes pas;
-    if (avantSaut.isValid())
-        Ajoute(pas, RattrapeAlarmes(avantSaut, t));
+    if (avantSaut.isValid()) {
+        Etapes rattrapage = RattrapeAlarmes(avantSaut, t);
+        if (depart && !rattrapage.empty())
+            pas.push_back(Pause(DureeWav(DonneesClip(kClipSignature))));
+        Ajoute(pas, std::move(rattrapage));
+    }
+    // Back from sleep: the time, once, after what rang for it, unless this second's own work says it.
+    if (saut > kSautReveilMs &&
+        (s != 0 || !SonsDeLaMinute(Etat.DéclencheAnnonce, t.time().hour(), t.time().minute(), Etat.Silence).annonce))
+        Ajoute(pas, AnnonceReveil());
+    RepetitionsDues(t);
+    suitProchaineAlarme(t, s == 0 || avantSaut.isValid());
 
     // The next second 0 will sound: the sound output gets ready for it.
     if (s == 59) {
@@ -101,6 +125,9 @@ void QUENTOR::QUENTOR_Timer_Timer() {
                 SonsDeLaMinute(Etat.DéclencheAnnonce, suivante.hour(), suivante.minute(), Etat.Silence);
             if (a.carillon || a.annonce)
                 PrepareSon();
+            // An alarm rings after the minute's 5-second pause: the output stays awake until then.
+            if (AlarmeSonneA(t.addSecs(1)))
+                PrepareSon(kAvantAlarmes);
         }));
     }
 
@@ -180,6 +207,12 @@ Etapes QUENTOR::travailDeLaMinute() {
         pas.push_back(Selon(AnnonceHeure));
     pas.push_back(Pause(5));
     Ajoute(pas, VérifieAlarmes());
+    // When the clock last ran, for a restart, kept while an alarm could be missed: once this
+    // minute's alarms have rung, so that a power cut before them leaves them to the restart.
+    pas.push_back(Agit([] {
+        if (std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), AlarmeEnService))
+            NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
+    }));
     return pas;
 }
 

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <type_traits>
@@ -98,9 +101,27 @@ void charge() {
 void alsaMuet(const char*, int, const char*, int, const char*, ...) {}
 #endif
 
+std::mutex porteMutex;
+std::condition_variable porteOuverte;
+std::atomic<bool> retenu{false};
+
 }  // namespace
 
+void RetiensChargementSdl() { retenu = true; }
+
+void LibereChargementSdl() {
+    {
+        std::lock_guard<std::mutex> l(porteMutex);
+        retenu = false;
+    }
+    porteOuverte.notify_all();
+}
+
 const FonctionsSdl* Sdl() {
+    if (retenu) {
+        std::unique_lock<std::mutex> l(porteMutex);
+        porteOuverte.wait_for(l, std::chrono::seconds(1), [] { return !retenu; });
+    }
     std::call_once(unique, charge);
     return fonctions;
 }

@@ -31,5 +31,12 @@ struct FonctionsSdl {
 const FonctionsSdl* Sdl();
 const char* ErreurChargementSdl();
 
+// The window and its icon come first. While a thread opens the library, the dynamic loader holds
+// every other thread that starts a thread or opens a plugin: the interface thread starting up
+// waited about 90 ms for it. So the start holds the opening until its icon is up (never more than
+// a second); a sound asked for meanwhile is heard once the library is open.
+void RetiensChargementSdl();
+void LibereChargementSdl();
+
 // Keeps ALSA's own error messages off the console (see the .cpp); before SDL probes the drivers.
 void FaisTaireAlsa();

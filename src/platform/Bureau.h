@@ -19,7 +19,7 @@ public:
     // True when no other instance runs; the lock is held until the process ends.
     virtual bool prendInstanceUnique() = 0;
     // What another start of the program asks of the clock that runs for the same user.
-    enum class Demande { Montre, DitHeure };
+    enum class Demande { Montre, DitHeure, DitDate, ArreteAlarme, RepousseAlarme };
     // Once the instance is ours: the requests of other starts reach `traite` from the event loop.
     virtual void ecouteDemandes(std::function<void(Demande)> traite) = 0;
     // Hands `demande` to the clock that runs for this user, trying for up to `attenteMs` while it

@@ -103,7 +103,14 @@ namespace {
 
 // One line each way: the request, then "ok" once the clock has it.
 QByteArray ligneDemande(Bureau::Demande d) {
-    return d == Bureau::Demande::DitHeure ? QByteArrayLiteral("dit-heure\n") : QByteArrayLiteral("montre\n");
+    switch (d) {
+    case Bureau::Demande::DitHeure: return QByteArrayLiteral("dit-heure\n");
+    case Bureau::Demande::DitDate: return QByteArrayLiteral("dit-date\n");
+    case Bureau::Demande::ArreteAlarme: return QByteArrayLiteral("arrete\n");
+    case Bureau::Demande::RepousseAlarme: return QByteArrayLiteral("repousse\n");
+    case Bureau::Demande::Montre: break;
+    }
+    return QByteArrayLiteral("montre\n");
 }
 
 }  // namespace
@@ -124,7 +131,8 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
             }
             const QByteArray ligne = client->readLine(64);
             std::optional<Demande> d;
-            for (Demande connue : {Demande::Montre, Demande::DitHeure})
+            for (Demande connue :
+                 {Demande::Montre, Demande::DitHeure, Demande::DitDate, Demande::ArreteAlarme, Demande::RepousseAlarme})
                 if (ligne == ligneDemande(connue))
                     d = connue;
             // A command is answered with what it did; a request first, so that the asking start

@@ -62,10 +62,11 @@ uint64_t FilSon::demande(Ordre ordre, const QByteArray& octets, const QString& c
     return numero;
 }
 
-uint64_t FilSon::prepare() {
+uint64_t FilSon::prepare(Duree ouverte) {
     uint64_t numero;
     {
         std::lock_guard verrou(m_);
+        ouverte_ = prepare_ ? std::max(ouverte_, ouverte) : ouverte;
         prepare_ = true;
         numero = ++numero_;
     }
@@ -134,6 +135,7 @@ void FilSon::boucle() {
         }
         const std::optional<Requete> requete = std::exchange(requete_, std::nullopt);
         const bool preparation = std::exchange(prepare_, false);
+        const Duree ouverte = ouverte_;
         const bool fin = fin_;
         const uint64_t numero = numero_;
         const Reglages r = reglages_;
@@ -141,7 +143,7 @@ void FilSon::boucle() {
         if (requete)
             traite(*requete, r);
         if (preparation)
-            prepareSortie(r);
+            prepareSortie(r, ouverte);
         if (peripherique_ && std::chrono::steady_clock::now() >= prochainRepos_)
             repos(r);
         bloque = false;

@@ -61,7 +61,8 @@ public:
     // Replaces the request not yet handled: only the last sound asked for matters. Returns the
     // request's number; numeroTraite reaches it once the thread has handled it.
     uint64_t demande(Ordre ordre, const QByteArray& octets, const QString& chemin, int64_t demandeNs);
-    uint64_t prepare();
+    // The output opens now and stays open `ouverte` at least (its idle time at least).
+    uint64_t prepare(Duree ouverte = Duree(0));
     uint64_t dernierNumero() const {
         std::lock_guard verrou(m_);
         return numero_;
@@ -90,7 +91,8 @@ public:
     Voix voix;
     std::atomic<bool> ouvert{false};
     std::atomic<bool> enPanne{false};
-    std::atomic<bool> bloque{false};  // sansReponse was seen true and the thread has not returned
+    std::atomic<bool> eveillee{false};  // the device stays open between sounds
+    std::atomic<bool> bloque{false};    // sansReponse was seen true and the thread has not returned
     std::atomic<uint64_t> numeroTraite{0};
 
 private:
@@ -112,7 +114,7 @@ private:
     void traite(const Requete& q, const Reglages& r);
     std::shared_ptr<const Pcm> decode(const QByteArray& wav);
     void joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs, const Reglages& r);
-    void prepareSortie(const Reglages& r);
+    void prepareSortie(const Reglages& r, Duree ouverte);
     void arrete();
     // `essaiForce`: probe the drivers even within the wait after a failed open.
     bool ouvre(bool essaiForce, const Reglages& r);
@@ -129,6 +131,7 @@ private:
     Reglages reglages_{};
     std::optional<Requete> requete_;
     bool prepare_ = false, fin_ = false, fini_ = false;
+    Duree ouverte_{0};  // how long the output asked for by prepare stays open
     uint64_t numero_ = 0;
     QString cause_;
     std::thread fil_;
@@ -146,6 +149,7 @@ private:
     uint32_t peripherique_ = 0;
     bool sdlPret_ = false;
     std::chrono::steady_clock::time_point prochainEssai_{}, prochainRepos_{};
+    std::chrono::steady_clock::time_point ouverteJusqua_{};  // a planned sound is due by then
     // Decoded clips by their bytes: a clip played again starts without decoding.
     QHash<QByteArray, std::shared_ptr<const Pcm>> cache_;
     std::size_t tailleCache_ = 0;  // samples held by the cache

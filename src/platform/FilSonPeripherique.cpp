@@ -168,8 +168,12 @@ void FilSon::repos(const Reglages& r) {
         fermeTout();
         return;
     }
-    if (voix.active) {
-        prochainRepos_ = steady_clock::now() + r.delaiRepos;  // a long file is still playing
+    if (voix.active || eveillee) {
+        prochainRepos_ = steady_clock::now() + r.delaiRepos;  // a long file is still playing, or kept awake
+        return;
+    }
+    if (steady_clock::now() < ouverteJusqua_) {
+        prochainRepos_ = ouverteJusqua_;  // a planned sound is still to come
         return;
     }
     // Idle time counts from the end of the last sound (or from the stop), not from its start.
@@ -219,7 +223,7 @@ void FilSon::joue(std::shared_ptr<const Pcm> pcm, int64_t demandeNs, const Regla
 // one plays each buffer a device buffer later: a sound started on a fresh device would be heard
 // that much earlier than the ones after it, and the first pause of an announcement would be
 // heard too long. Opened a little before, it is running when the sound comes.
-void FilSon::prepareSortie(const Reglages& r) {
+void FilSon::prepareSortie(const Reglages& r, Duree ouverte) {
     if (voix.volume.load(std::memory_order_relaxed) == 0 || !ouvre(true, r))
         return;
     const FonctionsSdl& sdl = *Sdl();
@@ -228,7 +232,8 @@ void FilSon::prepareSortie(const Reglages& r) {
         voix.finNs.store(maintenantNs(), std::memory_order_relaxed);  // idle from now
     sdl.PauseAudioDevice(peripherique_, 0);
     sdl.UnlockAudioDevice(peripherique_);
-    prochainRepos_ = std::chrono::steady_clock::now() + r.delaiRepos;
+    ouverteJusqua_ = std::max(ouverteJusqua_, std::chrono::steady_clock::now() + ouverte);
+    prochainRepos_ = std::max(std::chrono::steady_clock::now() + r.delaiRepos, ouverteJusqua_);
 }
 
 void FilSon::arrete() {

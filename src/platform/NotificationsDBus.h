@@ -21,9 +21,9 @@ private slots:
 
 private:
     struct Suivi {
-        uint id = 0;        // the service's number for it, once it answered
-        int envoi = 0;      // how many times it was shown
-        int reponse = 0;    // which of those the service answered last
+        uint id = 0;      // the service's number for it, once it answered
+        int envoi = 0;    // how many times it was shown
+        int reponse = 0;  // which of those the service answered last
         bool aRetirer = false;
     };
     void relie();

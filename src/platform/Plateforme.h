@@ -7,6 +7,7 @@
 #include "platform/Horloge.h"
 #include "platform/Lanceur.h"
 #include "platform/MagasinDemarrage.h"
+#include "platform/NePasDeranger.h"
 #include "platform/Notifications.h"
 #include "platform/SortieSon.h"
 #include "platform/ZoneNotification.h"
@@ -20,6 +21,7 @@ struct Plateforme {
     Bureau* bureau = nullptr;
     ZoneNotification* notification = nullptr;
     Notifications* notifications = nullptr;  // none: no desktop notifications
+    NePasDeranger* nePasDeranger = nullptr;  // none: the desktop never asks for quiet
 };
 
 // The installed platform. Installing copies the pointers; the objects must outlive their use.

@@ -60,9 +60,15 @@ void SonSdl::joueFichier(const QString& chemin) {
 
 void SonSdl::arrete() { fil_->demande(FilSon::Ordre::Arret, {}, {}, FilSon::maintenantNs()); }
 
-void SonSdl::prepare() {
+void SonSdl::prepare(int ouverteMs) {
     if (fil_->voix.volume.load(std::memory_order_relaxed) != 0)
-        surveille(fil_->prepare());
+        surveille(fil_->prepare(std::chrono::milliseconds(ouverteMs)));
+}
+
+void SonSdl::gardeEveillee(bool eveillee) {
+    fil_->eveillee = eveillee;
+    if (eveillee)
+        prepare();
 }
 
 void SonSdl::regleVolume(int pourcent) {

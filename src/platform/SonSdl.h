@@ -39,7 +39,8 @@ public:
     void joueDonnees(const QByteArray& wav) override;
     void joueFichier(const QString& chemin) override;
     void arrete() override;
-    void prepare() override;
+    void prepare(int ouverteMs = 0) override;
+    void gardeEveillee(bool eveillee) override;
     void regleVolume(int pourcent) override;
 
     // Starts the sound thread before the display's connection; the first SonSdl takes it over.

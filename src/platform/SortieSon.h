@@ -14,8 +14,11 @@ public:
     // Every sound from now on, the one playing included, at `pourcent` (0 to 100) of its level:
     // its samples are scaled, the system's mixer is left alone. 0 plays nothing.
     virtual void regleVolume(int pourcent) = 0;
-    // A sound is coming within a second or so: an output that needs time to settle starts now.
-    virtual void prepare() {}
+    // A sound is coming within a second or so (or within `ouverteMs`): an output that needs time
+    // to settle starts now, and stays open, playing silence, until then.
+    virtual void prepare(int ouverteMs = 0) { (void)ouverteMs; }
+    // Kept open between sounds, playing silence, for outputs that sleep and wake slowly.
+    virtual void gardeEveillee(bool eveillee) { (void)eveillee; }
     // True while the sound started last still has something to play.
     virtual bool joue() const { return false; }
 };

@@ -15,7 +15,7 @@ public:
     // `menu` is opened by the platform on a right click, after `surNotification(517)`.
     virtual void ajoute(const QIcon& icone, const QString& bulle, QMenu* menu) = 0;
     virtual void retire() = 0;
-    // The icon's tooltip from now on; an area that shows none ignores it.
-    virtual void changeBulle(const QString& bulle) {}
+    // The icon's tooltip, once it is added.
+    virtual void changeBulle(const QString& bulle) = 0;
     std::function<void(int code)> surNotification;
 };

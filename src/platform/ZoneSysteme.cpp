@@ -40,12 +40,12 @@ void ZoneSysteme::ajoute(const QIcon& icone, const QString& bulle, QMenu* menu) 
         icone_->show();
 }
 
-void ZoneSysteme::retire() {
-    if (icone_)
-        icone_->hide();
-}
-
 void ZoneSysteme::changeBulle(const QString& bulle) {
     if (icone_)
         icone_->setToolTip(bulle);
+}
+
+void ZoneSysteme::retire() {
+    if (icone_)
+        icone_->hide();
 }

@@ -8,9 +8,12 @@
 #include "sound/Son.h"
 #include "state/Etat.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTimeEdit>
 
@@ -23,6 +26,15 @@ T* Commande(QWidget* parent, const char* nom, QRect place, const char* nomLu = n
     c->setGeometry(place);
     if (nomLu)
         c->setAccessibleName(QString::fromUtf8(nomLu));
+    return c;
+}
+
+// A check box or an option, its caption its name for the keyboard and the screen reader.
+template <class T>
+T* Case(QWidget* parent, const char* nom, const char* texte, QRect place, const char* bulle) {
+    auto* c = Commande<T>(parent, nom, place);
+    c->setText(QString::fromUtf8(texte));
+    c->setToolTip(QString::fromUtf8(bulle));
     return c;
 }
 
@@ -41,9 +53,13 @@ int16_t EnMinutes(const QTime& t) { return int16_t(t.hour() * 60 + t.minute()); 
 
 VolumeSilence::VolumeSilence(FenetreHorloge& horloge, QWidget* parent)
     : QWidget(parent, Qt::Dialog), horloge_(horloge) {
-    PrepareFenetreModale(this, QStringLiteral("VolumeSilence"), QStringLiteral("Volume et silence"), 3795, 2160);
+    PrepareFenetreModale(this, QStringLiteral("VolumeSilence"), QStringLiteral("Volume et silence"), 4395, 4230);
     construitCommandes();
     relieCommandes();
+    // The frame's caption set into its top line, as in the settings window; set last, as there.
+    setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 }
 
 // Created in the order the keyboard visits them.
@@ -82,10 +98,12 @@ void VolumeSilence::construitCommandes() {
     AffVolume = Commande<QLabel>(this, "AffVolume", Place(2970, 1080, 690, 285));
     AffVolume->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    BoutonEssai = Commande<QPushButton>(this, "BoutonEssai", Place(135, 1680, 1650, 330));
+    construitParole();
+
+    BoutonEssai = Commande<QPushButton>(this, "BoutonEssai", Place(135, 3780, 1650, 330));
     BoutonEssai->setText(QStringLiteral("Essayer"));
-    BoutonEssai->setToolTip(QStringLiteral("dit l'heure à ce volume"));
-    Retour = Commande<QPushButton>(this, "Retour", Place(2010, 1680, 1650, 330));
+    BoutonEssai->setToolTip(QStringLiteral("dit l'heure à ce volume, sous la forme choisie"));
+    Retour = Commande<QPushButton>(this, "Retour", Place(2610, 3780, 1650, 330));
     Retour->setText(QStringLiteral("Terminé"));
     QFont gras = Retour->font();
     gras.setBold(true);
@@ -94,11 +112,39 @@ void VolumeSilence::construitCommandes() {
         b->setAutoDefault(true);
 }
 
+void VolumeSilence::construitParole() {
+    CadreParole = Commande<QGroupBox>(this, "CadreParole", Place(135, 1560, 4125, 2100), "Parole");
+    CadreParole->setTitle(QStringLiteral("Parole"));
+    groupeForme_ = new QButtonGroup(this);
+    const char* formes[] = {"quatorze heures trente", "deux heures et demie de l'après-midi"};
+    for (int i = 0; i < 2; ++i) {
+        OptionForme[i] = Case<QRadioButton>(CadreParole, i ? "OptionForme1" : "OptionForme0", formes[i],
+                                            Place(120, 255 + 300 * i, 3885, 285), "la forme de l'heure dite");
+        groupeForme_->addButton(OptionForme[i], i);
+    }
+    CaseDemarrage = Case<QCheckBox>(CadreParole, "CaseDemarrage", "Annoncer l'heure au démarrage",
+                                    Place(120, 855, 3885, 285), "dit l'heure après le son du démarrage");
+    CaseReveil = Case<QCheckBox>(CadreParole, "CaseReveil", "Annoncer l'heure au réveil", Place(120, 1155, 3885, 285),
+                                 "dit l'heure une fois quand l'ordinateur sort de veille");
+    CaseNePasDeranger = Case<QCheckBox>(CadreParole, "CaseNePasDeranger", "Se taire en mode « Ne pas déranger »",
+                                        Place(120, 1455, 3885, 285),
+                                        "ni carillon ni annonce quand le bureau est en mode « Ne pas déranger » ; "
+                                        "les alarmes sonnent toujours");
+    CaseEveillee =
+        Case<QCheckBox>(CadreParole, "CaseEveillee", "Garder la sortie son éveillée", Place(120, 1755, 3885, 285),
+                        "pour les casques et sorties qui s'endorment et mangent le début des sons");
+}
+
 void VolumeSilence::relieCommandes() {
     connect(CaseSilence, &QCheckBox::clicked, this, [this] { VolumeSilence_CaseSilence_Click(); });
     connect(HeureDebut, &QTimeEdit::timeChanged, this, [this] { VolumeSilence_HeureDebut_Change(); });
     connect(HeureFin, &QTimeEdit::timeChanged, this, [this] { VolumeSilence_HeureFin_Change(); });
     connect(CurseurVolume, &QSlider::valueChanged, this, [this] { VolumeSilence_CurseurVolume_Change(); });
+    connect(groupeForme_, &QButtonGroup::idClicked, this, [this](int i) { VolumeSilence_OptionForme_Click(i); });
+    connect(CaseDemarrage, &QCheckBox::clicked, this, [this] { VolumeSilence_CaseDemarrage_Click(); });
+    connect(CaseReveil, &QCheckBox::clicked, this, [this] { VolumeSilence_CaseReveil_Click(); });
+    connect(CaseNePasDeranger, &QCheckBox::clicked, this, [this] { VolumeSilence_CaseNePasDeranger_Click(); });
+    connect(CaseEveillee, &QCheckBox::clicked, this, [this] { VolumeSilence_CaseEveillee_Click(); });
     connect(BoutonEssai, &QPushButton::clicked, this, [this] { VolumeSilence_BoutonEssai_Click(); });
     connect(Retour, &QPushButton::clicked, this, [this] { VolumeSilence_Retour_Click(); });
     // Escape is the close box: the window goes, the clock's toolbar stays as it is.
@@ -116,6 +162,11 @@ void VolumeSilence::VolumeSilence_Form_Load() {
     HeureFin->setTime(EnHeure(s.fin));
     CurseurVolume->setValue(volume);
     VolumeSilence_CurseurVolume_Change();  // the value shown, even when the slider stood there
+    OptionForme[Etat.HeureCourante ? 1 : 0]->setChecked(true);
+    CaseDemarrage->setChecked(Etat.AnnonceDemarrage);
+    CaseReveil->setChecked(Etat.AnnonceReveil);
+    CaseNePasDeranger->setChecked(Etat.NePasDeranger);
+    CaseEveillee->setChecked(Etat.SortieEveillee);
 }
 
 void VolumeSilence::VolumeSilence_CaseSilence_Click() { Etat.Silence.actif = CaseSilence->isChecked(); }
@@ -131,6 +182,12 @@ void VolumeSilence::VolumeSilence_CurseurVolume_Change() {
     AffVolume->setText(QStringLiteral("%1 %").arg(v));
     AffVolume->setAccessibleName(QStringLiteral("Volume %1 %").arg(v));
 }
+
+void VolumeSilence::VolumeSilence_OptionForme_Click(int Index) { Etat.HeureCourante = Index == 1; }
+void VolumeSilence::VolumeSilence_CaseDemarrage_Click() { Etat.AnnonceDemarrage = CaseDemarrage->isChecked(); }
+void VolumeSilence::VolumeSilence_CaseReveil_Click() { Etat.AnnonceReveil = CaseReveil->isChecked(); }
+void VolumeSilence::VolumeSilence_CaseNePasDeranger_Click() { Etat.NePasDeranger = CaseNePasDeranger->isChecked(); }
+void VolumeSilence::VolumeSilence_CaseEveillee_Click() { GardeSortieEveillee(CaseEveillee->isChecked()); }
 
 void VolumeSilence::VolumeSilence_BoutonEssai_Click() { DitHeure(); }
 

@@ -41,6 +41,33 @@ std::optional<QColor> couleur(const QString& texte) {
     return v ? std::optional<QColor>(CouleurDepuisNombre(int32_t(*v))) : std::nullopt;
 }
 
+std::optional<uint8_t> jours(const QString& texte) {
+    if (texte.size() != 7)
+        return std::nullopt;
+    uint8_t masque = 0;
+    for (int j = 0; j < 7; ++j) {
+        if (texte[j] != u'0' && texte[j] != u'1')
+            return std::nullopt;
+        masque |= uint8_t((texte[j] == u'1') << j);
+    }
+    return masque;
+}
+
+QString texteJours(const uint8_t& masque) {
+    QString t;
+    for (int j = 0; j < 7; ++j)
+        t += masque & (1 << j) ? u'1' : u'0';
+    return t;
+}
+
+// Empty is a value of its own: no date.
+std::optional<QDate> date(const QString& texte) {
+    if (texte.isEmpty())
+        return QDate();
+    const QDate d = QDate::fromString(texte, QStringLiteral("yyyy-MM-dd"));
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
 }  // namespace
 
 namespace Sortes {
@@ -59,6 +86,18 @@ const Sorte<int16_t> HeureMinute = {
 const Sorte<int16_t> Volume = {
     [](const QString& cle) { return litConverti(cle, ConvertitVolume, QStringLiteral("un nombre entier de 0 à 100")); },
     ConvertitVolume, nombre<int16_t>};
+const Sorte<uint8_t> Jours = {
+    [](const QString& cle) { return litConverti(cle, jours, QStringLiteral("sept chiffres 1 ou 0, lundi d'abord")); },
+    jours, texteJours};
+const Sorte<QDate> Date = {
+    [](const QString& cle) { return litConverti(cle, date, QStringLiteral("une date aaaa-mm-jj ou rien")); }, date,
+    [](const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString(); }};
+const Sorte<int16_t> RepeteMn = {
+    [](const QString& cle) { return litConverti(cle, entier<int16_t, 1, 60>, QStringLiteral("un nombre de 1 à 60")); },
+    entier<int16_t, 1, 60>, nombre<int16_t>};
+const Sorte<int16_t> SonneMn = {
+    [](const QString& cle) { return litConverti(cle, entier<int16_t, 0, 30>, QStringLiteral("un nombre de 0 à 30")); },
+    entier<int16_t, 0, 30>, nombre<int16_t>};
 const Sorte<int32_t> Secondes = {[](const QString& cle) {
                                      return litConverti(cle, entier<int32_t, 1, 86399>,
                                                         QStringLiteral("un nombre de secondes de 1 à 86399"));

@@ -34,6 +34,10 @@ extern const Sorte<QColor> Couleur;         // red + 256 x green + 65536 x blue
 extern const Sorte<QString> Texte;          // the characters as they stand, blanks included
 extern const Sorte<int16_t> HeureMinute;    // "hh:mm", as minutes since midnight
 extern const Sorte<int16_t> Volume;         // 0 to 100, to the nearest step of 5
+extern const Sorte<uint8_t> Jours;          // seven "1" or "0", Monday first: bit 0 is Monday
+extern const Sorte<QDate> Date;             // "aaaa-mm-jj", or empty for none
+extern const Sorte<int16_t> RepeteMn;       // 1 to 60
+extern const Sorte<int16_t> SonneMn;        // 0 to 30
 extern const Sorte<int32_t> Secondes;       // a length of 1 s to 23:59:59, in seconds
 }  // namespace Sortes
 

@@ -7,6 +7,10 @@ const QString CleVolume = QStringLiteral("volume");
 
 namespace {
 
+void Ajoute(std::vector<Cle>& cles, std::vector<Cle> suite) {
+    cles.insert(cles.end(), std::make_move_iterator(suite.begin()), std::make_move_iterator(suite.end()));
+}
+
 // The window refuses any state but normal, minimised and maximised: said at the read, before any
 // later key is looked at.
 int16_t litEtatFenetre(const QString& cle) {
@@ -42,6 +46,7 @@ ClesHorloge::ClesHorloge(ReglagesFenetre& f) {
         Lien(QStringLiteral("Genre"), Octet, Etat.Genre),
     };
     ajoutees = ClesAjoutees();
+    Ajoute(ajoutees, ClesParole());
     image = {
         Lien(QStringLiteral("active_image"), BooleenEnChiffre, f.imageActive),
         // Read even when the picture is off, so that the close writes the user's path back unchanged.
@@ -60,5 +65,17 @@ std::vector<Cle> ClesAjoutees() {
         LienDiscret(QStringLiteral("minuteur_duree"), Secondes, Etat.MinuteurDuree, defauts.MinuteurDuree),
         LienDiscret(QStringLiteral("minuteur_annonces"), Booleen, Etat.MinuteurAnnonces, defauts.MinuteurAnnonces),
         LienDiscret(QStringLiteral("minuteur_son"), Texte, Etat.MinuteurSon, defauts.MinuteurSon),
+    };
+}
+
+std::vector<Cle> ClesParole() {
+    using namespace Sortes;
+    const EtatProgramme defauts;
+    return {
+        Lien(QStringLiteral("heure_courante"), Booleen, Etat.HeureCourante, defauts.HeureCourante),
+        Lien(QStringLiteral("annonce_demarrage"), Booleen, Etat.AnnonceDemarrage, defauts.AnnonceDemarrage),
+        Lien(QStringLiteral("annonce_reveil"), Booleen, Etat.AnnonceReveil, defauts.AnnonceReveil),
+        Lien(QStringLiteral("ne_pas_deranger"), Booleen, Etat.NePasDeranger, defauts.NePasDeranger),
+        Lien(QStringLiteral("sortie_eveillee"), Booleen, Etat.SortieEveillee, defauts.SortieEveillee),
     };
 }

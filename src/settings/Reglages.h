@@ -18,13 +18,16 @@ struct ClesHorloge {
     explicit ClesHorloge(ReglagesFenetre& fenetre);
     std::vector<Cle> fenetre;   // colours, geometry and state of the window, and QS_visible
     std::vector<Cle> annonce;   // when and in which voice the time is spoken
-    std::vector<Cle> ajoutees;  // ClesAjoutees()
+    std::vector<Cle> ajoutees;  // ClesAjoutees(), then ClesParole()
     std::vector<Cle> image;     // the background picture
 };
 
 // The keys added after files were already in use, each with its default: the silent hours, the
 // volume and the timer's, bound to Etat.
 std::vector<Cle> ClesAjoutees();
+// The same for how and when the time is spoken: the form of the time, at start, at wake, "do not
+// disturb", the output kept awake.
+std::vector<Cle> ClesParole();
 
 // The name of the volume's key, which the start reads before the load.
 extern const QString CleVolume;

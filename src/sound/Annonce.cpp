@@ -1,5 +1,6 @@
 #include "sound/Annonce.h"
 
+#include "sound/Parole.h"
 #include "state/Etat.h"
 
 namespace {
@@ -35,6 +36,6 @@ Etapes EtapesHeure(uint8_t genre, int heure, int minute) {
 }
 
 // The tick's own pause that follows lets the last clip finish.
-Etapes AnnonceHeure() { return Sonore(EtapesHeure(Etat.Genre, Etat.HeureActuelle, Etat.MinuteActuelle)); }
+Etapes AnnonceHeure() { return Sonore(EtapesHeureChoisie(Etat.Genre, Etat.HeureActuelle, Etat.MinuteActuelle)); }
 
 Etapes CarillonHeure() { return Sonore({Clip(kCarillon, 0.5)}); }

@@ -22,8 +22,8 @@ std::vector<PasParole> SequenceHeure(uint8_t genre, int heure, int minute);
 // The same as steps of a sequence.
 Etapes EtapesHeure(uint8_t genre, int heure, int minute);
 
-// Speaks Etat.HeureActuelle / Etat.MinuteActuelle with voice Etat.Genre, with the fixed pauses:
-// a sounding part that ends as its last clip starts.
+// Speaks Etat.HeureActuelle / Etat.MinuteActuelle with voice Etat.Genre in the chosen form: a
+// sounding part that ends, in the 24-hour form, as its last clip starts.
 Etapes AnnonceHeure();
 // The top-of-the-hour chime: clip 85, then half a second.
 Etapes CarillonHeure();

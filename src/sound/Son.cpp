@@ -41,7 +41,13 @@ void RegleVolume(int16_t pourcent) {
         s->regleVolume(Etat.Volume);
 }
 
-void PrepareSon() {
+void PrepareSon(double ouverte) {
     if (SortieSon* s = PF().son)
-        s->prepare();
+        s->prepare(int(ouverte * 1000));
+}
+
+void GardeSortieEveillee(bool eveillee) {
+    Etat.SortieEveillee = eveillee;
+    if (SortieSon* s = PF().son)
+        s->gardeEveillee(eveillee);
 }

@@ -17,8 +17,11 @@ void ArreteSon();
 // The volume of every sound the clock plays, 0 (nothing is heard) to 100 %: kept in Etat.Volume
 // and in force at once, for the sound playing too.
 void RegleVolume(int16_t pourcent);
-// Sound is due within about a second: the output gets ready so that it starts on time.
-void PrepareSon();
+// Sound is due within about a second (or within `ouverte` seconds): the output gets ready so that
+// it starts on time, and stays open, playing silence, until then.
+void PrepareSon(double ouverte = 0);
+// Etat.SortieEveillee, in force at once: the output stays open between sounds.
+void GardeSortieEveillee(bool eveillee);
 
 // The clock is sounding (the chime, an announcement, an alarm's firing, the time said on demand,
 // or a sound still playing): the time asked for on demand is then refused.

@@ -29,8 +29,16 @@ struct Alarme {
     QString Texte;            // the memo, line breaks CR LF as in its file
     bool MemoEnUtf8 = false;  // the memo file was read as UTF-8: it is written back so
     // The date and time, as the clock read them, that the alarm last rang for: a clock set back
-    // (the autumn change) shows the same minute twice, and it rings once. Never stored.
+    // (the autumn change) shows the same minute twice, and it rings once. Kept in the run record,
+    // so that a restart does not ring it again either.
     QDateTime SonneePour;
+    // The days it rings, bit 0 Monday to bit 6 Sunday; or, when valid, the one date it rings on.
+    uint8_t Jours = 0x7F;
+    QDate Date;
+    int16_t Repete = 10;  // put off, it rings again after this many minutes (1 to 60)
+    int16_t Sonne = 0;    // 0: its sound plays once; 1 to 30: it rings until stopped, at most so many minutes
+    // Put off: when it rings again; invalid when it is not put off.
+    QDateTime RepeteA;
 };
 
 inline constexpr int16_t NombreAlarmes = 6;
@@ -51,6 +59,12 @@ struct EtatProgramme {
     bool AutoDemarre = false;
     HeuresSilence Silence;  // no chime and no periodic announcement while they last
     int16_t Volume = 100;   // of every sound the clock plays, 0 to 100 in steps of 5
+    // How the time is spoken, and when beside the periodicity.
+    bool HeureCourante = false;     // everyday French ("deux heures et demie") instead of "14 heures 30"
+    bool AnnonceDemarrage = false;  // the time said after the start clip
+    bool AnnonceReveil = false;     // the time said once after the computer wakes
+    bool NePasDeranger = true;      // no chime nor announcement while the desktop says "do not disturb"
+    bool SortieEveillee = false;    // the sound output kept open between sounds
     // The timer: the last length set (seconds), whether it says the time left as the end nears,
     // and its sound (a WAVE file; empty: the default alert).
     int32_t MinuteurDuree = 600;

@@ -59,13 +59,11 @@ std::function<bool(double)>& Minuteur::HorlogeOccupee() {
     return occupee;
 }
 
-void Minuteur::relie(Notifications& n) {
-    n.surAction = [this, avant = std::move(n.surAction)](const QString& cle, const QString& action) {
-        if (cle == kCle)
-            arrete();
-        else if (avant)
-            avant(cle, action);
-    };
+bool Minuteur::actionNotification(const QString& cle) {
+    if (cle != kCle)
+        return false;
+    arrete();
+    return true;
 }
 
 Etapes Minuteur::MotsDuree(uint8_t genre, int secondes) {

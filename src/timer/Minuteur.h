@@ -4,7 +4,6 @@
 // words wait for the clock's own (the chime, an announcement, an alarm) rather than talk over
 // them; the silent hours never hush it, the volume applies.
 
-#include "platform/Notifications.h"
 #include "sound/Sequenceur.h"
 
 #include <QDateTime>
@@ -47,9 +46,8 @@ public:
     static Etapes MotsDuree(uint8_t genre, int secondes);
     Etapes motsAvant(uint8_t genre) const;
 
-    // The action "Arrêter" of the timer's notification stops it; other keys go to whoever
-    // listened before.
-    void relie(Notifications& n);
+    // A notification's action: true when it was the timer's, whose only action stops it.
+    bool actionNotification(const QString& cle);
 
     // The clock's own sounds are under way or begin within `secondes`: installed by the clock
     // window, which knows its minute's work.

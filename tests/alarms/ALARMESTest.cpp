@@ -1,10 +1,14 @@
 #include "alarms/ALARMES.h"
 #include "alarms/BoutonFleches.h"
+#include "alarms/DetailsAlarme.h"
 #include "app/Sequences.h"
 #include "clock/QUENTORFixture.h"
 #include "support/Souris.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QElapsedTimer>
+#include <QSpinBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -143,4 +147,26 @@ TEST_F(Editeur, ChoosersStartFoldersAndWhatTheyKeep) {
     const QString exe = QCoreApplication::applicationFilePath();
     EXPECT_EQ(choisit(e->BoutonEXE, 1, exe), "/opt/|/x/SON.WAV|" + exe + "|" + exe + "|1");
     EXPECT_FALSE(Etat.Alarmes[0].Active || Etat.Alarmes[0].Appli);  // choosing ticks no box
+}
+
+// The key P opens the chosen alarm's details (but not when typed into the memo); every change
+// there goes straight into the table, and a date sets the days aside.
+TEST_F(Editeur, DetailsOpenWithPAndApplyAtOnce) {
+    ALARMES* a = ouvre();
+    touche(a->MsgSonne, Qt::Key_P, true, "p");
+    EXPECT_EQ(a->findChild<QWidget*>("DetailsAlarme"), nullptr);
+    a->ChoixAlarme[3]->click();
+    touche(a->ActiveAlarme, Qt::Key_P, true, "p");
+    auto* d = dynamic_cast<DetailsAlarme*>(a->findChild<QWidget*>("DetailsAlarme"));
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Détails de l'alarme 3"));
+    d->Jour[5]->click();
+    d->Jour[6]->click();
+    d->UneFois->click();
+    d->Repete->setValue(3);
+    d->DureeSonnerie->setValue(12);
+    d->SonneJusqua->click();  // last: the choice alone takes the minutes
+    const Alarme& trois = Etat.Alarmes[2];
+    EXPECT_TRUE(trois.Jours == 0x1F && trois.Date == d->DateAlarme->date() && !d->Jour[0]->isEnabled());
+    EXPECT_TRUE(trois.Sonne == 12 && trois.Repete == 3);
 }

@@ -1,9 +1,13 @@
 // An alarm's firing on the virtual clock: its program, its ringing, its pauses and its memo.
 #include "alarms/DeclencheAlarmes.h"
+#include "alarms/Sonnerie.h"
 #include "clock/QUENTORFixture.h"
+#include "settings/Cles.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <functional>
 
 using Alarmes = AvecHorloge;
 
@@ -82,4 +86,96 @@ TEST_F(Alarmes, MemoWindowIsLoadedOnceAndReloadedAfterClosing) {
     ASSERT_NE(m = MessAlarmOuvert(), nullptr);
     EXPECT_EQ(m->windowTitle() + m->Hmn->text() + m->MessN->text(), QStringLiteral("MESSAGE N°309:01<b>x</b> & y\nz"));
     EXPECT_EQ(m->MessN->textFormat(), Qt::PlainText);
+}
+
+// Which alarm rings on which day: its days, or its one date (passed, never again); after a jump
+// it is the day of the alarm's minute that counts; the tooltip names the next one. 2009-03-07 is
+// a Saturday.
+TEST_F(Alarmes, DaysAndDates) {
+    // clang-format off
+    const struct { const char* jours; QDate date, jour; int debutMn, sauteMn; bool sonne; const char* suivante; } cas[] = {
+        {"1111100", {}, {2009, 3, 7}, 55, 0, false, "lun."},
+        {"1111100", {}, {2009, 3, 9}, 55, 0, true, "mar."},
+        {"0000000", {2009, 3, 4}, {2009, 3, 4}, 55, 0, true, ""},
+        {"1111111", {2009, 3, 4}, {2009, 3, 5}, 55, 0, false, ""},
+        {"0000010", {}, {2009, 3, 7}, 50, 20, true, "sam."},
+        {"0000001", {}, {2009, 3, 7}, 50, 20, false, "dim."},
+        {"1111111", {2009, 3, 7}, {2009, 3, 7}, 50, 20, true, ""},
+        {"1111111", {2009, 3, 8}, {2009, 3, 7}, 50, 20, false, "dim."},
+    };
+    // clang-format on
+    for (const auto& c : cas) {
+        w = std::make_unique<QUENTOR>();
+        w->LanceTrayIcon();
+        lanceur.lances.clear();
+        alarme(1, 23, 55, true, false, true, QStringLiteral("/bin/a1"));
+        Etat.Alarmes[0].Jours = *Sortes::Jours.convertit(QString::fromLatin1(c.jours));
+        Etat.Alarmes[0].Date = c.date;
+        Etat.Alarmes[0].SonneePour = {};
+        horloge.t = QDateTime(c.jour, QTime(23, c.debutMn));
+        tique();
+        horloge.avance(0.75);
+        horloge.saute(c.sauteMn * 60'000);
+        tique();
+        EXPECT_EQ(lanceur.lances.size(), size_t(c.sonne)) << c.jours << c.date.toString().toStdString();
+        // The tooltip's second line: the next time it rings, if it ever does.
+        const QString suivante = *c.suivante ? QStringLiteral("Prochaine alarme : %1 23:55").arg(c.suivante) : "";
+        EXPECT_EQ(zone.bulle.section(u'\n', 1), suivante) << c.jours << c.date.toString().toStdString();
+    }
+}
+
+// A ringing alarm stopped or put off by each path: stopped, it rings no more; put off, it rings
+// again two minutes later (its sound and notification, not its program), unless a sleep made it
+// more than an hour late.
+TEST_F(Alarmes, StopAndSnoozeFromEveryPath) {
+    const auto touche = [] {
+        QKeyEvent r(QEvent::KeyPress, Qt::Key_R, Qt::NoModifier);
+        QCoreApplication::sendEvent(MessAlarmOuvert(), &r);
+    };
+    // clang-format off
+    const struct { std::function<void()> agit; bool repete; int sauteMn; } cas[] = {
+        {[&] { notifications.actionChoisie("alarme1", "arreter"); }, false, 0},
+        {[&] { notifications.actionChoisie("alarme1", "repeter"); }, true, 0},
+        {[&] { w->ArretAlarme->trigger(); }, false, 0}, {[&] { w->ReportAlarme->trigger(); }, true, 0},
+        {[&] { MessAlarmOuvert()->close(); }, false, 0}, {touche, true, 0},
+        {[] { ArreteAlarme(AlarmeEnCours()); }, false, 0}, {[] { RepousseAlarme(AlarmeEnCours()); }, true, 30},
+        {[] { RepousseAlarme(AlarmeEnCours()); }, false, 90},
+    };
+    // clang-format on
+    for (const auto& c : cas) {
+        SCOPED_TRACE(&c - cas);
+        w.reset();  // the window that goes lets go of the notifications' actions
+        w = std::make_unique<QUENTOR>();
+        lanceur.lances.clear();
+        alarme(1, 8, 9, true, true, true, QStringLiteral("/bin/a1"));
+        Etat.Alarmes[0].SonneePour = {};
+        Etat.Alarmes[0].Sonne = 5;
+        Etat.Alarmes[0].Repete = 2;
+        tic(8, 9, 0);
+        horloge.deroule(horloge.t.addSecs(20));
+        w->QUENTOR_BULLE_Click();
+        EXPECT_TRUE(w->BULLE->actions().startsWith(w->ArretAlarme) && notifications.montrees.count("alarme1"));
+        EXPECT_EQ(w->ReportAlarme->text(), QStringLiteral("Répéter dans 2 min"));
+        const auto& n = notifications.montrees["alarme1"];
+        EXPECT_EQ(n.resume + u'|' + n.corps + u'|' + n.actions.join(u'|'),
+                  QStringLiteral("Alarme 1 — 08:09|mémo 1|repeter|Répéter dans 2 min|arreter|Arrêter"));
+        c.agit();
+        EXPECT_EQ(son.evenements.back().quoi, "arret");  // cut short
+        EXPECT_FALSE(notifications.montrees.count("alarme1"));
+        son.evenements.clear();
+        horloge.saute(c.sauteMn * 60'000);
+        horloge.avance(140);
+        tique();
+        EXPECT_EQ(!son.joues().empty(), c.repete) << c.sauteMn;
+        EXPECT_EQ(notifications.montrees.count("alarme1"), size_t(c.repete));
+        EXPECT_EQ(lanceur.lances, QStringList{"/bin/a1"});
+        ArreteAlarme(0);
+        delete MessAlarmOuvert();
+    }
+    // Left alone, it rings out at the end of its five minutes, and its notification goes.
+    w = std::make_unique<QUENTOR>();
+    Etat.Alarmes[0].SonneePour = {};
+    tic(8, 9, 0);
+    horloge.deroule();
+    EXPECT_TRUE(chronologie().back() == "08:14:05.000 arret" && !notifications.montrees.count("alarme1"));
 }

@@ -32,6 +32,7 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         {{"--minuteur", "25"}, A::Minuteur}, {{"--timer=1h30", "--timer-stop"}, A::Minuteur},
         {{"--minuteur", "25x"}, A::Erreur, "25x"}, {{"--timer-until", "25:00"}, A::Erreur, "25:00"},
         {{"--minuteur"}, A::Erreur, "--minuteur"}, {{"--minuteur-arret=1"}, A::Erreur, "--minuteur-arret=1"},
+        {{"--dire-la-date"}, A::DitDate}, {{"--say-date", "--say-time"}, A::DitHeure},
     };
     // clang-format on
     for (const auto& c : cas) {
@@ -80,14 +81,17 @@ QByteArray ini(const QStringList& changes = {}) {
                         "QS_visible=Vrai|déclenche_annonce=2|Genre=1")
                         .split(u'|');
     for (int n = 1; n <= 6; ++n)
-        l << QStringLiteral("ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=")
+        l << QStringLiteral(
+                 "ALH%1=%2|ALMN%1=%3|AL%1=Faux|ALMSG%1=Vrai|ALAPP%1=Faux|ALEXE%1=|ALSON%1=|ALJOURS%1=1111111|"
+                 "ALDATE%1=|ALREPETE%1=10|ALSONNE%1=0")
                  .arg(n)
                  .arg(n + 6)
                  .arg(n * 5)
                  .split(u'|');
     l << QStringLiteral(
              "active_image=0|image_fond= /x/mon fond.bmp|silence_actif=Faux|silence_debut=22:00|"
-             "silence_fin=07:00|volume=100")
+             "silence_fin=07:00|volume=100|heure_courante=Faux|annonce_demarrage=Faux|annonce_reveil=Faux|"
+             "ne_pas_deranger=Vrai|sortie_eveillee=Faux")
              .split(u'|');
     for (const QString& c : changes)
         for (QString& s : l)

@@ -2,6 +2,7 @@
 // alarms) in order with its pauses, once per minute, never overlapping, and the timer aimed just
 // past the next second; only what changed is painted, and nothing on a hidden face.
 #include "clock/QUENTORFixture.h"
+#include "sound/DitHeure.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -138,4 +139,45 @@ TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
     EXPECT_EQ(w->AffHEURE->text(), QStringLiteral("10:17"));
     EXPECT_DOUBLE_EQ(w->bandeX2() - w->bandeX1(), w->AffHEURE->width() * 15.0 * 30 / 60);
     EXPECT_TRUE(w->Flash->isHidden());
+}
+
+// "Do not disturb" silences the chime and the announcement, not the alarm, whose output is readied
+// at second 59 and kept open until it rings; the option off, the clock speaks again.
+TEST_F(Tic, DoNotDisturbLeavesTheAlarmsAndTheOutputWaitsForThem) {
+    Etat.DéclencheAnnonce = 1;
+    nePasDeranger.inhibe = true;
+    alarme(1, 15, 0, true);
+    tic(14, 59, 59);
+    tic(15, 0, 0);
+    EXPECT_EQ(chronologie(), QStringList{"15:00:05.000 fichier /sons/alarme1.wav"});
+    Etat.NePasDeranger = false;
+    tic(15, 29, 59);
+    tic(15, 30, 0);
+    EXPECT_EQ(son.joues().mid(1), (QStringList{"clip 15", "clip 70", "clip 30", "clip 71"}));
+    const QDate d(2009, 3, 3);  // readied until the alarm, or a second ahead of the announcement
+    EXPECT_EQ(son.preparations, (decltype(son.preparations){{QDateTime(d, QTime(14, 59, 59)), 11000},
+                                                            {QDateTime(d, QTime(15, 29, 59)), 0}}));
+}
+
+// Back from sleep (the local time ran over 2 minutes ahead) the time is said once, in the chosen
+// form; not after a shorter jump (a clock set right).
+TEST_F(Tic, TheTimeIsSaidOnceAtWake) {
+    Etat.HeureCourante = Etat.AnnonceReveil = true;
+    tic(7, 10, 10);
+    for (qint64 saut : {110, 3 * 3600 + 15 * 60 + 10}) {
+        horloge.saute(saut * 1000);
+        tique();
+    }
+    horloge.deroule();
+    EXPECT_EQ(son.joues(), (QStringList{"homme/il_est", "clip 10", "clip 70", "clip 27", "homme/du_matin"}));
+}
+
+// At start the time follows the start clip, the output readied a second before it.
+TEST_F(Tic, TheTimeIsSaidAfterTheStartClip) {
+    Etat.AnnonceDemarrage = true;
+    aLHeure(7, 10, 10);
+    joue(AnnonceDemarrage(1.5));
+    EXPECT_EQ(son.preparations.front().first.time(), QTime(7, 10, 10, 500));
+    EXPECT_EQ(chronologie(), (QStringList{"07:10:11.500 clip 7", "07:10:12.700 clip 70", "07:10:13.500 clip 10",
+                                          "07:10:14.700 clip 71"}));
 }

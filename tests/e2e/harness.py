@@ -299,11 +299,12 @@ def level(raw, found):
     return 10 * math.log10(sum(x * x for x in samples[round(start * 44100) * 2:round(end * 44100) * 2]))
 
 
-def time_offset(hh_mm_ss):
-    """Whole seconds from now to hh:mm:ss today."""
+def time_offset(hh_mm_ss, day=None):
+    """Whole seconds from now to hh:mm:ss today (or on the date `day`)."""
     now = datetime.datetime.now()
     h, m, s = (int(x) for x in hh_mm_ss.split(":"))
-    return round((now.replace(hour=h, minute=m, second=s) - now).total_seconds())
+    d = day or now.date()
+    return round((now.replace(year=d.year, month=d.month, day=d.day, hour=h, minute=m, second=s) - now).total_seconds())
 
 
 def faketime_lib():
@@ -328,8 +329,8 @@ class MovableTime:
                         FAKETIME_DONT_FAKE_MONOTONIC="1", LD_PRELOAD=faketime_lib())
         self.env.pop("FAKETIME", None)
 
-    def set(self, hh_mm_ss):
-        self.offset = time_offset(hh_mm_ss)
+    def set(self, hh_mm_ss, day=None):
+        self.offset = time_offset(hh_mm_ss, day)
         with open(self.path + ".new", "w") as f:
             f.write(f"{self.offset:+d}\n")
         os.replace(self.path + ".new", self.path)
@@ -340,8 +341,12 @@ class MovableTime:
         return datetime.datetime.now().replace(hour=h, minute=m, second=s, microsecond=0).timestamp() - self.offset
 
 
-# What a close appends to a file without the silent hours and the volume: their defaults.
-NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100"])
+# What a close appends to a file without the silent hours, the volume, the speech's keys and the
+# alarms' details: their defaults.
+NEW_KEYS = ini(["silence_actif=Faux", "silence_debut=22:00", "silence_fin=07:00", "volume=100", "heure_courante=Faux",
+                "annonce_demarrage=Faux", "annonce_reveil=Faux", "ne_pas_deranger=Vrai", "sortie_eveillee=Faux"] +
+               [f"{k}{n}={v}" for n in range(1, 7) for k, v in
+                (("ALJOURS", "1111111"), ("ALDATE", ""), ("ALREPETE", "10"), ("ALSONNE", "0"))])
 
 
 def settings(changes=None):

@@ -2,7 +2,11 @@
 writes nothing) each speak 10:24 (110, 170, 124, 171 at 0, 1.2, 2.0, 3.2 s, none cut), the last at
 the settings' volume 50, 6 dB below the one before. After a
 kill -9 and its stale socket, and over an empty lock file, a clock starts; a second start, while
-the clock is out of file descriptors, shows its window at once, says so and writes nothing."""
+the clock is out of file descriptors, shows its window at once, says so and writes nothing.
+Everyday French at 14:30 and 11:45 through the periodic announcement, and the date by the menu and
+by the command, word after word (no gap over 0.4 s, each within 4 s); a desktop in "do not disturb"
+(a notification service of the test's own) silences 14:45 but not its alarm."""
+import datetime
 import os
 import resource
 import socket
@@ -10,10 +14,26 @@ import subprocess
 import sys
 import time
 
-from harness import (Desktop, ProgramFolder, PulseCapture, click_icon, faked_time, level, run_test, settings, spoken,
-                     tray_icon)
+from harness import (WAVES, Desktop, MovableTime, ProgramFolder, PulseCapture, click_icon, faked_time, level, run_test,
+                     settings, spoken, tray_icon)
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
+# A notification service whose Inhibited property follows the lines it reads: "1" on, "0" off.
+SERVICE = """import sys
+from gi.repository import Gio, GLib
+XML = '<node><interface name="org.freedesktop.Notifications"><property name="Inhibited" type="b" access="read"/>'
+bus, on = Gio.bus_get_sync(Gio.BusType.SESSION), [False]
+bus.register_object("/org/freedesktop/Notifications", Gio.DBusNodeInfo.new_for_xml(XML + "</interface></node>")
+                    .interfaces[0], lambda *a: None, lambda *a: GLib.Variant("b", on[0]))
+def line(*a):
+    on[0] = sys.stdin.readline().strip() == "1"
+    bus.emit_signal(None, "/org/freedesktop/Notifications", "org.freedesktop.DBus.Properties", "PropertiesChanged",
+                    GLib.Variant("(sa{sv}as)", ("org.freedesktop.Notifications", {"Inhibited": GLib.Variant("b", on[0])}, [])))
+    return True
+GLib.io_add_watch(sys.stdin, GLib.IO_IN, line)
+Gio.bus_own_name_on_connection(bus, "org.freedesktop.Notifications", 0, lambda *a: print("ready", flush=True), None)
+GLib.MainLoop().run()
+"""
 
 
 def timed(argv, env):
@@ -76,5 +96,58 @@ def test_time_asked_four_ways():
         # The command alone spoke at the volume of the settings: the same clips, 6 dB down.
         assert abs(level(raw, said[3]) - level(raw, said[2]) + 6.02) <= 0.5, (level(raw, said[2]), level(raw, said[3]))
 
+def words(raw, sentences):
+    """Finds the sentences' words (a clip id, or VOICE/NAME), in order; prints and returns for each its
+    longest gap between words and its length, in seconds (None when a word was not found)."""
+    out = subprocess.run([ANALYSE, raw] + sum(sentences, []), capture_output=True, text=True, timeout=120).stdout
+    print(out)
+    found = [f.split() for f in out.splitlines()]
+    said = []
+    for sentence in sentences:
+        w, found = [(float(f[1]), float(f[3]) / 1000) if f[1] != "-" else None for f in found[:len(sentence)]], found[len(sentence):]
+        said.append(None if None in w else (max([b[0] - a[0] - a[1] for a, b in zip(w, w[1:])] or [0]), w[-1][0] + w[-1][1] - w[0][0]))
+    print("longest gap, length:", said)
+    return said
+
+
+def test_everyday_french_date_and_do_not_disturb():
+    with Desktop(tray=True, bus=True) as desk:
+        service = desk.start(["/usr/bin/python3", "-c", SERVICE], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                             text=True)
+        assert service.stdout.readline() == "ready\n"
+        cap = PulseCapture(desk)
+        clock = MovableTime(desk, cap.env, "14:29:52")
+        ring = os.path.join(WAVES, "83.wav")  # a clip the program never plays itself
+        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux", "heure_courante": "Vrai",
+                                                                 "ALH1": "14", "ALMN1": "45", "AL1": "Vrai",
+                                                                 "ALSON1": ring})})
+        desk.start([prog.exe], env=clock.env)
+        desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
+        shown = lambda: set(desk.run(["xdotool", "search", "--onlyvisible", "--class", "quentor"]).stdout.split())
+        before = shown()
+        time.sleep(12)  # 14:30 said
+        click_icon(desk, 3, lambda: shown() - before, "the menu")
+        time.sleep(0.3)
+        desk.run(["xdotool", "key", "Down", "Down", "Down", "Return"])  # "Dire la date"
+        time.sleep(5)
+        assert subprocess.run([prog.exe, "--dire-la-date"], env=clock.env, timeout=10).returncode == 0
+        time.sleep(5)
+        for inhibited, at, wait in (("1", "14:44:55", 13), ("0", "11:44:55", 10)):
+            service.stdin.write(inhibited + "\n")
+            service.stdin.flush()
+            clock.set(at)
+            time.sleep(wait)
+        raw = cap.stop()
+        today = datetime.date.today()
+        day = {1: "femme/premier", 21: "femme/vingt_et_un", 31: "femme/trente_et_un"}.get(today.day, str(100 + today.day))
+        date = ["femme/nous_sommes_le", "femme/" + "lundi mardi mercredi jeudi vendredi samedi dimanche".split()[today.weekday()],
+                day, "femme/" + "janvier fevrier mars avril mai juin juillet aout septembre octobre novembre decembre"
+                .split()[today.month - 1], f"femme/{today.year}"]
+        half = ["femme/il_est", "102", "170", "femme/et_demie", "femme/de_l_apres_midi"]
+        quarter = ["femme/il_est", "femme/midi", "femme/moins_le_quart"]
+        said = words(raw, [half, date, date, ["83"], quarter])
+        assert all(s and s[0] <= 0.4 and s[1] <= 4 for s in said[:3] + said[4:]) and said[3], said
+        assert words(raw, [half, date, date, ["femme/moins_le_quart"], ["83"]])[4] is None, "14:45 was said"
+
 if __name__ == "__main__":
-    run_test(test_time_asked_four_ways)
+    run_test(test_time_asked_four_ways, test_everyday_french_date_and_do_not_disturb)

@@ -195,8 +195,9 @@ TEST_F(AvecHorloge, VolumeSilenceShowsAndChangesTheSettingsAtOnce) {
     horloge.deroule();
     EXPECT_TRUE(son.joues() == (QStringList{"clip 23", "clip 70", "clip 5", "clip 71"}) &&
                 son.evenements.back().volume == 50);
-    for (QWidget* c : std::initializer_list<QWidget*>{v->CaseSilence, v->HeureDebut, v->HeureFin, v->CurseurVolume,
-                                                      v->BoutonEssai, v->Retour})
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             v->CaseSilence, v->HeureDebut, v->HeureFin, v->CurseurVolume, v->OptionForme[0], v->OptionForme[1],
+             v->CaseDemarrage, v->CaseReveil, v->CaseNePasDeranger, v->CaseEveillee, v->BoutonEssai, v->Retour})
         EXPECT_TRUE((c->focusPolicy() & Qt::TabFocus) &&
                     !QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name).isEmpty())
             << c->objectName().toStdString();

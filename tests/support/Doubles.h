@@ -3,6 +3,8 @@
 
 #include "state/Etat.h"
 #include "platform/Plateforme.h"
+#include "state/Releve.h"
+#include "alarms/Sonnerie.h"
 #include "sound/Sequenceur.h"
 
 #include <QCoreApplication>
@@ -76,6 +78,7 @@ struct HorlogeVirtuelle : Horloge {
 
 // What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "femme/plus_que" (a
 // phrase), "donnees" (bytes of no known clip), "arret", with the volume then; joues() gives the plays alone.
+// The outputs readied are kept apart: when, and for how long (ms).
 struct SonEnregistre : SortieSon {
     struct Evenement {
         QDateTime t;
@@ -87,9 +90,11 @@ struct SonEnregistre : SortieSon {
     void joueFichier(const QString& chemin) override { note(QStringLiteral("fichier ") + chemin); }
     void arrete() override { note(QStringLiteral("arret")); }
     void regleVolume(int v) override { volume = v; }
+    void prepare(int ouverteMs) override { preparations.push_back({horloge->maintenant(), ouverteMs}); }
     void note(const QString& quoi) { evenements.push_back({horloge->maintenant(), quoi, volume}); }
     QStringList joues() const;
     std::vector<Evenement> evenements;
+    std::vector<std::pair<QDateTime, int>> preparations;
     const Horloge* horloge;
     int volume = 100;
 };
@@ -183,6 +188,7 @@ struct ZoneFactice : ZoneNotification {
     bool disponible() const override { return presente; }
     void ajoute(const QIcon&, const QString& b, QMenu*) override { ajoutee = true, bulle = b; }
     void retire() override { ajoutee = false, ++retraits; }
+    void changeBulle(const QString& b) override { bulle = b; }
     bool presente = true, ajoutee = false;
     int retraits = 0;
     QString bulle;
@@ -207,13 +213,21 @@ struct NotificationsFactices : Notifications {
     std::map<QString, Montree> montrees;
 };
 
+struct NePasDerangerFactice : NePasDeranger {
+    bool actif() override { return inhibe; }
+    bool inhibe = false;
+};
+
 // Fresh doubles and a fresh shared state for each test.
 class AvecPlateforme : public ::testing::Test {
 protected:
     AvecPlateforme() {
         Etat = EtatProgramme{};
-        InstallePlateforme({&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications});
+        ArreteAlarme(AlarmeQuiSonne());  // none ringing from an earlier test
+        InstallePlateforme(
+            {&horloge, &son, &lanceur, &magasin, &dialogues, &bureau, &zone, &notifications, &nePasDeranger});
         ArreteSequences();  // none left by an earlier test
+        FermeReleve();
     }
     ~AvecPlateforme() override { InstallePlateforme(Plateforme{}); }
     HorlogeVirtuelle horloge;
@@ -224,4 +238,5 @@ protected:
     BureauFactice bureau;
     ZoneFactice zone;
     NotificationsFactices notifications;
+    NePasDerangerFactice nePasDeranger;
 };

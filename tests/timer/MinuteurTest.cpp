@@ -91,7 +91,7 @@ TEST_F(Minuteurs, WhatIsSaidWhen) {
              "0: minuteur_lance 1 minute 30 secondes", "29: 99 heures plus_qu_une_minute", "80: plus_que 10 secondes",
              "90: minuteur_termine SON", "92: SON"}},
         {{8, 0}, [&] {
-             m->relie(notifications); m->lance(20); attend(23); notifications.actionChoisie("minuteur", "arreter"); },
+             m->lance(20); attend(23); m->actionNotification("minuteur"); },
              40, {"0: minuteur_lance 20 secondes", "20: minuteur_termine SON", "22: SON"}, {}},
     };
     // clang-format on
