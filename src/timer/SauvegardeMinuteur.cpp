@@ -1,59 +1,43 @@
 #include "timer/SauvegardeMinuteur.h"
 
-#include "state/Etat.h"
-
-#include <QFile>
-#include <QSaveFile>
-
-#include <cstdio>
+#include "state/Releve.h"
 
 namespace {
 
-QString chemin() { return Etat.CheminAppli + QStringLiteral("/QS32.minuteur"); }
+const QString kCle = QStringLiteral("minuteur");
+const QString kFormatHeure = QStringLiteral("HH:mm");
 
 }  // namespace
 
-bool SauveFinMinuteur(const std::optional<FinMinuteur>& f) {
-    if (Etat.CheminAppli.isEmpty())
-        return false;
+// One value, so that its parts are written together: "END LENGTH [HH:MM]", END the end in UTC
+// while it runs, or "pause:MS", the time left while it is held.
+void SauveFinMinuteur(const std::optional<FinMinuteur>& f) {
     if (!f) {
-        QFile::remove(chemin());
-        return !QFile::exists(chemin());
+        NoteReleve(kCle, {});
+        return;
     }
-    QByteArray texte;
-    if (f->fin.isValid())
-        texte += "fin=" + f->fin.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
-    else
-        texte += "restant_ms=" + QByteArray::number(f->restantMs) + '\n';
-    texte += "longueur=" + QByteArray::number(f->longueur) + '\n';
+    QStringList parts{f->fin.isValid() ? f->fin.toUTC().toString(Qt::ISODateWithMs)
+                                       : QStringLiteral("pause:%1").arg(f->restantMs),
+                      QString::number(f->longueur)};
     if (f->jusqua.isValid())
-        texte += "jusqua=" + f->jusqua.toString(QStringLiteral("HH:mm")).toLatin1() + '\n';
-    QSaveFile s(chemin());
-    if (s.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && s.write(texte) == texte.size() && s.commit())
-        return true;
-    std::fprintf(stderr, "quentor : le minuteur n'a pas pu être gardé dans %s (%s)\n", qPrintable(chemin()),
-                 qPrintable(s.errorString()));
-    return false;
+        parts << f->jusqua.toString(kFormatHeure);
+    NoteReleve(kCle, parts.join(u' '));
 }
 
 std::optional<FinMinuteur> LitFinMinuteur() {
-    QFile f(chemin());
-    if (Etat.CheminAppli.isEmpty() || !f.open(QIODevice::ReadOnly))
+    const QStringList parts = ValeurReleve(kCle).split(u' ');
+    if (parts.size() < 2 || parts.size() > 3)
         return std::nullopt;
     FinMinuteur m;
     bool restantLu = false;
-    for (const QByteArray& ligne : f.read(4096).split('\n')) {
-        const qsizetype egal = ligne.indexOf('=');
-        const QByteArray cle = ligne.left(egal), valeur = ligne.mid(egal + 1);
-        if (cle == "fin")
-            m.fin = QDateTime::fromString(QString::fromLatin1(valeur), Qt::ISODateWithMs);
-        else if (cle == "restant_ms")
-            m.restantMs = valeur.toLongLong(&restantLu);
-        else if (cle == "longueur")
-            m.longueur = valeur.toInt();
-        else if (cle == "jusqua")
-            m.jusqua = QTime::fromString(QString::fromLatin1(valeur), QStringLiteral("HH:mm"));
-    }
-    const bool tient = (m.fin.isValid() || (restantLu && m.restantMs > 0)) && m.longueur > 0;
+    if (parts[0].startsWith(u"pause:"))
+        m.restantMs = parts[0].mid(6).toLongLong(&restantLu);
+    else
+        m.fin = QDateTime::fromString(parts[0], Qt::ISODateWithMs);
+    m.longueur = parts[1].toInt();
+    if (parts.size() == 3)
+        m.jusqua = QTime::fromString(parts[2], kFormatHeure);
+    const bool tient = (m.fin.isValid() || (restantLu && m.restantMs > 0)) && m.longueur > 0 &&
+                       (parts.size() == 2 || m.jusqua.isValid());
     return tient ? std::optional<FinMinuteur>(m) : std::nullopt;
 }

@@ -12,7 +12,7 @@ namespace {
 
 class Minuteurs : public AvecPlateforme {
 protected:
-    Minuteurs() { Etat.CheminAppli = dossier.path(); }
+    Minuteurs() { OuvreReleve(dossier.filePath("QS32.etat")); }
     // What was said, one line per utterance: "seconds since the start: words", the clips as their
     // numbers, each ring of the sound as SON.
     QStringList dits() const {
@@ -137,5 +137,5 @@ TEST_F(Minuteurs, Commands) {
     // clang-format on
     for (const auto& c : cas)
         EXPECT_EQ(m->commande(QString::fromUtf8(c.ligne)), QString::fromUtf8(c.reponse));
-    EXPECT_TRUE(Etat.MinuteurDuree == 120 && !QFile::exists(dossier.filePath("QS32.minuteur")));
+    EXPECT_TRUE(Etat.MinuteurDuree == 120 && ValeurReleve("minuteur").isEmpty());
 }
