@@ -28,9 +28,9 @@ double Duree(const Etapes& pas) {
 }
 
 // Ends fall on a second of the clock, as its tick does: the check that runs each second wakes
-// with the tick, not half a second away from it. A timer is then up to a second short, and shows
-// its whole length as it starts.
-QDateTime SecondeEntiere(const QDateTime& t) { return t.addMSecs(-t.time().msec()); }
+// with the tick, not half a second away from it. The next one, never the one before: a timer may
+// ring up to a second late, never early, and a pause loses nothing.
+QDateTime SecondeEntiere(const QDateTime& t) { return t.time().msec() ? t.addMSecs(1000 - t.time().msec()) : t; }
 
 int SecondesEntamees(qint64 ms) { return int((std::max<qint64>(ms, 0) + 999) / 1000); }
 
@@ -103,7 +103,8 @@ int Minuteur::restant() const {
         return SecondesEntamees(restantPauseMs_);
     if (phase_ != Phase::EnCours)
         return 0;
-    return SecondesEntamees(PF().horloge->maintenant().msecsTo(fin_));
+    // The part of a second the end was put off by is not shown: it starts at its whole length.
+    return std::min(plafond_, SecondesEntamees(PF().horloge->maintenant().msecsTo(fin_)));
 }
 
 void Minuteur::lance(int secondes) {
@@ -131,6 +132,7 @@ void Minuteur::demarre(const QDateTime& fin, int longueur, const QTime& jusqua) 
     longueur_ = longueur;
     jusqua_ = jusqua;
     dernierRestant_ = longueur;
+    plafond_ = longueur;
     sauve();
     const uint8_t g = Etat.Genre;
     // Counting to a time, the length said is to the nearest minute (its seconds only tell when it
@@ -162,6 +164,7 @@ void Minuteur::reprend() {
     if (phase_ != Phase::EnPause)
         return;
     fin_ = SecondeEntiere(PF().horloge->maintenant().addMSecs(restantPauseMs_));
+    plafond_ = SecondesEntamees(restantPauseMs_);
     phase_ = Phase::EnCours;
     sauve();
     programme(restantPauseMs_);
@@ -208,6 +211,7 @@ void Minuteur::reprendSauvegarde() {
     }
     phase_ = Phase::EnCours;
     fin_ = f->fin.toLocalTime();
+    plafond_ = longueur_;
     // What passed while no clock ran is not said again.
     dernierRestant_ = restant();
     verifie();

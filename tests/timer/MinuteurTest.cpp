@@ -71,9 +71,11 @@ TEST_F(Minuteurs, WhatIsSaidWhen) {
              "630: plus_que 10 minutes avant 14 heures", "930: plus_que 5 minutes avant 14 heures",
              "1110: plus_que 2 minutes avant 14 heures", "1170: plus_qu_une_minute avant 14 heures",
              "1220: plus_que 10 secondes avant 14 heures", "1230: minuteur_termine SON", "1232: SON"}},
-        {{8, 0}, [&] { m->lance(90); attend(20); m->pause(); horloge.avance(100); m->reprend(); redemarre(); }, 190, {
+        // Started and resumed within a second: the end is the next whole second, never the one before.
+        {{8, 0, 0, 600}, [&] { m->lance(90); attend(20); m->pause(); horloge.avance(100); m->reprend(); redemarre(); },
+             190, {
              "0: minuteur_lance 1 minute 30 secondes", "130: plus_qu_une_minute", "180: plus_que 10 secondes",
-             "190: minuteur_termine SON", "192: SON"}},
+             "190: minuteur_termine SON"}},
         // Replaced: nothing more of the first one ("plus que 10 minutes" at 120 s).
         {{8, 0}, [&] { m->lance(720); attend(60); m->lance(90); }, 150, {"0: minuteur_lance 12 minutes",
              "60: minuteur_lance 1 minute 30 secondes", "90: plus_qu_une_minute", "140: plus_que 10 secondes",
