@@ -4,6 +4,7 @@
 // words wait for the clock's own (the chime, an announcement, an alarm) rather than talk over
 // them; the silent hours never hush it, the volume applies.
 
+#include "alarms/RattrapageAlarmes.h"
 #include "sound/Sequenceur.h"
 
 #include <QDateTime>
@@ -55,8 +56,9 @@ public:
 
     // The steps said as the end nears, in seconds left: those under the length it started with.
     static constexpr int kSeuils[] = {3600, 1800, 900, 600, 300, 120, 60, 10};
-    // An end missed by more than this, in a sleep or with no clock running, is told, not rung.
-    static constexpr int kRetardMaxMn = 60;
+    // An end missed by more than this, in a sleep or with no clock running, is told, not rung, as
+    // an alarm is.
+    static constexpr int kRetardMaxMn = kRetardMaxAlarmeMn;
     // The ringing stops by itself after this long.
     static constexpr int kSonnerieMaxS = 300;
 
