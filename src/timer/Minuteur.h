@@ -87,7 +87,7 @@ private:
     QTime jusqua_;
     int dernierRestant_ = 0;
     int plafond_ = 0;  // the most restant() shows: what was left at the start or the resume
-    int tour_ = 0;  // the check scheduled last; older ones do nothing
+    int tour_ = 0;     // the check scheduled last; older ones do nothing
     // What is waiting to be said, and what says it or rings: deleting it ends its sequence.
     std::optional<Etapes> aDire_;
     QPointer<QObject> parole_;

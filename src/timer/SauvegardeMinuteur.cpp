@@ -16,9 +16,9 @@ void SauveFinMinuteur(const std::optional<FinMinuteur>& f) {
         NoteReleve(kCle, {});
         return;
     }
-    QStringList parts{f->fin.isValid() ? f->fin.toUTC().toString(Qt::ISODateWithMs)
-                                       : QStringLiteral("pause:%1").arg(f->restantMs),
-                      QString::number(f->longueur)};
+    QStringList parts{
+        f->fin.isValid() ? f->fin.toUTC().toString(Qt::ISODateWithMs) : QStringLiteral("pause:%1").arg(f->restantMs),
+        QString::number(f->longueur)};
     if (f->jusqua.isValid())
         parts << f->jusqua.toString(kFormatHeure);
     NoteReleve(kCle, parts.join(u' '));
