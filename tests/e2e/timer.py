@@ -6,35 +6,14 @@ length is refused before any clock is asked; with no clock, the command says so.
 import datetime
 import subprocess
 import sys
-import threading
 import time
 
-from harness import Desktop, MovableTime, ProgramFolder, PulseCapture, run_test, settings, tray_icon
+from harness import Desktop, MovableTime, Notifications, ProgramFolder, PulseCapture, run_test, settings, tray_icon
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
-# A notification service of the test's own: it prints each call.
-SERVER = """from gi.repository import Gio, GLib
-XML = ('<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/>'
-       '<arg type="u"/><arg type="s"/><arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/>'
-       '<arg type="i"/><arg type="u" direction="out"/></method><method name="CloseNotification">'
-       '<arg type="u"/></method></interface></node>')
-def call(bus, sender, path, iface, method, args, invocation):
-    print(method, *args.unpack()[3:6] if method == "Notify" else args.unpack(), flush=True)
-    invocation.return_value(GLib.Variant("(u)", (7,)) if method == "Notify" else None)
-bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-interface = Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0]
-bus.register_object("/org/freedesktop/Notifications", interface, call, None, None)
-Gio.bus_own_name_on_connection(bus, "org.freedesktop.Notifications", 0, lambda *a: print("ready", flush=True), None)
-GLib.MainLoop().run()
-"""
-
-
 def test_timer_from_the_command_line():
     with Desktop(tray=True, bus=True) as desk:
-        server = desk.start(["/usr/bin/python3", "-c", SERVER], stdout=subprocess.PIPE, text=True)
-        assert server.stdout.readline() == "ready\n"
-        calls = []
-        threading.Thread(target=lambda: calls.extend(iter(server.stdout.readline, "")), daemon=True).start()
+        calls = Notifications(desk).calls
         cap = PulseCapture(desk)
         capture_start = time.monotonic()
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux", "déclenche_annonce": "0"})})
@@ -55,13 +34,13 @@ def test_timer_from_the_command_line():
         time.sleep(14)
         clock.set(shifted(-15))
         desk.wait_for(lambda: any(c.startswith("Notify") for c in calls), 25, "the notification")
-        assert calls == ["Notify Minuteur terminé Le minuteur de 2 min a pris fin à %s. ['arreter', 'Arrêter']\n"
-                         % end[:5]], calls
+        assert calls == ["Notify 1 ('Minuteur terminé', 'Le minuteur de 2 min a pris fin à %s.', ['arreter', "
+                         "'Arrêter'])\n" % end[:5]], calls
         time.sleep(4)
         stopped = command("--minuteur-arret")
         stop = time.monotonic() - capture_start
         assert (stopped.returncode, stopped.stdout) == (0, "Sonnerie du minuteur arrêtée.\n"), stopped
-        desk.wait_for(lambda: len(calls) == 2 and calls[1] == "CloseNotification 7\n", 5, "the notification withdrawn")
+        desk.wait_for(lambda: len(calls) == 2 and calls[1] == "CloseNotification 1\n", 5, "the notification withdrawn")
         time.sleep(3)
         p.send_signal(15)
         assert p.wait(15) == 0
