@@ -1,10 +1,12 @@
-// Renders the clock window (two sizes, toolbar shown, mid-minute) and the memo window to PNG
+// Renders the clock window (two sizes, toolbar shown, mid-minute), the memo and timer windows to PNG
 // files for a look by eye. Usage: apercu_quentor [folder=.] [device pixel ratio=1]
 #include "alarms/MessAlarm.h"
 #include "state/Etat.h"
 #include "art/Dessins.h"
 #include "clock/QUENTOR.h"
 #include "platform/Plateforme.h"
+#include "timer/FenetreMinuteur.h"
+#include "timer/Minuteur.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,6 +45,10 @@ int main(int argc, char** argv) {
     Etat.Alarmes[2].Texte = QStringLiteral("Appeler le garage avant midi <b>sans faute</b> & prendre le pain.\r\n");
     AfficheMessAlarm();
     MessAlarmOuvert()->grab().save(QDir(dossier).filePath(QStringLiteral("messalarm.png")));
+    // The timer's window, a timer of 12:34 running.
+    LeMinuteur().lance(754);
+    FenetreMinuteur* minuteur = OuvreFenetreMinuteur(w);
+    minuteur->grab().save(QDir(dossier).filePath(QStringLiteral("minuteur.png")));
     RenduDessin(DessineIconeProgramme, QSize(48, 48)).save(QDir(dossier).filePath(QStringLiteral("icone48.png")));
     RenduDessin(DessineIconeProgramme, QSize(16, 16)).save(QDir(dossier).filePath(QStringLiteral("icone16.png")));
     return 0;

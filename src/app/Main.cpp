@@ -33,6 +33,8 @@
 #include "sound/DitHeure.h"
 #include "sound/Phrases.h"
 #include "sound/Son.h"
+#include "timer/FenetreMinuteur.h"
+#include "timer/Minuteur.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -123,6 +125,26 @@ int commandeAlarme(int argc, char** argv, Bureau::Demande demande) {
     return 1;
 }
 
+// The timer's commands: said to the clock that runs, which answers with one line. With none, there
+// is no timer to reach.
+int commandeMinuteur(int argc, char** argv, const QString& ligne) {
+    QCoreApplication app(argc, argv);
+    BureauReel bureau;
+    const std::optional<QString> reponse = bureau.envoieCommande(ligne);
+    if (!reponse) {
+        ecrit(stderr, QStringLiteral("quentor : aucune horloge ne tourne pour cet utilisateur (%1) ; le minuteur "
+                                     "vit dans l'horloge : démarrez-la d'abord.\n")
+                          .arg(bureau.raisonDemande()));
+        return 1;
+    }
+    if (reponse->startsWith(u"ok ")) {
+        ecrit(stdout, reponse->mid(3) + u'\n');
+        return 0;
+    }
+    ecrit(stderr, QStringLiteral("quentor : l'horloge a refusé la commande (%1).\n").arg(*reponse));
+    return 1;
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -138,6 +160,7 @@ int Main(int argc, char** argv) {
     case Options::Action::DitDate: return direSeul(argc, argv, true);
     case Options::Action::ArreteAlarme: return commandeAlarme(argc, argv, Bureau::Demande::ArreteAlarme);
     case Options::Action::RepousseAlarme: return commandeAlarme(argc, argv, Bureau::Demande::RepousseAlarme);
+    case Options::Action::Minuteur: return commandeMinuteur(argc, argv, options.commande);
     case Options::Action::Horloge: break;
     }
 
@@ -215,6 +238,7 @@ int Main(int argc, char** argv) {
     fenetre.ouvreInfo = [&fenetre] { OuvreInfo(fenetre); };
     fenetre.ouvreAlarmes = [&fenetre] { OuvreALARMES(fenetre); };
     fenetre.ouvreVolumeSilence = [&fenetre] { OuvreVolumeSilence(fenetre); };
+    fenetre.ouvreMinuteur = [&fenetre] { OuvreFenetreMinuteur(fenetre); };
     // A background picture that can't be shown: the settings window and its picture chooser open
     // as soon as the clock window and its icon are up, before the user can do anything. They
     // never hold the load step, which runs on without waiting for them.
@@ -235,7 +259,12 @@ int Main(int argc, char** argv) {
 
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
                      [fermeture](QSessionManager&) { fermeture(); });
+    // A timer that ran at the last close runs on, or rings if its end passed meanwhile.
+    LeMinuteur().reprendSauvegarde();
     // Other starts are heard once the clock is whole: a request never finds it half loaded.
+    bureau.surCommande = [](const QString& ligne) {
+        return Etat.FermetureEnCours ? QString() : LeMinuteur().commande(ligne);
+    };
     bureau.ecouteDemandes([&fenetre](Bureau::Demande d) {
         if (Etat.FermetureEnCours)
             return;

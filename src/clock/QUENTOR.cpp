@@ -10,6 +10,7 @@
 #include "art/Twips.h"
 #include "platform/ListeTaches.h"
 #include "platform/Plateforme.h"
+#include "timer/Minuteur.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -38,18 +39,20 @@ QUENTOR::QUENTOR(QWidget* parent) : QWidget(parent) {
     construitCadran();
     construitOutils();
     construitMenu();
+    relieMinuteur();
     InstalleRetourHorloge([this] {
         restaure();
         repaint();
     });
     if (PF().notifications)
         PF().notifications->surAction = [](const QString& cle, const QString& action) {
-            ActionNotificationAlarme(cle, action);
+            ActionNotificationAlarme(cle, action) || LeMinuteur().actionNotification(cle);
         };
 }
 
 QUENTOR::~QUENTOR() {
     InstalleRetourHorloge(nullptr);
+    Minuteur::HorlogeOccupee() = nullptr;
     if (PF().notifications)
         PF().notifications->surAction = nullptr;
     if (PF().notification && PF().notification->surNotification)

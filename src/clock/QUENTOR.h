@@ -86,6 +86,8 @@ public:
     std::function<void()> ouvreParametres, ouvreAlarmes, ouvreInfo;
     // The silent hours and volume window, from the popup menu.
     std::function<void()> ouvreVolumeSilence;
+    // The timer's window, from the popup menu.
+    std::function<void()> ouvreMinuteur;
 
     // Handlers, named after their control and event.
     void QUENTOR_Timer_Timer();
@@ -99,6 +101,9 @@ public:
     void QUENTOR_DitLaDate_Click();
     void QUENTOR_Agrandir_Click();
     void QUENTOR_VolumeSilence_Click();
+    void QUENTOR_MenuMinuteur_Click();
+    void QUENTOR_TempsRestant_Click();
+    void QUENTOR_ArretMinuteur_Click();
     void QUENTOR_Fermeture_Click();
     void QUENTOR_ArretAlarme_Click();
     void QUENTOR_ReportAlarme_Click();
@@ -138,6 +143,10 @@ public:
     QAction* DitLaDate = nullptr;
     QAction* Agrandir = nullptr;
     QAction* VolumeSilence = nullptr;
+    // The timer: its window; while one runs, the time left said and the way to stop it.
+    QAction* MenuMinuteur = nullptr;
+    QAction* TempsRestant = nullptr;
+    QAction* ArretMinuteur = nullptr;
     QAction* Fermeture = nullptr;
     // At the top of the menu while an alarm rings or waits to ring again.
     QAction* ArretAlarme = nullptr;
@@ -161,6 +170,11 @@ private:
     void construitCadran();
     void construitOutils();
     void construitMenu();
+    // The timer's menu items and the icon's tooltip follow it.
+    void suitMinuteur();
+    // The minute's work at the minute `t` will sound: the chime, an announcement or an alarm.
+    static bool MinuteSonore(const QTime& t);
+    void relieMinuteur();
     void programmeProchainTic();
     Etapes travailDeLaMinute();
     void appliqueListeDesTaches();
@@ -168,6 +182,7 @@ private:
     void suitZoneNotification();
     // The tooltip's second line, the next alarm, when it may have changed.
     void suitProchaineAlarme(const QDateTime& t, bool minute);
+    void changeBulle();
     QMargins margesCadre() const;
     void appliqueGeometrie(const RectTwips& r);
     void suitGeometrieDemandee();
@@ -200,6 +215,9 @@ private:
     int minuteLegende_ = -1;
     bool horsListeDesTaches_ = false;
     bool iconeAjoutee_ = false;
+    // The minute's work is sounding: the timer's words wait for its end.
+    bool travailSonore_ = false;
+    QString bulleMinuteur_;
     QDateTime marchePrecedente_;
     int generationBulle_ = -1;
     bool bulleEnRetard_ = true;

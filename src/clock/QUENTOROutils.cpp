@@ -11,6 +11,8 @@
 #include "platform/Plateforme.h"
 #include "sound/DitHeure.h"
 #include "sound/Son.h"
+#include "timer/DureeMinuteur.h"
+#include "timer/Minuteur.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,6 +82,17 @@ void QUENTOR::construitMenu() {
     VolumeSilence = BULLE->addAction(QStringLiteral("Volume et silence…"));
     VolumeSilence->setObjectName(QStringLiteral("VolumeSilence"));
     connect(VolumeSilence, &QAction::triggered, this, [this] { QUENTOR_VolumeSilence_Click(); });
+    MenuMinuteur = BULLE->addAction(QStringLiteral("Minuteur…"));
+    MenuMinuteur->setObjectName(QStringLiteral("MenuMinuteur"));
+    TempsRestant = BULLE->addAction(QStringLiteral("Temps restant"));
+    TempsRestant->setObjectName(QStringLiteral("TempsRestant"));
+    ArretMinuteur = BULLE->addAction(QStringLiteral("Arrêter le minuteur"));
+    ArretMinuteur->setObjectName(QStringLiteral("ArretMinuteur"));
+    connect(MenuMinuteur, &QAction::triggered, this, [this] { QUENTOR_MenuMinuteur_Click(); });
+    connect(TempsRestant, &QAction::triggered, this, [this] { QUENTOR_TempsRestant_Click(); });
+    connect(ArretMinuteur, &QAction::triggered, this, [this] { QUENTOR_ArretMinuteur_Click(); });
+    connect(&LeMinuteur(), &Minuteur::change, this, [this] { suitMinuteur(); });
+    suitMinuteur();
     Fermeture = BULLE->addAction(QStringLiteral("Ferme Quentor Sonalde"));
     Fermeture->setObjectName(QStringLiteral("Fermeture"));
     connect(AffHoraire, &QAction::triggered, this, [this] { QUENTOR_AffHoraire_Click(); });
@@ -191,11 +204,18 @@ void QUENTOR::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Meta:
     case Qt::Key_AltGr: return QWidget::keyPressEvent(e);
     case Qt::Key_Escape: cacheOutils(); return;
-    // H says the time, D the date, in either case, but not as part of a shortcut.
+    // H says the time, D the date, in either case, but not as part of a shortcut; T the timer's
+    // time left, while one runs.
     case Qt::Key_H:
     case Qt::Key_D:
         if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             e->key() == Qt::Key_H ? DitHeure() : DitDate();
+            return;
+        }
+        break;
+    case Qt::Key_T:
+        if (LeMinuteur().actif() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            LeMinuteur().ditRestant();
             return;
         }
         break;
@@ -252,9 +272,16 @@ void QUENTOR::suitProchaineAlarme(const QDateTime& t, bool minute) {
     if (texte == prochaineAlarme_ || !iconeAjoutee_ || !PF().notification)
         return;
     prochaineAlarme_ = texte;
+    changeBulle();
+}
+
+// The tooltip tells the version, then the next alarm and the timer when there are.
+void QUENTOR::changeBulle() {
     QString bulle = QStringLiteral("Quentor Sonalde ") + Etat.VersionTexte;
-    if (!texte.isEmpty())
-        bulle += QStringLiteral("\nProchaine alarme : ") + texte;
+    if (!prochaineAlarme_.isEmpty())
+        bulle += QStringLiteral("\nProchaine alarme : ") + prochaineAlarme_;
+    if (!bulleMinuteur_.isEmpty())
+        bulle += u'\n' + bulleMinuteur_;
     PF().notification->changeBulle(bulle);
 }
 
@@ -266,6 +293,28 @@ void QUENTOR::QUENTOR_Agrandir_Click() { restaure(); }
 void QUENTOR::QUENTOR_VolumeSilence_Click() {
     if (ouvreVolumeSilence)
         ouvreVolumeSilence();
+}
+
+void QUENTOR::QUENTOR_MenuMinuteur_Click() {
+    if (ouvreMinuteur)
+        ouvreMinuteur();
+}
+
+void QUENTOR::QUENTOR_TempsRestant_Click() { LeMinuteur().ditRestant(); }
+void QUENTOR::QUENTOR_ArretMinuteur_Click() { LeMinuteur().arrete(); }
+
+void QUENTOR::suitMinuteur() {
+    const Minuteur& m = LeMinuteur();
+    TempsRestant->setVisible(m.actif());
+    ArretMinuteur->setVisible(m.phase() != Minuteur::Phase::Arrete);
+    const QString enPause = m.phase() == Minuteur::Phase::EnPause ? QStringLiteral(" (en pause)") : QString();
+    const QString bulle = m.actif() ? QStringLiteral("Minuteur : ") + TexteRestant(m.restant()) + enPause
+                          : m.phase() == Minuteur::Phase::Sonne ? QStringLiteral("Minuteur terminé")
+                                                                : QString();
+    if (bulle == bulleMinuteur_ || !PF().notification || !iconeAjoutee_)
+        return;
+    bulleMinuteur_ = bulle;
+    changeBulle();
 }
 
 void QUENTOR::QUENTOR_Fermeture_Click() {

@@ -18,6 +18,7 @@
 #include "sound/Silence.h"
 #include "sound/DitHeure.h"
 #include "sound/Son.h"
+#include "timer/Minuteur.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -139,7 +140,10 @@ void QUENTOR::QUENTOR_Timer_Timer() {
             if (minute == derniereMinuteTraitee_)
                 return Etapes{};
             derniereMinuteTraitee_ = minute;
-            return travailDeLaMinute();
+            travailSonore_ = MinuteSonore(minute.time());
+            Etapes travail = travailDeLaMinute();
+            travail.push_back(Agit([this] { travailSonore_ = false; }));
+            return travail;
         }));
     }
 
@@ -210,4 +214,29 @@ Etapes QUENTOR::travailDeLaMinute() {
             NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
     }));
     return pas;
+}
+
+bool QUENTOR::MinuteSonore(const QTime& t) {
+    const SonsMinute sons = SonsDeLaMinute(Etat.DéclencheAnnonce, t.hour(), t.minute(), Etat.Silence);
+    if (sons.carillon || sons.annonce)
+        return true;
+    for (const Alarme& a : Etat.Alarmes)
+        if (a.Heure == t.hour() && a.Minute == t.minute() && (a.Active || a.Message || a.Appli))
+            return true;
+    return false;
+}
+
+// The timer waits for the minute's work when it sounds, and for one about to begin: its words
+// are said after the clock's, not over them.
+void QUENTOR::relieMinuteur() {
+    Minuteur::HorlogeOccupee() = [this](double secondes) {
+        if (travailSonore_)
+            return true;
+        const QDateTime t = PF().horloge->maintenant();
+        // This minute's own work, its tick a few milliseconds away.
+        if (t.time().second() == 0 && t.time().msec() < 100 && MinuteSonore(t.time()))
+            return true;
+        const QDateTime minute = t.addSecs(60 - t.time().second()).addMSecs(-t.time().msec());
+        return t.msecsTo(minute) <= qint64((secondes + 0.5) * 1000) && MinuteSonore(minute.time());
+    };
 }

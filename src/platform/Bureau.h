@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The rest of the desktop: folders, the help viewer, the single-instance rule, ending the process.
 class Bureau {
@@ -24,6 +25,12 @@ public:
     // Hands `demande` to the clock that runs for this user, trying for up to `attenteMs` while it
     // may still be starting. False when none took it.
     virtual bool envoieDemande(Demande demande, int attenteMs) = 0;
+    // A command line for the clock that runs (the timer's: "minuteur 25"), answered with one line
+    // of text; nothing when no clock took it.
+    virtual std::optional<QString> envoieCommande(const QString& ligne) { return std::nullopt; }
+    // Where the listening clock hands the command lines it does not know itself; its answer goes
+    // back (empty: the line is refused).
+    std::function<QString(const QString& ligne)> surCommande;
     // Ends the event loop and the process with `code`; returns to let the caller unwind.
     virtual void quitte(int code) = 0;
 };

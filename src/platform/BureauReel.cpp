@@ -119,11 +119,11 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
     // Only the lock's holder listens: a socket already in its place is a dead clock's.
     if (serveur_ || !verrouPris)
         return;
-    auto serveur = std::make_unique<ServeurDemandes>([traite](QLocalSocket* client) {
+    auto serveur = std::make_unique<ServeurDemandes>([traite, commande = surCommande](QLocalSocket* client) {
         QObject::connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
         // A start that connects and says nothing is not kept waiting for.
         QTimer::singleShot(2000, client, [client] { client->abort(); });
-        QObject::connect(client, &QLocalSocket::readyRead, client, [client, traite] {
+        QObject::connect(client, &QLocalSocket::readyRead, client, [client, traite, commande] {
             if (!client->canReadLine()) {
                 if (client->bytesAvailable() > 64)
                     client->abort();
@@ -135,8 +135,11 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
                  {Demande::Montre, Demande::DitHeure, Demande::DitDate, Demande::ArreteAlarme, Demande::RepousseAlarme})
                 if (ligne == ligneDemande(connue))
                     d = connue;
-            // Answered first: the asking start ends at once, whatever the clock does next.
-            client->write(d ? "ok\n" : "?\n");
+            // A command is answered with what it did; a request first, so that the asking start
+            // ends at once, whatever the clock does next.
+            const QString reponse =
+                !d && ligne.endsWith('\n') && commande ? commande(QString::fromUtf8(ligne).trimmed()) : QString();
+            client->write(d ? "ok\n" : reponse.isEmpty() ? "?\n" : reponse.toUtf8() + '\n');
             client->flush();
             client->disconnectFromServer();
             if (d)
@@ -154,9 +157,20 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
 }
 
 bool BureauReel::envoieDemande(Demande demande, int attenteMs) {
+    return echange(ligneDemande(demande), attenteMs, 8) == QByteArrayLiteral("ok\n");
+}
+
+std::optional<QString> BureauReel::envoieCommande(const QString& ligne) {
+    const std::optional<QByteArray> r = echange(ligne.toUtf8() + '\n', 0, 1024);
+    if (!r)
+        return std::nullopt;
+    return QString::fromUtf8(*r).trimmed();
+}
+
+std::optional<QByteArray> BureauReel::echange(const QByteArray& ligne, int attenteMs, qint64 longueurMax) {
     const QString chemin = CheminSocket(&raisonDemande_);
     if (chemin.isEmpty())
-        return false;
+        return std::nullopt;
     const QDeadlineTimer fin(attenteMs);
     // Until the deadline: the clock may still be starting, or have let this connection go among a
     // flood of others.
@@ -170,16 +184,16 @@ bool BureauReel::envoieDemande(Demande demande, int attenteMs) {
             QThread::msleep(50);
             continue;
         }
-        s.write(ligneDemande(demande));
+        s.write(ligne);
         if (s.waitForBytesWritten(1000)) {
             while (!s.canReadLine() && s.waitForReadyRead(1000)) {
             }
-            if (s.readLine(8) == "ok\n")
-                return true;
+            if (s.canReadLine())
+                return s.readLine(longueurMax);
         }
         raisonDemande_ = QStringLiteral("pas de réponse sur la socket %1").arg(chemin);
     } while (!fin.hasExpired());
-    return false;
+    return std::nullopt;
 }
 
 void BureauReel::quitte(int code) { QCoreApplication::exit(code); }

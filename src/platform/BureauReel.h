@@ -24,11 +24,14 @@ public:
     bool prendInstanceUnique() override;
     void ecouteDemandes(std::function<void(Demande)> traite) override;
     bool envoieDemande(Demande demande, int attenteMs) override;
+    std::optional<QString> envoieCommande(const QString& ligne) override;
     void quitte(int code) override;
     // Why the last request found no clock to take it, in French.
     QString raisonDemande() const { return raisonDemande_; }
 
 private:
+    // Sends `ligne` and gives the line answered, trying for up to `attenteMs`.
+    std::optional<QByteArray> echange(const QByteArray& ligne, int attenteMs, qint64 longueurMax);
     VerrouInstance verrou;
     bool verrouPris = false;
     std::unique_ptr<ServeurDemandes> serveur_;  // gone before the lock: no other clock listens yet

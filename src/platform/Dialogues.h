@@ -22,6 +22,10 @@ public:
     virtual void boiteModale(Icone icone, const QString& titre, const QString& texte) = 0;
     // Shown and left open; returns at once.
     virtual void boiteSansAttente(Icone icone, const QString& titre, const QString& texte) = 0;
+    // A question over `parent`, modal for the user, answered with a button: `suite` runs once,
+    // with true for `oui`, false for `non` or the box closed.
+    virtual void question(QWidget* parent, const QString& titre, const QString& texte, const QString& oui,
+                          const QString& non, std::function<void(bool)> suite) = 0;
     // The choosers open over `parent` and return at once; `suite` runs once when they close,
     // with nothing (colour) or an empty path (file) when the user cancelled.
     virtual void choisitCouleur(QWidget* parent, const QColor& initiale,

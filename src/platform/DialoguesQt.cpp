@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QMessageBox* nouvelleBoite(Dialogues::Icone icone, const QString& titre, const QString& texte) {
@@ -47,6 +48,21 @@ void DialoguesQt::boiteSansAttente(Icone icone, const QString& titre, const QStr
     b->setModal(false);
     b->show();
     b->raise();
+}
+
+void DialoguesQt::question(QWidget* parent, const QString& titre, const QString& texte, const QString& oui,
+                           const QString& non, std::function<void(bool)> suite) {
+    QMessageBox* b = nouvelleBoite(Icone::Aucune, titre, texte);
+    b->setIcon(QMessageBox::Question);
+    b->setParent(parent, Qt::Dialog);
+    b->setWindowModality(Qt::ApplicationModal);
+    b->setStandardButtons(QMessageBox::NoButton);
+    QPushButton* accepte = b->addButton(oui, QMessageBox::AcceptRole);
+    b->addButton(non, QMessageBox::RejectRole);
+    b->setDefaultButton(accepte);
+    QObject::connect(b, &QDialog::finished, b,
+                     [b, accepte, suite = std::move(suite)] { suite(b->clickedButton() == accepte); });
+    b->open();
 }
 
 void DialoguesQt::choisitCouleur(QWidget* parent, const QColor& initiale,

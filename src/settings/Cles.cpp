@@ -98,6 +98,11 @@ const Sorte<int16_t> RepeteMn = {
 const Sorte<int16_t> SonneMn = {
     [](const QString& cle) { return litConverti(cle, entier<int16_t, 0, 30>, QStringLiteral("un nombre de 0 à 30")); },
     entier<int16_t, 0, 30>, nombre<int16_t>};
+const Sorte<int32_t> Secondes = {[](const QString& cle) {
+                                     return litConverti(cle, entier<int32_t, 1, 86399>,
+                                                        QStringLiteral("un nombre de secondes de 1 à 86399"));
+                                 },
+                                 entier<int32_t, 1, 86399>, nombre<int32_t>};
 }  // namespace Sortes
 
 void LitCles(const std::vector<Cle>& cles) {

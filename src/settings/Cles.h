@@ -38,6 +38,7 @@ extern const Sorte<uint8_t> Jours;          // seven "1" or "0", Monday first: b
 extern const Sorte<QDate> Date;             // "aaaa-mm-jj", or empty for none
 extern const Sorte<int16_t> RepeteMn;       // 1 to 60
 extern const Sorte<int16_t> SonneMn;        // 0 to 30
+extern const Sorte<int32_t> Secondes;       // a length of 1 s to 23:59:59, in seconds
 }  // namespace Sortes
 
 // One key, bound to the value it holds: what the load and the close do with it.
@@ -67,6 +68,18 @@ Cle Lien(const QString& nom, const Sorte<T>& sorte, T& valeur, T defaut) {
                 valeur = v.value_or(defaut);
             },
             [=, &valeur] { EcritINIFacultative(nom, s->texte(valeur)); }};
+}
+
+// The same for a key most files never need (the timer's): written back only when the file has it
+// or its value is no longer the default, so that the file of a user who never set it keeps every byte.
+template <class T>
+Cle LienDiscret(const QString& nom, const Sorte<T>& sorte, T& valeur, T defaut) {
+    Cle c = Lien(nom, sorte, valeur, defaut);
+    c.ecrit = [nom, ecrit = c.ecrit, &valeur, defaut] {
+        if (!(valeur == defaut) || ValeurFacultative(Etat.TexteIni, nom))
+            ecrit();
+    };
+    return c;
 }
 
 // In the table's order, which decides the fault reported first.

@@ -62,6 +62,9 @@ std::vector<Cle> ClesAjoutees() {
         Lien(QStringLiteral("silence_debut"), HeureMinute, Etat.Silence.debut, defauts.Silence.debut),
         Lien(QStringLiteral("silence_fin"), HeureMinute, Etat.Silence.fin, defauts.Silence.fin),
         Lien(CleVolume, Volume, Etat.Volume, defauts.Volume),
+        LienDiscret(QStringLiteral("minuteur_duree"), Secondes, Etat.MinuteurDuree, defauts.MinuteurDuree),
+        LienDiscret(QStringLiteral("minuteur_annonces"), Booleen, Etat.MinuteurAnnonces, defauts.MinuteurAnnonces),
+        LienDiscret(QStringLiteral("minuteur_son"), Texte, Etat.MinuteurSon, defauts.MinuteurSon),
     };
 }
 

@@ -22,8 +22,8 @@ struct ClesHorloge {
     std::vector<Cle> image;     // the background picture
 };
 
-// The keys added after files were already in use, each with its default: the silent hours and
-// the volume, bound to Etat.
+// The keys added after files were already in use, each with its default: the silent hours, the
+// volume and the timer's, bound to Etat.
 std::vector<Cle> ClesAjoutees();
 // The same for how and when the time is spoken: the form of the time, at start, at wake, "do not
 // disturb", the output kept awake.

@@ -65,6 +65,11 @@ struct EtatProgramme {
     bool AnnonceReveil = false;     // the time said once after the computer wakes
     bool NePasDeranger = true;      // no chime nor announcement while the desktop says "do not disturb"
     bool SortieEveillee = false;    // the sound output kept open between sounds
+    // The timer: the last length set (seconds), whether it says the time left as the end nears,
+    // and its sound (a WAVE file; empty: the default alert).
+    int32_t MinuteurDuree = 600;
+    bool MinuteurAnnonces = true;
+    QString MinuteurSon;
 
     // The hour and minute of the clock's last reading at the tick, and its date.
     int16_t HeureActuelle = 0;

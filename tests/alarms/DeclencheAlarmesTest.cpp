@@ -3,6 +3,7 @@
 #include "alarms/Sonnerie.h"
 #include "clock/QUENTORFixture.h"
 #include "settings/Cles.h"
+#include "timer/Minuteur.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -173,9 +174,15 @@ TEST_F(Alarmes, StopAndSnoozeFromEveryPath) {
         delete MessAlarmOuvert();
     }
     // Left alone, it rings out at the end of its five minutes, and its notification goes.
+    w.reset();
     w = std::make_unique<QUENTOR>();
     Etat.Alarmes[0].SonneePour = {};
     tic(8, 9, 0);
     horloge.deroule();
     EXPECT_TRUE(chronologie().back() == "08:14:05.000 arret" && !notifications.montrees.count("alarme1"));
+    // The window's one handler of notification actions reaches the timer's too.
+    LeMinuteur().lance(60);
+    notifications.actionChoisie("minuteur", "arreter");
+    EXPECT_EQ(LeMinuteur().phase(), Minuteur::Phase::Arrete);
+    LeMinuteur().arrete();  // whatever happened, none runs on into the next test
 }

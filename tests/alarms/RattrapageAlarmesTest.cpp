@@ -42,7 +42,7 @@ TEST_F(Sauts, SkippedAlarmsRingOnceAndNothingRingsTwice) {
          {"/bin/a2", "/bin/a4"}, {"fichier /sons/alarme2.wav", "fichier /sons/alarme4.wav"}},
         {"75 min: 72 min late is too late, 60 is not", {2009, 3, 3}, {10, 16, 30}, {{1, 10, 20}, {2, 10, 32}},
          {{750, 75 * mn + 29'000}}, {"/bin/a2"},
-         {"fichier /sons/alarme2.wav", "donnees", "clip 10", "clip 70", "clip 20", "clip 71"}},  // the first told missed
+         {"fichier /sons/alarme2.wav", "homme/alarme_manquee", "clip 10", "clip 70", "clip 20", "clip 71"}},  // the first told missed
         {"a sleep over midnight", {2009, 3, 3}, {23, 50, 30}, {{1, 23, 55}}, {{750, 30 * mn}}, {"/bin/a1"},
          {"fichier /sons/alarme1.wav"}},
         {"landing on second 0 of the alarm's minute", {2009, 3, 3}, {10, 16, 30}, {{5, 10, 40}},
@@ -86,7 +86,7 @@ TEST_F(Sauts, MissedWhileOffRingOrAreToldOnce) {
     // clang-format off
     const struct { QTime marche, sonnee, debut; QStringList lances, joues; } cas[] = {
         {{7, 0}, {}, {7, 40, 10}, {"/bin/a1"}, {"fichier /sons/alarme1.wav"}},
-        {{6, 0}, {}, {8, 45, 10}, {}, {"donnees", "clip 7", "clip 70", "clip 30", "clip 71"}},
+        {{6, 0}, {}, {8, 45, 10}, {}, {"homme/alarme_manquee", "clip 7", "clip 70", "clip 30", "clip 71"}},
         {{2, 29}, {2, 30}, {2, 45}, {}, {}}, {{}, {}, {7, 40, 10}, {}, {}},
     };
     // clang-format on

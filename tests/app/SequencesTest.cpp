@@ -28,6 +28,10 @@ TEST(Options, EachOptionSeveralAndUnknown) {
         {{"--style", "Fusion"}, A::Horloge}, {{"--frobnique"}, A::Erreur, "--frobnique"},
         {{"--help", "heure"}, A::Erreur, "heure"}, {{"-x", "--say-time"}, A::Erreur, "-x"},
         {{"--dire-l-heure=1"}, A::Erreur, "--dire-l-heure=1"}, {{"-"}, A::Erreur, "-"},
+        // The timer's: a value that does not read is named before any clock is asked.
+        {{"--minuteur", "25"}, A::Minuteur}, {{"--timer=1h30", "--timer-stop"}, A::Minuteur},
+        {{"--minuteur", "25x"}, A::Erreur, "25x"}, {{"--timer-until", "25:00"}, A::Erreur, "25:00"},
+        {{"--minuteur"}, A::Erreur, "--minuteur"}, {{"--minuteur-arret=1"}, A::Erreur, "--minuteur-arret=1"},
         {{"--dire-la-date"}, A::DitDate}, {{"--say-date", "--say-time"}, A::DitHeure},
     };
     // clang-format on

@@ -72,8 +72,9 @@ TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     EXPECT_TRUE(fermetures == 2 && w->isVisible());
     int ouvertes = 0;
     w->ouvreParametres = w->ouvreAlarmes = w->ouvreInfo = w->ouvreVolumeSilence = [&] { ++ouvertes; };
-    w->VolumeSilence->trigger();  // the item just above the last one
-    EXPECT_EQ(w->BULLE->actions().indexOf(w->VolumeSilence) + 1, w->BULLE->actions().indexOf(w->Fermeture));
+    w->VolumeSilence->trigger();  // the timer's items below it, then the close, last
+    EXPECT_EQ(w->BULLE->actions().indexOf(w->VolumeSilence) + 1, w->BULLE->actions().indexOf(w->MenuMinuteur));
+    EXPECT_EQ(w->BULLE->actions().last(), w->Fermeture);
     Etat.CheminAppli = QStringLiteral("/opt/quentor");  // help nowhere: the viewer names the missing file
     PrépareAide();
     w->CadreOutils->show();

@@ -169,7 +169,7 @@ TEST_F(Tic, TheTimeIsSaidOnceAtWake) {
         tique();
     }
     horloge.deroule();
-    EXPECT_EQ(son.joues(), (QStringList{"donnees", "clip 10", "clip 70", "clip 27", "donnees"}));
+    EXPECT_EQ(son.joues(), (QStringList{"homme/il_est", "clip 10", "clip 70", "clip 27", "homme/du_matin"}));
 }
 
 // At start the time follows the start clip, the output readied a second before it.

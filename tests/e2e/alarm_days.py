@@ -10,40 +10,12 @@ import math
 import os
 import subprocess
 import sys
-import threading
 import time
 import wave
 
-from harness import Desktop, MovableTime, ProgramFolder, PulseCapture, marker_script, run_test, settings
+from harness import Desktop, MovableTime, Notifications, ProgramFolder, PulseCapture, marker_script, run_test, settings
 
 BINARY = sys.argv[1]
-# Records every call on stdout; chooses "Arrêter" in the second notification a second after it shows.
-SERVICE = """from gi.repository import Gio, GLib
-XML = ('<node><interface name="org.freedesktop.Notifications">'
-       '<method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/><arg type="s"/><arg type="s"/>'
-       '<arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method>'
-       '<method name="CloseNotification"><arg type="u"/></method>'
-       '<signal name="ActionInvoked"><arg type="u"/><arg type="s"/></signal></interface></node>')
-ids = [0]
-def choose(n, action):  # returns nothing: its timer runs once
-    bus.emit_signal(None, "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked",
-                    GLib.Variant("(us)", (n, action)))
-def call(bus, sender, path, iface, method, args, invocation):
-    if method == "Notify":
-        ids[0] += 1
-        print("Notify", ids[0], repr(args.unpack()[3:6]), flush=True)
-        if ids[0] == 2:
-            GLib.timeout_add(1000, choose, 2, "arreter")
-        return invocation.return_value(GLib.Variant("(u)", (ids[0],)))
-    print(method, args[0], flush=True)
-    invocation.return_value(None)
-bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-bus.register_object("/org/freedesktop/Notifications", Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call)
-Gio.bus_own_name_on_connection(bus, "org.freedesktop.Notifications", 0, lambda *a: print("ready", flush=True), None)
-GLib.MainLoop().run()
-"""
-
-
 def tone(path):
     """Two seconds of 440 Hz: loud wherever it plays."""
     with wave.open(path, "wb") as w:
@@ -56,10 +28,8 @@ def tone(path):
 
 def test_days_snooze_stop_and_missed():
     with Desktop(tray=False, bus=True) as desk:
-        calls = []
-        service = desk.start(["/usr/bin/python3", "-c", SERVICE], stdout=subprocess.PIPE, text=True)
-        assert service.stdout.readline().strip() == "ready"
-        threading.Thread(target=lambda: calls.extend(iter(service.stdout.readline, "")), daemon=True).start()
+        service = Notifications(desk, "2 arreter")  # "Arrêter" chosen in the second notification
+        calls = service.calls
         script, marker = marker_script(desk, "alarme.sh")
         cap = PulseCapture(desk)
         t0 = time.monotonic()
@@ -79,19 +49,18 @@ def test_days_snooze_stop_and_missed():
         time.sleep(8)
         assert not [c for c in calls if c.startswith("Notify")], ("a weekday alarm is silent on Saturday", calls)
         clock.set("07:29:57", monday)
-        notified = lambda n: [c for c in calls if c.startswith(f"Notify {n} ")]
-        first = desk.wait_for(lambda: notified(1), 10, "the Monday alarm's notification")[0]
+        first = desk.wait_for(lambda: service.notified(1), 10, "the Monday alarm's notification")[0]
         assert "'Alarme 1 — 07:30'" in first and "'repeter', 'Répéter dans 1 min', 'arreter', 'Arrêter'" in first
         time.sleep(1)
         command = lambda verb: subprocess.run([prog.exe, verb], env=clock.env, timeout=10).returncode
         assert command("--repousse") == 0
         desk.wait_for(lambda: "CloseNotification 1\n" in calls, 5, "the notification withdrawn")
         clock.set("07:30:57", monday)
-        desk.wait_for(lambda: notified(2), 15, "the alarm again a minute after it was put off")
+        desk.wait_for(lambda: service.notified(2), 15, "the alarm again a minute after it was put off")
         again = time.monotonic() - t0
         desk.wait_for(lambda: "CloseNotification 2\n" in calls, 5, "Arrêter chosen in the notification")
         clock.set("07:44:57", monday)
-        desk.wait_for(lambda: notified(3), 10, "the dated alarm")
+        desk.wait_for(lambda: service.notified(3), 10, "the dated alarm")
         time.sleep(1.5)
         stop = time.monotonic() - t0
         assert command("--stop-alarm") == 0
@@ -103,8 +72,8 @@ def test_days_snooze_stop_and_missed():
         clock.set("09:05:00", monday)  # the computer was off: 8:30 is 35 min late, 7:55 is 70
         p = desk.start([prog.exe], env=clock.env)
         desk.wait_for(lambda: open(marker).read().count("\n") == 2, 15, "the late alarm rung at the start")
-        desk.wait_for(lambda: notified(4), 10, "the missed alarm told")
-        assert "'Alarme manquée', 'Alarme 3 — 07:55'" in notified(4)[0], calls
+        desk.wait_for(lambda: service.notified(4), 10, "the missed alarm told")
+        assert "'Alarme manquée', 'Alarme 3 — 07:55'" in service.notified(4)[0], calls
         time.sleep(3)  # 7:30, rung and put off before the gap, is neither rung nor told again
         p.send_signal(15)
         assert p.wait(15) == 0

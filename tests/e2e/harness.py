@@ -11,6 +11,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import traceback
 
@@ -33,6 +34,44 @@ PRESS = ("import pyatspi, sys, time\n"
          "    wait(lambda: pyatspi.findDescendant(app, button)).queryAction().doAction(0)\n"
          "    time.sleep(1)\n"
          "    print('|'.join(w.name for w in app if w.getState().contains(pyatspi.STATE_SHOWING)), flush=True)\n")
+
+# A notification service of the test's own: it prints "ready" once it owns the name, then each
+# call ("Notify N (summary, body, actions)", "CloseNotification N"); argv[1], "N action" or "",
+# chooses that action a second after the Nth notification; each line read sets Inhibited ("1": on).
+NOTIFICATIONS = """import sys
+from gi.repository import Gio, GLib
+XML = ('<node><interface name="org.freedesktop.Notifications"><property name="Inhibited" type="b" access="read"/>'
+       '<method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/><arg type="s"/><arg type="s"/>'
+       '<arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method>'
+       '<method name="CloseNotification"><arg type="u"/></method>'
+       '<signal name="ActionInvoked"><arg type="u"/><arg type="s"/></signal></interface></node>')
+PATH, NAME = "/org/freedesktop/Notifications", "org.freedesktop.Notifications"
+ids, on, choice = [0], [False], sys.argv[1].split()
+def choose(n, action):  # returns nothing: its timer runs once
+    bus.emit_signal(None, PATH, NAME, "ActionInvoked", GLib.Variant("(us)", (n, action)))
+def call(bus, sender, path, iface, method, args, invocation):
+    if method != "Notify":
+        print(method, args[0], flush=True)
+        return invocation.return_value(None)
+    ids[0] += 1
+    print("Notify", ids[0], repr(args.unpack()[3:6]), flush=True)
+    if choice and ids[0] == int(choice[0]):
+        GLib.timeout_add(1000, choose, ids[0], choice[1])
+    invocation.return_value(GLib.Variant("(u)", (ids[0],)))
+def line(*a):
+    read = sys.stdin.readline()
+    if not read:
+        return False
+    on[0] = read.strip() == "1"
+    bus.emit_signal(None, PATH, "org.freedesktop.DBus.Properties", "PropertiesChanged",
+                    GLib.Variant("(sa{sv}as)", (NAME, {"Inhibited": GLib.Variant("b", on[0])}, [])))
+    return True
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+bus.register_object(PATH, Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call, lambda *a: GLib.Variant("b", on[0]))
+GLib.io_add_watch(sys.stdin, GLib.IO_IN, line)
+Gio.bus_own_name_on_connection(bus, NAME, 0, lambda *a: print("ready", flush=True), None)
+GLib.MainLoop().run()
+"""
 
 
 class Desktop:
@@ -360,3 +399,21 @@ def settings(changes=None):
     keys.update(changes or {})
     return ini([f"{k}={v}" for k, v in keys.items()])
 
+
+class Notifications:
+    """The notification service above on the desktop's session bus: `calls` gathers its lines;
+    `choose` ("2 arreter") picks an action of a notification."""
+
+    def __init__(self, desk, choose=""):
+        self.service = desk.start(["/usr/bin/python3", "-c", NOTIFICATIONS, choose], stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, text=True)
+        assert self.service.stdout.readline() == "ready\n"
+        self.calls = []
+        threading.Thread(target=lambda: self.calls.extend(iter(self.service.stdout.readline, "")), daemon=True).start()
+
+    def notified(self, n):
+        return [c for c in self.calls if c.startswith(f"Notify {n} ")]
+
+    def inhibit(self, on):
+        self.service.stdin.write("1\n" if on else "0\n")
+        self.service.stdin.flush()

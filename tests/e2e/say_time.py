@@ -14,28 +14,10 @@ import subprocess
 import sys
 import time
 
-from harness import (WAVES, Desktop, MovableTime, ProgramFolder, PulseCapture, click_icon, faked_time, level, run_test,
-                     settings, spoken, tray_icon)
+from harness import (WAVES, Desktop, MovableTime, Notifications, ProgramFolder, PulseCapture, click_icon, faked_time,
+                     level, run_test, settings, spoken, tray_icon)
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
-# A notification service whose Inhibited property follows the lines it reads: "1" on, "0" off.
-SERVICE = """import sys
-from gi.repository import Gio, GLib
-XML = '<node><interface name="org.freedesktop.Notifications"><property name="Inhibited" type="b" access="read"/>'
-bus, on = Gio.bus_get_sync(Gio.BusType.SESSION), [False]
-bus.register_object("/org/freedesktop/Notifications", Gio.DBusNodeInfo.new_for_xml(XML + "</interface></node>")
-                    .interfaces[0], lambda *a: None, lambda *a: GLib.Variant("b", on[0]))
-def line(*a):
-    on[0] = sys.stdin.readline().strip() == "1"
-    bus.emit_signal(None, "/org/freedesktop/Notifications", "org.freedesktop.DBus.Properties", "PropertiesChanged",
-                    GLib.Variant("(sa{sv}as)", ("org.freedesktop.Notifications", {"Inhibited": GLib.Variant("b", on[0])}, [])))
-    return True
-GLib.io_add_watch(sys.stdin, GLib.IO_IN, line)
-Gio.bus_own_name_on_connection(bus, "org.freedesktop.Notifications", 0, lambda *a: print("ready", flush=True), None)
-GLib.MainLoop().run()
-"""
-
-
 def timed(argv, env):
     start = time.monotonic()
     return subprocess.run(argv, env=env, timeout=15).returncode, time.monotonic() - start
@@ -112,9 +94,7 @@ def words(raw, sentences):
 
 def test_everyday_french_date_and_do_not_disturb():
     with Desktop(tray=True, bus=True) as desk:
-        service = desk.start(["/usr/bin/python3", "-c", SERVICE], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                             text=True)
-        assert service.stdout.readline() == "ready\n"
+        service = Notifications(desk)
         cap = PulseCapture(desk)
         clock = MovableTime(desk, cap.env, "14:29:52")
         ring = os.path.join(WAVES, "83.wav")  # a clip the program never plays itself
@@ -132,9 +112,8 @@ def test_everyday_french_date_and_do_not_disturb():
         time.sleep(5)
         assert subprocess.run([prog.exe, "--dire-la-date"], env=clock.env, timeout=10).returncode == 0
         time.sleep(5)
-        for inhibited, at, wait in (("1", "14:44:55", 13), ("0", "11:44:55", 10)):
-            service.stdin.write(inhibited + "\n")
-            service.stdin.flush()
+        for inhibited, at, wait in ((True, "14:44:55", 13), (False, "11:44:55", 10)):
+            service.inhibit(inhibited)
             clock.set(at)
             time.sleep(wait)
         raw = cap.stop()

@@ -76,8 +76,8 @@ struct HorlogeVirtuelle : Horloge {
     void saute(qint64 ms) { t = t.addMSecs(ms); }
 };
 
-// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "donnees" (bytes
-// of no known clip), "arret", with the volume then; joues() gives the plays alone.
+// What was played, at the virtual time it started: "clip 84", "fichier /x.wav", "femme/plus_que" (a
+// phrase), "donnees" (bytes of no known clip), "arret", with the volume then; joues() gives the plays alone.
 // The outputs readied are kept apart: when, and for how long (ms).
 struct SonEnregistre : SortieSon {
     struct Evenement {
@@ -143,10 +143,15 @@ struct DialoguesFactices : Dialogues {
         QColor initiale;
         std::function<void(std::optional<QColor>)> suite;
     };
+
     void bip() override { ++bips; }
     void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
+    void question(QWidget*, const QString&, const QString& texte, const QString&, const QString&,
+                  std::function<void(bool)> suite) override {
+        questions.emplace_back(texte, suite);
+    }
     void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override {
         couleurs.push_back({c, s});
     }
@@ -158,6 +163,7 @@ struct DialoguesFactices : Dialogues {
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;
     std::vector<DemandeCouleur> couleurs;
+    std::vector<std::pair<QString, std::function<void(bool)>>> questions;  // the text, and its answer
 };
 
 struct BureauFactice : Bureau {
