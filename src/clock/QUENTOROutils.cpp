@@ -84,17 +84,18 @@ void QUENTOR::construitMenu() {
     connect(VolumeSilence, &QAction::triggered, this, [this] { QUENTOR_VolumeSilence_Click(); });
     MenuMinuteur = BULLE->addAction(QStringLiteral("Minuteur…"));
     MenuMinuteur->setObjectName(QStringLiteral("MenuMinuteur"));
-    TempsRestant = BULLE->addAction(QStringLiteral("Temps restant"));
+    // These two are in the menu only while a timer runs or rings (see suitMinuteur).
+    TempsRestant = new QAction(QStringLiteral("Temps restant"), BULLE);
     TempsRestant->setObjectName(QStringLiteral("TempsRestant"));
-    ArretMinuteur = BULLE->addAction(QStringLiteral("Arrêter le minuteur"));
+    ArretMinuteur = new QAction(QStringLiteral("Arrêter le minuteur"), BULLE);
     ArretMinuteur->setObjectName(QStringLiteral("ArretMinuteur"));
     connect(MenuMinuteur, &QAction::triggered, this, [this] { QUENTOR_MenuMinuteur_Click(); });
     connect(TempsRestant, &QAction::triggered, this, [this] { QUENTOR_TempsRestant_Click(); });
     connect(ArretMinuteur, &QAction::triggered, this, [this] { QUENTOR_ArretMinuteur_Click(); });
-    connect(&LeMinuteur(), &Minuteur::change, this, [this] { suitMinuteur(); });
-    suitMinuteur();
     Fermeture = BULLE->addAction(QStringLiteral("Ferme Quentor Sonalde"));
     Fermeture->setObjectName(QStringLiteral("Fermeture"));
+    connect(&LeMinuteur(), &Minuteur::change, this, [this] { suitMinuteur(); });
+    suitMinuteur();
     connect(AffHoraire, &QAction::triggered, this, [this] { QUENTOR_AffHoraire_Click(); });
     connect(DitLHeure, &QAction::triggered, this, [this] { QUENTOR_DitLHeure_Click(); });
     connect(Agrandir, &QAction::triggered, this, [this] { QUENTOR_Agrandir_Click(); });
@@ -305,8 +306,15 @@ void QUENTOR::QUENTOR_ArretMinuteur_Click() { LeMinuteur().arrete(); }
 
 void QUENTOR::suitMinuteur() {
     const Minuteur& m = LeMinuteur();
-    TempsRestant->setVisible(m.actif());
-    ArretMinuteur->setVisible(m.phase() != Minuteur::Phase::Arrete);
+    // Added and taken away rather than hidden, as the alarm's items are.
+    const auto place = [this](QAction* a, bool present) {
+        if (present && !BULLE->actions().contains(a))
+            BULLE->insertAction(Fermeture, a);
+        if (!present)
+            BULLE->removeAction(a);
+    };
+    place(TempsRestant, m.actif());
+    place(ArretMinuteur, m.phase() != Minuteur::Phase::Arrete);
     const QString enPause = m.phase() == Minuteur::Phase::EnPause ? QStringLiteral(" (en pause)") : QString();
     const QString bulle = m.actif() ? QStringLiteral("Minuteur : ") + TexteRestant(m.restant()) + enPause
                           : m.phase() == Minuteur::Phase::Sonne ? QStringLiteral("Minuteur terminé")

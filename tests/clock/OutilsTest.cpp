@@ -1,6 +1,7 @@
 // The clock window's ways in: the notification icon, its menu, the toolbar and the mouse on the face.
 #include "platform/Aide.h"
 #include "clock/QUENTORFixture.h"
+#include "timer/Minuteur.h"
 #include "sound/DitHeure.h"
 #include "sound/Son.h"
 #include "support/Souris.h"
@@ -75,6 +76,11 @@ TEST_F(Outils, MenuItemsToolbarButtonsAndTheCloseBox) {
     w->VolumeSilence->trigger();  // the timer's items below it, then the close, last
     EXPECT_EQ(w->BULLE->actions().indexOf(w->VolumeSilence) + 1, w->BULLE->actions().indexOf(w->MenuMinuteur));
     EXPECT_EQ(w->BULLE->actions().last(), w->Fermeture);
+    LeMinuteur().lance(600);  // a running timer's two items stand in the menu only while it runs
+    EXPECT_EQ(w->BULLE->actions().mid(w->BULLE->actions().size() - 3, 2),
+              (QList<QAction*>{w->TempsRestant, w->ArretMinuteur}));
+    LeMinuteur().arrete();
+    EXPECT_FALSE(w->BULLE->actions().contains(w->TempsRestant) || w->BULLE->actions().contains(w->ArretMinuteur));
     Etat.CheminAppli = QStringLiteral("/opt/quentor");  // help nowhere: the viewer names the missing file
     PrépareAide();
     w->CadreOutils->show();
