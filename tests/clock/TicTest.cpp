@@ -61,15 +61,6 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
     }
 }
 
-// In the silent hours the minute's work neither chimes nor speaks: only the alarm rings, on time.
-TEST_F(Tic, TheSilentHoursLeaveOnlyTheAlarms) {
-    Etat.DéclencheAnnonce = 3;
-    Etat.Silence = {true, 22 * 60, 7 * 60};
-    alarme(1, 23, 0, true);
-    tic(23, 0, 0);
-    EXPECT_EQ(chronologie(), QStringList{"23:00:05.000 fichier /sons/alarme1.wav"});
-}
-
 // A tick falling due during the minute's pauses is skipped, not queued behind it; the minute's
 // work runs once a minute, even if the clock is set back onto the same second 0.
 TEST_F(Tic, TicksNeverOverlapAndTheMinutesWorkRunsOnce) {
