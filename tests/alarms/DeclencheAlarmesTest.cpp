@@ -45,7 +45,6 @@ TEST_F(Alarmes, EachFiringDoesWhatItsAlarmAsks) {
 TEST_F(Alarmes, FailingProgramIsReportedAndTheAlarmGoesOn) {
     alarme(1, 8, 15, true, true, true, QStringLiteral("/absent"));
     alarme(2, 8, 16, true);
-    alarme(3, 20, 15, true);
     alarme(5, 8, 15, true);
     lanceur.echecs[QStringLiteral("/absent")] = {2, QStringLiteral("Fichier introuvable")};
     Etat.HeureActuelle = 8;

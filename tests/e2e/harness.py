@@ -238,6 +238,15 @@ def click_icon(desk, button, until, what, tries=4):
                 raise
 
 
+def menu_item(desk, downs):
+    """Opens the icon's menu with a right click and chooses the item `downs` places down."""
+    shown = lambda: set(desk.run(["xdotool", "search", "--onlyvisible", "--class", "quentor"]).stdout.split())
+    before = shown()
+    click_icon(desk, 3, lambda: shown() - before, "the menu")
+    time.sleep(0.3)
+    desk.run(["xdotool", "key"] + ["Down"] * downs + ["Return"])
+
+
 def wait_closable(desk, timeout=10):
     """Waits until a SIGTERM runs the close sequence, which the program arms once loaded: just
     before its icon docks; without a tray host, a moment after its window shows."""

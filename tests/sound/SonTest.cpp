@@ -100,21 +100,17 @@ TEST(Parole, TheDate) {
 TEST(NePasDeranger, SourcesPresentChangingAndAbsent) {
     const QString kde = QStringLiteral("org.freedesktop.Notifications"), gnome = "org.gnome.desktop.notifications";
     SourcesNePasDeranger s;
+    // clang-format off
     const std::pair<std::function<void()>, bool> pas[] = {
         {[] {}, false},
-        {[&] {
-             s.proprietesChangees(kde, {{"Inhibited", true}}, {});
-         },
-         true},
-        {[&] {
-             s.proprietesChangees("org.kde.autre", {{"Inhibited", false}}, {});
-         },
-         true},
+        {[&] { s.proprietesChangees(kde, {{"Inhibited", true}}, {}); }, true},
+        {[&] { s.proprietesChangees("org.kde.autre", {{"Inhibited", false}}, {}); }, true},
         {[&] { s.proprietesChangees(kde, {}, {"Inhibited"}); }, false},
         {[&] { s.reglageChange(gnome, "show-banners", false); }, true},
         {[&] { s.reglageChange("org.gnome.desktop.interface", "show-banners", true); }, true},
         {[&] { s.reglageChange(gnome, "show-banners", QStringLiteral("oui")); }, false},
     };
+    // clang-format on
     for (std::size_t i = 0; i < std::size(pas); ++i) {
         pas[i].first();
         EXPECT_EQ(s.actif(), pas[i].second) << "step " << i;

@@ -148,10 +148,8 @@ struct DialoguesFactices : Dialogues {
     void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
-    void question(QWidget*, const QString&, const QString& texte, const QString&, const QString&,
-                  std::function<void(bool)> suite) override {
-        questions.emplace_back(texte, suite);
-    }
+    void question(QWidget*, const QString&, const QString&, const QString&, const QString&,
+                  std::function<void(bool)>) override {}
     void choisitCouleur(QWidget*, const QColor& c, std::function<void(std::optional<QColor>)> s) override {
         couleurs.push_back({c, s});
     }
@@ -163,7 +161,6 @@ struct DialoguesFactices : Dialogues {
     std::vector<Boite> boites;
     std::vector<DemandeFichier> fichiers;
     std::vector<DemandeCouleur> couleurs;
-    std::vector<std::pair<QString, std::function<void(bool)>>> questions;  // the text, and its answer
 };
 
 struct BureauFactice : Bureau {
@@ -199,11 +196,10 @@ struct NotificationsFactices : Notifications {
     struct Montree {
         QString resume, corps;
         QStringList actions;
-        bool urgente = false;
     };
     void montre(const QString& cle, const QString& resume, const QString& corps, const QStringList& actions,
-                bool urgente) override {
-        montrees[cle] = {resume, corps, actions, urgente};
+                bool) override {
+        montrees[cle] = {resume, corps, actions};
     }
     void retire(const QString& cle) override { montrees.erase(cle); }
     void actionChoisie(const QString& cle, const QString& action) {
