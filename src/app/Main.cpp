@@ -2,6 +2,7 @@
 
 #include "about/Info.h"
 #include "alarms/ALARMES.h"
+#include "alarms/DeclencheAlarmes.h"
 #include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
@@ -253,6 +254,9 @@ int Main(int argc, char** argv) {
     // find its settings saved.
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
+    fenetre.mesureCadran();
+    // Once the icon is asked for: the record's write waits for the disk.
+    NoteMarche();
     QTimer::singleShot(0, &LibereChargementSdl);
     GardeSortieEveillee(Etat.SortieEveillee);
     LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
