@@ -33,9 +33,7 @@ void NoteSonneePour(int16_t n, const QDateTime& minute) {
     NoteReleve(QStringLiteral("sonnee%1").arg(n + 1), minute.toString(kFormatReleve));
 }
 
-void NoteMarche() {
-    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
-}
+void NoteMarche() { NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve)); }
 
 Etapes VérifieAlarmes() {
     const int h = Etat.HeureActuelle;

@@ -70,7 +70,9 @@ QByteArray PremiereLigne(const QByteArray& octets, qint64 longueurMax) {
 }  // namespace
 
 ConnexionLocale::ConnexionLocale(int descripteur, QObject* parent)
-    : QObject(parent), descripteur_(descripteur), lecture_(new QSocketNotifier(descripteur, QSocketNotifier::Read, this)) {
+    : QObject(parent),
+      descripteur_(descripteur),
+      lecture_(new QSocketNotifier(descripteur, QSocketNotifier::Read, this)) {
     connect(lecture_, &QSocketNotifier::activated, this, [this] { lit(); });
 }
 

@@ -37,8 +37,8 @@ bool ServeurDemandes::lacheLePlusAncien() {
     enAttente.erase(std::remove_if(enAttente.begin(), enAttente.end(),
                                    [](const QPointer<ConnexionLocale>& c) { return !c || !c->ouverte(); }),
                     enAttente.end());
-    const auto vieux =
-        std::find_if(enAttente.begin(), enAttente.end(), [](const QPointer<ConnexionLocale>& c) { return c->sansDemande(); });
+    const auto vieux = std::find_if(enAttente.begin(), enAttente.end(),
+                                    [](const QPointer<ConnexionLocale>& c) { return c->sansDemande(); });
     if (vieux == enAttente.end())
         return false;
     ConnexionLocale* client = *vieux;
