@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
 
     QUENTOR w;
     w.alignBandeSurHeure();
+    w.mesureCadran();
     w.show();
     for (auto [largeur, hauteur] : {std::pair{180, 68}, std::pair{420, 160}}) {
         w.resize(largeur, hauteur);

@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
         a.Heure = 99;
 
     QUENTOR w;
+    w.mesureCadran();
     w.show();  // a face on screen: each tick ends with the marker's quarter second, noted above
     const qint64 debut = QDateTime::currentSecsSinceEpoch();
     w.demarreTimer();

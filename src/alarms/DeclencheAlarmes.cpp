@@ -33,6 +33,8 @@ void NoteSonneePour(int16_t n, const QDateTime& minute) {
     NoteReleve(QStringLiteral("sonnee%1").arg(n + 1), minute.toString(kFormatReleve));
 }
 
+void NoteMarche() { NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve)); }
+
 Etapes VérifieAlarmes() {
     const int h = Etat.HeureActuelle;
     const int m = Etat.MinuteActuelle;

@@ -18,6 +18,8 @@ Etapes VérifieAlarmes();
 void NoteSonneePour(int16_t n, const QDateTime& minute);
 // How the run record writes a time on the face.
 inline const QString kFormatReleve = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+// The clock runs at this minute: a restart catches up with the alarms from here (run record).
+void NoteMarche();
 // Some alarm rings (plays its sound) at the minute `t`, on a day it rings.
 bool AlarmeSonneA(const QDateTime& t);
 // Fires alarm n for the minute `heure` of `jour`, unless it has already rung for that minute.

@@ -74,7 +74,6 @@ void QUENTOR_Form_Load(QUENTOR& f) {
                 Cadran(QDateTime::fromString(ValeurReleve(QStringLiteral("sonnee%1").arg(n + 1)), kFormatReleve));
         f.rattrapeDepuis(QDateTime::fromString(ValeurReleve(QStringLiteral("marche")), kFormatReleve));
     }
-    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
 
     LitCles(cles.image);
     f.setImageVisible(r.imageActive);

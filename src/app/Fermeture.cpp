@@ -1,9 +1,7 @@
 // The clock window's close step: every setting goes into the settings text, then every file is
 // written, then the exit clip, then the end of the process. Every way out runs it once.
-#include "alarms/Calendrier.h"
 #include "alarms/DeclencheAlarmes.h"
 #include "alarms/StockageAlarmes.h"
-#include "state/Releve.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
 #include "app/Sequences.h"
@@ -71,7 +69,7 @@ void QUENTOR_Form_QueryUnload(QUENTOR& f) {
         return;
     }
     // The run record last: the settings' files come first.
-    NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
+    NoteMarche();
     // The exit clip for a second, then the end.
     LanceSequence({Clip(kClipSignature, 1), Agit([&f] {
                        ArreteSon();

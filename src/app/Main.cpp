@@ -2,6 +2,7 @@
 
 #include "about/Info.h"
 #include "alarms/ALARMES.h"
+#include "alarms/DeclencheAlarmes.h"
 #include "alarms/Sonnerie.h"
 #include "state/Etat.h"
 #include "state/FinProgramme.h"
@@ -249,19 +250,8 @@ int Main(int argc, char** argv) {
         LibereChargementSdl();
         return fin.code;
     }
-    // Armed before the icon appears: whoever sees the icon may end the program by a signal and
-    // find its settings saved.
-    FermetureSurSignal(fermeture);
-    fenetre.LanceTrayIcon();
-    QTimer::singleShot(0, &LibereChargementSdl);
-    GardeSortieEveillee(Etat.SortieEveillee);
-    LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
-
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
-                     [fermeture](QSessionManager&) { fermeture(); });
-    // A timer that ran at the last close runs on, or rings if its end passed meanwhile.
-    LeMinuteur().reprendSauvegarde();
-    // Other starts are heard once the clock is whole: a request never finds it half loaded.
+    // Other starts are heard once the clock is loaded, and before its icon shows: whoever sees the
+    // icon finds the clock listening. Their requests are read by the event loop, with the clock whole.
     bureau.surCommande = [](const QString& ligne) {
         return Etat.FermetureEnCours ? QString() : LeMinuteur().commande(ligne);
     };
@@ -284,5 +274,20 @@ int Main(int argc, char** argv) {
         fenetre.raise();
         fenetre.activateWindow();
     });
+    // Armed before the icon appears: whoever sees the icon may end the program by a signal and
+    // find its settings saved.
+    FermetureSurSignal(fermeture);
+    fenetre.LanceTrayIcon();
+    fenetre.mesureCadran();
+    // Once the icon is asked for: the record's write waits for the disk.
+    NoteMarche();
+    QTimer::singleShot(0, &LibereChargementSdl);
+    GardeSortieEveillee(Etat.SortieEveillee);
+    LanceSequence(AnnonceDemarrage(DureeWav(DonneesClip(kClipSignature))), &fenetre);
+
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenetre,
+                     [fermeture](QSessionManager&) { fermeture(); });
+    // A timer that ran at the last close runs on, or rings if its end passed meanwhile.
+    LeMinuteur().reprendSauvegarde();
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFont>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
 #include <QtMath>
+#include <map>
 #include <vector>
 
 namespace {
@@ -259,15 +261,34 @@ QPixmap RenduDessin(const Dessin& dessin, QSize taille, qreal dpr) {
     return pm;
 }
 
+namespace {
+
+// The drawing rendered at each size it is asked for, when it is first asked for: every size, the
+// notification area's as the About window's, is drawn for itself rather than scaled from another,
+// and the start renders only the few sizes the window system wants.
+class IconeDessinee : public QIconEngine {
+public:
+    explicit IconeDessinee(Dessin dessin) : dessin_(std::move(dessin)) {}
+    void paint(QPainter* p, const QRect& r, QIcon::Mode, QIcon::State) override { dessin_(*p, QRectF(r)); }
+    QPixmap pixmap(const QSize& taille, QIcon::Mode, QIcon::State) override {
+        QPixmap& pm = rendus_[{taille.width(), taille.height()}];
+        if (pm.isNull())
+            pm = RenduDessin(dessin_, taille);
+        return pm;
+    }
+    QSize actualSize(const QSize& taille, QIcon::Mode, QIcon::State) override { return taille; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {{16, 16}, {32, 32}, {48, 48}}; }
+    QIconEngine* clone() const override { return new IconeDessinee(dessin_); }
+
+private:
+    Dessin dessin_;
+    std::map<std::pair<int, int>, QPixmap> rendus_;
+};
+
+}  // namespace
+
 QIcon IconeProgramme() {
-    // Drawn once: the window and the notification icon both want it before the icon shows.
-    static const QIcon icone = [] {
-        QIcon i;
-        for (int cote : {16, 32, 48})
-            for (qreal dpr : {1.0, 2.0})
-                i.addPixmap(RenduDessin(DessineIconeProgramme, QSize(cote, cote), dpr));
-        return i;
-    }();
+    static const QIcon icone(new IconeDessinee(DessineIconeProgramme));
     return icone;
 }
 

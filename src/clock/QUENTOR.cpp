@@ -81,7 +81,8 @@ void QUENTOR::construitCadran() {
     f.setPointSizeF(13.5);
     AffHEURE->setFont(f);
     AffHEURE->move(EnPixels(GaucheHeure), EnPixels(HautHeureDessin));
-    AffHEURE->adjustSize();
+    // Sized by its first measure (mesureCadran), not by Qt as the window first shows.
+    AffHEURE->resize(0, 0);
 
     bande = new BandeSecondes(this);
     bande->setObjectName(QStringLiteral("bande"));
@@ -231,7 +232,15 @@ double QUENTOR::bandeY() const { return bande->Y(); }
 double QUENTOR::bandeX1() const { return bande->X1(); }
 double QUENTOR::bandeX2() const { return bande->X2(); }
 
+void QUENTOR::mesureCadran() {
+    cadranMesurable_ = true;
+    metEnPage(EnTwips(frameGeometry().height()));
+    rattrapeCadran();
+}
+
 void QUENTOR::metEnPage(double hauteurExterieureTwips) {
+    if (!cadranMesurable_)
+        return;
     const MiseEnPageHeure m = CalculeMiseEnPage(hauteurExterieureTwips);
     QFont f = AffHEURE->font();
     f.setPointSizeF(std::max(1, m.policePt));

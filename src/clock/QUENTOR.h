@@ -116,6 +116,10 @@ public:
     void QUENTOR_Image4_Click();
     void QUENTOR_Image5_Click();
 
+    // The large digits are measured from here on, and laid out at once. Their first measure
+    // starts the font system, tens of milliseconds that the notification icon need not wait for:
+    // the start calls this once the icon is asked for, before the window is first painted.
+    void mesureCadran();
     // The layout for a given outer height (twips); QUENTOR_Form_Resize measures it.
     void metEnPage(double hauteurExterieureTwips);
     // Top of the time label and Y of the band, in twips, as the last layout left them.
@@ -194,6 +198,7 @@ private:
     // A face shown again catches up with the last reading before it is painted.
     void rattrapeCadran();
 
+    bool cadranMesurable_ = false;
     double hautHeureTwips_ = 90;
     // The outer geometry asked for, until the window manager's frame is known and it has been
     // applied with it; reading it back meanwhile gives what was asked, so a window that was

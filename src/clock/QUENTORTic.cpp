@@ -6,7 +6,6 @@
 #include "alarms/RattrapageAlarmes.h"
 #include "alarms/Sonnerie.h"
 #include "alarms/Calendrier.h"
-#include "state/Releve.h"
 #include "sound/Phrases.h"
 #include "state/Etat.h"
 #include "clock/BandeSecondes.h"
@@ -178,7 +177,7 @@ void QUENTOR::afficheHeure(const QString& hm, int seconde) {
     const bool nouvelle = AffHEURE->text() != hm;
     if (nouvelle)
         AffHEURE->setText(hm);
-    if (!cadranVisible()) {
+    if (!cadranVisible() || !cadranMesurable_) {
         cadranEnRetard_ = true;
         return;
     }
@@ -211,7 +210,7 @@ Etapes QUENTOR::travailDeLaMinute() {
     // minute's alarms have rung, so that a power cut before them leaves them to the restart.
     pas.push_back(Agit([] {
         if (std::any_of(Etat.Alarmes.begin(), Etat.Alarmes.end(), AlarmeEnService))
-            NoteReleve(QStringLiteral("marche"), Cadran(PF().horloge->maintenant()).toString(kFormatReleve));
+            NoteMarche();
     }));
     return pas;
 }

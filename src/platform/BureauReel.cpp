@@ -1,5 +1,6 @@
 #include "platform/BureauReel.h"
 
+#include "platform/ConnexionLocale.h"
 #include "platform/Plateforme.h"
 #include "platform/ServeurDemandes.h"
 
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -119,17 +119,17 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
     // Only the lock's holder listens: a socket already in its place is a dead clock's.
     if (serveur_ || !verrouPris)
         return;
-    auto serveur = std::make_unique<ServeurDemandes>([traite, commande = surCommande](QLocalSocket* client) {
-        QObject::connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+    auto serveur = std::make_unique<ServeurDemandes>([traite, commande = surCommande](ConnexionLocale* client) {
+        QObject::connect(client, &ConnexionLocale::fermee, client, &QObject::deleteLater);
         // A start that connects and says nothing is not kept waiting for.
-        QTimer::singleShot(2000, client, [client] { client->abort(); });
-        QObject::connect(client, &QLocalSocket::readyRead, client, [client, traite, commande] {
-            if (!client->canReadLine()) {
-                if (client->bytesAvailable() > 64)
-                    client->abort();
+        QTimer::singleShot(2000, client, [client] { client->coupe(); });
+        QObject::connect(client, &ConnexionLocale::lisible, client, [client, traite, commande] {
+            if (!client->ligneRecue()) {
+                if (client->octetsRecus() > 64)
+                    client->coupe();
                 return;
             }
-            const QByteArray ligne = client->readLine(64);
+            const QByteArray ligne = client->litLigne(64);
             std::optional<Demande> d;
             for (Demande connue :
                  {Demande::Montre, Demande::DitHeure, Demande::DitDate, Demande::ArreteAlarme, Demande::RepousseAlarme})
@@ -139,9 +139,7 @@ void BureauReel::ecouteDemandes(std::function<void(Demande)> traite) {
             // ends at once, whatever the clock does next.
             const QString reponse =
                 !d && ligne.endsWith('\n') && commande ? commande(QString::fromUtf8(ligne).trimmed()) : QString();
-            client->write(d ? "ok\n" : reponse.isEmpty() ? "?\n" : reponse.toUtf8() + '\n');
-            client->flush();
-            client->disconnectFromServer();
+            client->repondEtFerme(d ? "ok\n" : reponse.isEmpty() ? "?\n" : reponse.toUtf8() + '\n');
             if (d)
                 traite(*d);
         });
@@ -175,23 +173,9 @@ std::optional<QByteArray> BureauReel::echange(const QByteArray& ligne, int atten
     // Until the deadline: the clock may still be starting, or have let this connection go among a
     // flood of others.
     do {
-        QLocalSocket s;
-        s.connectToServer(chemin);
-        if (!s.waitForConnected(200)) {
-            raisonDemande_ = s.error() == QLocalSocket::ServerNotFoundError
-                                 ? QStringLiteral("pas de socket %1").arg(chemin)
-                                 : QStringLiteral("la socket %1 refuse la connexion").arg(chemin);
-            QThread::msleep(50);
-            continue;
-        }
-        s.write(ligne);
-        if (s.waitForBytesWritten(1000)) {
-            while (!s.canReadLine() && s.waitForReadyRead(1000)) {
-            }
-            if (s.canReadLine())
-                return s.readLine(longueurMax);
-        }
-        raisonDemande_ = QStringLiteral("pas de réponse sur la socket %1").arg(chemin);
+        if (auto reponse = EchangeLocal(chemin, ligne, longueurMax, &raisonDemande_))
+            return reponse;
+        QThread::msleep(50);
     } while (!fin.hasExpired());
     return std::nullopt;
 }

@@ -1,10 +1,9 @@
 #include "platform/ServeurDemandes.h"
 
+#include "platform/ConnexionLocale.h"
 #include "platform/ErreurSysteme.h"
 
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -13,31 +12,19 @@
 #include <cstdio>
 #include <cstring>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <QLocalServer>
+#include <QLocalSocket>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #endif
 
-namespace {
-// Connected and with no whole request yet, neither read nor waiting to be.
-bool Inactif(QLocalSocket* client) {
-    if (client->state() != QLocalSocket::ConnectedState || client->canReadLine())
-        return false;
-#ifdef Q_OS_WIN
-    return true;
-#else
-    char debut[64];
-    const ssize_t n = recv(int(client->socketDescriptor()), debut, sizeof(debut), MSG_PEEK | MSG_DONTWAIT);
-    return n <= 0 || !std::memchr(debut, '\n', size_t(n));
-#endif
-}
-}  // namespace
+ServeurDemandes::ServeurDemandes(std::function<void(ConnexionLocale*)> accueille) : accueille_(std::move(accueille)) {}
 
-ServeurDemandes::ServeurDemandes(std::function<void(QLocalSocket*)> accueille) : accueille_(std::move(accueille)) {}
-
-void ServeurDemandes::ajoute(QLocalSocket* client) {
+void ServeurDemandes::ajoute(ConnexionLocale* client) {
     enAttente.push_back(client);
     accueille_(client);
     while (enAttente.size() > size_t(Borne) && lacheLePlusAncien()) {
@@ -48,17 +35,15 @@ void ServeurDemandes::ajoute(QLocalSocket* client) {
 // waiting for its answer, which comes at the next turn of the event loop.
 bool ServeurDemandes::lacheLePlusAncien() {
     enAttente.erase(std::remove_if(enAttente.begin(), enAttente.end(),
-                                   [](const QPointer<QLocalSocket>& c) {
-                                       return !c || c->state() != QLocalSocket::ConnectedState;
-                                   }),
+                                   [](const QPointer<ConnexionLocale>& c) { return !c || !c->ouverte(); }),
                     enAttente.end());
-    const auto vieux =
-        std::find_if(enAttente.begin(), enAttente.end(), [](const QPointer<QLocalSocket>& c) { return Inactif(c); });
+    const auto vieux = std::find_if(enAttente.begin(), enAttente.end(),
+                                    [](const QPointer<ConnexionLocale>& c) { return c->sansDemande(); });
     if (vieux == enAttente.end())
         return false;
-    QLocalSocket* client = *vieux;
+    ConnexionLocale* client = *vieux;
     enAttente.erase(vieux);
-    client->abort();  // its descriptor is free from here on
+    client->coupe();  // its descriptor is free from here on
     client->deleteLater();
     return true;
 }
@@ -78,10 +63,8 @@ bool ServeurDemandes::ecoute(const QString& chemin, QString* raison) {
 }
 
 void ServeurDemandes::accepte() {
-    while (QLocalSocket* client = serveur->nextPendingConnection()) {
-        client->setParent(&racine);
-        ajoute(client);
-    }
+    while (QLocalSocket* client = serveur->nextPendingConnection())
+        ajoute(new ConnexionLocale(client, &racine));
 }
 #else
 ServeurDemandes::~ServeurDemandes() {
@@ -129,13 +112,7 @@ void ServeurDemandes::accepte() {
     for (int n = 0; n < 8; ++n) {
         const int c = accept4(descripteur, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (c >= 0) {
-            auto* client = new QLocalSocket(&racine);
-            if (client->setSocketDescriptor(c)) {
-                ajoute(client);
-            } else {
-                close(c);
-                delete client;
-            }
+            ajoute(new ConnexionLocale(c, &racine));
             continue;
         }
         if (errno == EINTR || errno == ECONNABORTED)

@@ -7,8 +7,8 @@
 #include <deque>
 #include <functional>
 
+class ConnexionLocale;
 class QLocalServer;
-class QLocalSocket;
 class QSocketNotifier;
 
 // It listens as long as the clock runs: a connection that cannot be taken (the process is out of
@@ -18,7 +18,7 @@ class ServeurDemandes {
 public:
     static constexpr int Borne = 32;
     // `accueille` gets each connection, with the server's object as parent.
-    explicit ServeurDemandes(std::function<void(QLocalSocket*)> accueille);
+    explicit ServeurDemandes(std::function<void(ConnexionLocale*)> accueille);
     ~ServeurDemandes();
     // Listens at `chemin`. What is already there goes only if it is a socket (a clock that ended
     // without removing it); anything else stays, and *raison says why the socket is not used.
@@ -26,12 +26,12 @@ public:
 
 private:
     void accepte();
-    void ajoute(QLocalSocket* client);
+    void ajoute(ConnexionLocale* client);
     bool lacheLePlusAncien();
 
-    std::function<void(QLocalSocket*)> accueille_;
+    std::function<void(ConnexionLocale*)> accueille_;
     QObject racine;
-    std::deque<QPointer<QLocalSocket>> enAttente;
+    std::deque<QPointer<ConnexionLocale>> enAttente;
 #ifdef Q_OS_WIN
     QLocalServer* serveur = nullptr;
 #else

@@ -28,7 +28,10 @@ struct Peintures : QObject {
 
 class AvecHorloge : public AvecPlateforme {
 protected:
-    AvecHorloge() : w(std::make_unique<QUENTOR>()) { sansAlarme(); }
+    AvecHorloge() : w(std::make_unique<QUENTOR>()) {
+        w->mesureCadran();
+        sansAlarme();
+    }
     ~AvecHorloge() override { delete MessAlarmOuvert(); }
     // Time passes to h:m:s (or the clock is set back to it: the monotonic clock stays).
     void aLHeure(int h, int m, int s) {
