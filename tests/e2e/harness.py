@@ -359,13 +359,6 @@ def faketime_lib():
     return (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
 
 
-def faked_time(env, hh_mm_ss):
-    """The wall clock reads hh:mm:ss (today) now and runs on: a whole-second offset, which programs
-    the clock starts see too; timers keep the real monotonic clock."""
-    return dict(env, FAKETIME=f"{time_offset(hh_mm_ss):+d}", FAKETIME_DONT_FAKE_MONOTONIC="1",
-                LD_PRELOAD=faketime_lib())
-
-
 class MovableTime:
     """A wall clock the test sets while the program runs, as a resume from sleep or a clock change
     does; the monotonic clock stays real, and file times are left alone (fontconfig's cache)."""

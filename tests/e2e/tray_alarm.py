@@ -7,7 +7,7 @@ import os
 import subprocess
 import sys
 
-from harness import WAVES, Desktop, ProgramFolder, PulseCapture, click, faked_time, marker_script, run_test, settings
+from harness import WAVES, Desktop, MovableTime, ProgramFolder, PulseCapture, click, marker_script, run_test, settings
 from harness import click_icon, tray_icon
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
@@ -29,7 +29,7 @@ def test_tray_window_manager_and_alarm():
                                   "silence_debut": "22:00", "silence_fin": "08:00"}),
             "MSG1.ASC": "Réunion <b>à</b> 8 h & café\r\n".encode("cp1252"),
             "réveil.wav": open(os.path.join(WAVES, "83.wav"), "rb").read()})  # a clip the program never plays itself
-        p = desk.start([prog.exe], env=faked_time(cap.env, "07:29:40"))
+        p = desk.start([prog.exe], env=MovableTime(desk, cap.env, "07:29:40").env)
         icon = desk.wait_for(lambda: tray_icon(desk), 10, "the icon to dock")
         assert not desk.windows(" - "), "hidden at start (QS_visible false)"
         wid = click_icon(desk, 1, lambda: desk.windows(" - "), "the window after a left click")[0]

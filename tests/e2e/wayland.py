@@ -10,7 +10,7 @@ import subprocess
 import sys
 
 from gi.repository import Gio, GLib
-from harness import Desktop, ProgramFolder, faked_time, run_test, settings
+from harness import Desktop, MovableTime, ProgramFolder, run_test, settings
 
 BINARY = sys.argv[1]
 FACE = bytes((1, 2, 3))  # the face's colour, nowhere else on screen
@@ -46,7 +46,8 @@ def run_clock(desk, env, at, changes, act):
     text = settings(dict(GEOMETRY, couleur_fond=str(0x030201), **changes))
     prog = ProgramFolder(desk, BINARY, {"QS32.ini": text, "MSG1.ASC": b"abc"})
     console = open(os.path.join(desk.tmp, "console"), "w+")
-    p = desk.start([prog.exe], env=dict(faked_time(env, at), WAYLAND_DEBUG="client"), stdout=console, stderr=console)
+    env = dict(MovableTime(desk, env, at).env, WAYLAND_DEBUG="client")
+    p = desk.start([prog.exe], env=env, stdout=console, stderr=console)
     act(p)
     assert p.wait(15) == 0
     saved = prog.read("QS32.ini")
