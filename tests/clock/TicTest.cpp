@@ -20,7 +20,6 @@ TEST_F(Tic, TheMinutesWorkChimesAndSpeaksAtTheRightMinutes) {
     const struct { int h, m, mode, genre; const char* attendu; } cas[] = {
         {0, 0, 0, 0, "0:85 500:99 1700:70 |7750"},  // midnight: chime, "zéro heures"
         {0, 0, 3, 1, "0:85 500:199 1700:170 |7750"},
-        {14, 0, 0, 0, "0:85 500:14 1700:70 |7750"}, {14, 0, 3, 0, "0:85 500:14 1700:70 |7750"},
         {12, 0, 2, 0, "0:85 500:12 1700:70 |7750"},  // noon has no clip of its own
         {12, 30, 1, 0, "0:12 1200:70 2000:30 3200:71 |8450"},  // no pause after the last clip
         {9, 5, 3, 0, "0:9 1200:70 2000:5 3200:71 |8450"}, {9, 5, 2, 0, "|5250"},
