@@ -136,9 +136,8 @@ TEST_F(Alarmes, StopAndSnoozeFromEveryPath) {
     const struct { std::function<void()> agit; bool repete; int sauteMn; } cas[] = {
         {[&] { notifications.actionChoisie("alarme1", "arreter"); }, false, 0},
         {[&] { notifications.actionChoisie("alarme1", "repeter"); }, true, 0},
-        {[&] { w->ArretAlarme->trigger(); }, false, 0}, {[&] { w->ReportAlarme->trigger(); }, true, 0},
+        {[&] { w->ArretAlarme->trigger(); }, false, 0}, {[&] { w->ReportAlarme->trigger(); }, true, 30},
         {[&] { MessAlarmOuvert()->close(); }, false, 0}, {touche, true, 0},
-        {[] { ArreteAlarme(AlarmeEnCours()); }, false, 0}, {[] { RepousseAlarme(AlarmeEnCours()); }, true, 30},
         {[] { RepousseAlarme(AlarmeEnCours()); }, false, 90},
     };
     // clang-format on
