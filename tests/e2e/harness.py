@@ -179,7 +179,7 @@ class ProgramFolder:
 
     def __init__(self, desktop, binary, files=None):
         self.path = os.path.join(desktop.tmp, "prog")
-        shutil.copytree(DEFAULTS, self.path)
+        shutil.copytree(DEFAULTS, self.path, dirs_exist_ok=True)  # a second program on the same desktop
         self.exe = os.path.join(self.path, os.path.basename(binary))
         shutil.copy2(binary, self.exe)
         for name, data in (files or {}).items():
