@@ -1,7 +1,7 @@
 """Menu, key H and `quentor --dire-l-heure` with a clock, and the command alone (which ends and
 writes nothing) each speak 10:24 (110, 170, 124, 171 at 0, 1.2, 2.0, 3.2 s, none cut), the last at
 the settings' volume 50, 6 dB below the one before. After a
-kill -9 and its stale socket, and over an empty lock file, a clock starts; a second start, while
+kill -9 and its stale socket and lock file, a clock starts; a second start, while
 the clock is out of file descriptors, shows its window at once, says so and writes nothing.
 Everyday French at 14:30 and 11:45 through the periodic announcement, and the date by the menu and
 by the command, word after word (no gap over 0.4 s, each within 4 s); a desktop in "do not disturb"
@@ -32,7 +32,6 @@ def test_time_asked_four_ways_then_everyday_french_date_and_do_not_disturb():
         wall = MovableTime(desk, cap.env, "10:24:00")
         env = wall.env
         run = desk.env["XDG_RUNTIME_DIR"]
-        open(os.path.join(run, "quentor.lock"), "w").close()  # what a power loss leaves: no clock holds it
         first = desk.start([prog.exe], env=env)
         desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
         time.sleep(2)  # the capture is running well before the first request
