@@ -101,7 +101,6 @@ TEST_F(Tic, AHiddenFacePaintsNothingEndsWithoutThePauseAndIsRightWhenShown) {
     tic(10, 17, 0);
     EXPECT_EQ(horloge.t.time(), QTime(10, 17, 5));  // the minute's work still ran, its pause whole
     EXPECT_EQ(w->windowTitle(), QStringLiteral(" 10:17 - mardi 3 mars 09"));
-    EXPECT_EQ(QTime(Etat.HeureActuelle, Etat.MinuteActuelle), QTime(10, 17));
     tic(10, 17, 30);
     QCoreApplication::processEvents();
     EXPECT_TRUE(p.region.isEmpty());
