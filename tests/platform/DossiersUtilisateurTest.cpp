@@ -41,7 +41,6 @@ TEST_F(Autostart, AjouteTesteRetire) {
                   "\"\nX-GNOME-Autostart-Delay=5\nX-KDE-autostart-after=panel\nX-LXQt-Need-Tray=true\n");
     EXPECT_FALSE(RetireDémarre());
     EXPECT_FALSE(QFile::exists(entree));
-    EXPECT_TRUE(dialogues.boites.empty());
     for (auto [chemin, exec] : {std::pair{"/usr/bin/q", "/usr/bin/q"},
                                 {"/opt/100%/q", "/opt/100%%/q"},
                                 {"/a b/q", "\"/a b/q\""},
