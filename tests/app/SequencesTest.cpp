@@ -248,7 +248,6 @@ TEST_P(FermetureEnPause, NothingOfTheMinuteFollowsTheClose) {
     EXPECT_EQ(lanceur.lances.size(), k >= 5 ? 1u : 0u);
     EXPECT_TRUE(horloge.pauses == k + 1 && !MessAlarmOuvert());
     EXPECT_TRUE(bureau.codesSortie == std::vector<int>{0} && !w.timerActif());
-    EXPECT_TRUE(lit("QS32.ini").contains("ALH1=7\r\n"));
 }
 INSTANTIATE_TEST_SUITE_P(Pauses, FermetureEnPause, ::testing::Range(0, 7));
 

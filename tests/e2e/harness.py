@@ -179,7 +179,7 @@ class ProgramFolder:
 
     def __init__(self, desktop, binary, files=None):
         self.path = os.path.join(desktop.tmp, "prog")
-        shutil.copytree(DEFAULTS, self.path)
+        shutil.copytree(DEFAULTS, self.path, dirs_exist_ok=True)  # a second program on the same desktop
         self.exe = os.path.join(self.path, os.path.basename(binary))
         shutil.copy2(binary, self.exe)
         for name, data in (files or {}).items():
@@ -357,13 +357,6 @@ def time_offset(hh_mm_ss, day=None):
 
 def faketime_lib():
     return (glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or ["libfaketime.so.1"])[0]
-
-
-def faked_time(env, hh_mm_ss):
-    """The wall clock reads hh:mm:ss (today) now and runs on: a whole-second offset, which programs
-    the clock starts see too; timers keep the real monotonic clock."""
-    return dict(env, FAKETIME=f"{time_offset(hh_mm_ss):+d}", FAKETIME_DONT_FAKE_MONOTONIC="1",
-                LD_PRELOAD=faketime_lib())
 
 
 class MovableTime:

@@ -6,7 +6,7 @@ import os
 import sys
 import time
 
-from harness import Desktop, ProgramFolder, faked_time, run_test, settings
+from harness import Desktop, MovableTime, ProgramFolder, run_test, settings
 
 SETTINGS = "^QUENTOR SONALDE 95$"
 EDITOR = "glages des alarmes$"
@@ -16,7 +16,7 @@ def test_settings_window_and_alarm_editor():
     with Desktop(tray=True) as desk:
         prog = ProgramFolder(desk, sys.argv[1], {"MSG1.ASC": b"", "QS32.ini": settings({
             "active_image": "1", "image_fond": "/a.bmp", "déclenche_annonce": "0", "ALH1": "8", "ALMN1": "28"})})
-        p = desk.start([prog.exe], env=faked_time(desk.env, "07:29:10"))
+        p = desk.start([prog.exe], env=MovableTime(desk, desk.env, "07:29:10").env)
         run = lambda *a: desk.run(["xdotool"] + [str(x) for x in a]).stdout.split()
 
         def click(wid, left, top, border=0):  # twips inside the window; the editor's page has a border

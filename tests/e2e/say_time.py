@@ -1,7 +1,7 @@
 """Menu, key H and `quentor --dire-l-heure` with a clock, and the command alone (which ends and
 writes nothing) each speak 10:24 (110, 170, 124, 171 at 0, 1.2, 2.0, 3.2 s, none cut), the last at
 the settings' volume 50, 6 dB below the one before. After a
-kill -9 and its stale socket, and over an empty lock file, a clock starts; a second start, while
+kill -9 and its stale socket and lock file, a clock starts; a second start, while
 the clock is out of file descriptors, shows its window at once, says so and writes nothing.
 Everyday French at 14:30 and 11:45 through the periodic announcement, and the date by the menu and
 by the command, word after word (no gap over 0.4 s, each within 4 s); a desktop in "do not disturb"
@@ -14,8 +14,8 @@ import subprocess
 import sys
 import time
 
-from harness import (WAVES, Desktop, MovableTime, Notifications, ProgramFolder, PulseCapture, faked_time, level,
-                     menu_item, run_test, settings, spoken, tray_icon)
+from harness import (WAVES, Desktop, MovableTime, Notifications, ProgramFolder, PulseCapture, level, menu_item,
+                     run_test, settings, spoken, tray_icon)
 
 BINARY, ANALYSE = sys.argv[1], sys.argv[2]
 def timed(argv, env):
@@ -23,14 +23,15 @@ def timed(argv, env):
     return subprocess.run(argv, env=env, timeout=15).returncode, time.monotonic() - start
 
 
-def test_time_asked_four_ways():
-    with Desktop(tray=True) as desk:
+def test_time_asked_four_ways_then_everyday_french_date_and_do_not_disturb():
+    with Desktop(tray=True, bus=True) as desk:
+        service = Notifications(desk)
         cap = PulseCapture(desk)
         reglages = settings({"QS_visible": "Faux", "déclenche_annonce": "0", "Genre": "1"})
         prog = ProgramFolder(desk, BINARY, {"QS32.ini": reglages})
-        env = faked_time(cap.env, "10:24:00")
+        wall = MovableTime(desk, cap.env, "10:24:00")
+        env = wall.env
         run = desk.env["XDG_RUNTIME_DIR"]
-        open(os.path.join(run, "quentor.lock"), "w").close()  # what a power loss leaves: no clock holds it
         first = desk.start([prog.exe], env=env)
         desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
         time.sleep(2)  # the capture is running well before the first request
@@ -73,6 +74,35 @@ def test_time_asked_four_ways():
         said = spoken(ANALYSE, raw, 10, 24, times=4, within=0.030)
         # The command alone spoke at the volume of the settings: the same clips, 6 dB down.
         assert abs(level(raw, said[3]) - level(raw, said[2]) + 6.02) <= 0.5, (level(raw, said[2]), level(raw, said[3]))
+        # The same desktop: everyday French, the date, and "do not disturb" over an alarm.
+        cap.record("capture2.raw")
+        wall.set("14:29:52")
+        ring = os.path.join(WAVES, "83.wav")  # a clip the program never plays itself
+        prog.write("QS32.ini", settings({"QS_visible": "Faux", "heure_courante": "Vrai", "ALH1": "14", "ALMN1": "45",
+                                         "AL1": "Vrai", "ALSON1": ring}))
+        desk.start([prog.exe], env=wall.env)
+        desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
+        time.sleep(12)  # 14:30 said
+        menu_item(desk, 3)  # "Dire la date"
+        time.sleep(5)
+        assert subprocess.run([prog.exe, "--dire-la-date"], env=wall.env, timeout=10).returncode == 0
+        time.sleep(5)
+        for inhibited, at, wait in ((True, "14:44:55", 13), (False, "11:44:55", 10)):
+            service.inhibit(inhibited)
+            wall.set(at)
+            time.sleep(wait)
+        raw = cap.stop()
+        today = datetime.date.today()
+        day = {1: "femme/premier", 21: "femme/vingt_et_un", 31: "femme/trente_et_un"}.get(today.day, str(100 + today.day))
+        date = ["femme/nous_sommes_le", "femme/" + "lundi mardi mercredi jeudi vendredi samedi dimanche".split()[today.weekday()],
+                day, "femme/" + "janvier fevrier mars avril mai juin juillet aout septembre octobre novembre decembre"
+                .split()[today.month - 1], f"femme/{today.year}"]
+        half = ["femme/il_est", "102", "170", "femme/et_demie", "femme/de_l_apres_midi"]
+        quarter = ["femme/il_est", "femme/midi", "femme/moins_le_quart"]
+        said = words(raw, [half, date, date, ["83"], quarter])
+        assert all(s and s[0] <= 0.4 and s[1] <= 4 for s in said[:3] + said[4:]) and said[3], said
+        assert words(raw, [half, date, date, ["femme/moins_le_quart"], ["83"]])[4] is None, "14:45 was said"
+
 
 def words(raw, sentences):
     """Finds the sentences' words (a clip id, or VOICE/NAME), in order; prints and returns for each its
@@ -88,37 +118,5 @@ def words(raw, sentences):
     return said
 
 
-def test_everyday_french_date_and_do_not_disturb():
-    with Desktop(tray=True, bus=True) as desk:
-        service = Notifications(desk)
-        cap = PulseCapture(desk)
-        clock = MovableTime(desk, cap.env, "14:29:52")
-        ring = os.path.join(WAVES, "83.wav")  # a clip the program never plays itself
-        prog = ProgramFolder(desk, BINARY, {"QS32.ini": settings({"QS_visible": "Faux", "heure_courante": "Vrai",
-                                                                 "ALH1": "14", "ALMN1": "45", "AL1": "Vrai",
-                                                                 "ALSON1": ring})})
-        desk.start([prog.exe], env=clock.env)
-        desk.wait_for(lambda: tray_icon(desk), 10, "the icon")
-        time.sleep(12)  # 14:30 said
-        menu_item(desk, 3)  # "Dire la date"
-        time.sleep(5)
-        assert subprocess.run([prog.exe, "--dire-la-date"], env=clock.env, timeout=10).returncode == 0
-        time.sleep(5)
-        for inhibited, at, wait in ((True, "14:44:55", 13), (False, "11:44:55", 10)):
-            service.inhibit(inhibited)
-            clock.set(at)
-            time.sleep(wait)
-        raw = cap.stop()
-        today = datetime.date.today()
-        day = {1: "femme/premier", 21: "femme/vingt_et_un", 31: "femme/trente_et_un"}.get(today.day, str(100 + today.day))
-        date = ["femme/nous_sommes_le", "femme/" + "lundi mardi mercredi jeudi vendredi samedi dimanche".split()[today.weekday()],
-                day, "femme/" + "janvier fevrier mars avril mai juin juillet aout septembre octobre novembre decembre"
-                .split()[today.month - 1], f"femme/{today.year}"]
-        half = ["femme/il_est", "102", "170", "femme/et_demie", "femme/de_l_apres_midi"]
-        quarter = ["femme/il_est", "femme/midi", "femme/moins_le_quart"]
-        said = words(raw, [half, date, date, ["83"], quarter])
-        assert all(s and s[0] <= 0.4 and s[1] <= 4 for s in said[:3] + said[4:]) and said[3], said
-        assert words(raw, [half, date, date, ["femme/moins_le_quart"], ["83"]])[4] is None, "14:45 was said"
-
 if __name__ == "__main__":
-    run_test(test_time_asked_four_ways, test_everyday_french_date_and_do_not_disturb)
+    run_test(test_time_asked_four_ways_then_everyday_french_date_and_do_not_disturb)

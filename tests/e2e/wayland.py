@@ -10,7 +10,7 @@ import subprocess
 import sys
 
 from gi.repository import Gio, GLib
-from harness import Desktop, ProgramFolder, faked_time, run_test, settings
+from harness import Desktop, MovableTime, ProgramFolder, run_test, settings
 
 BINARY = sys.argv[1]
 FACE = bytes((1, 2, 3))  # the face's colour, nowhere else on screen
@@ -46,7 +46,8 @@ def run_clock(desk, env, at, changes, act):
     text = settings(dict(GEOMETRY, couleur_fond=str(0x030201), **changes))
     prog = ProgramFolder(desk, BINARY, {"QS32.ini": text, "MSG1.ASC": b"abc"})
     console = open(os.path.join(desk.tmp, "console"), "w+")
-    p = desk.start([prog.exe], env=dict(faked_time(env, at), WAYLAND_DEBUG="client"), stdout=console, stderr=console)
+    env = dict(MovableTime(desk, env, at).env, WAYLAND_DEBUG="client")
+    p = desk.start([prog.exe], env=env, stdout=console, stderr=console)
     act(p)
     assert p.wait(15) == 0
     saved = prog.read("QS32.ini")
@@ -58,7 +59,7 @@ def run_clock(desk, env, at, changes, act):
     return said
 
 
-def test_without_notification_area():
+def test_without_then_with_a_notification_area():
     with Desktop(tray=False, wayland=True, atspi=True) as desk:
         def act(p):
             desk.wait_for(lambda: face_pixels(desk) > 4000, 10, "the clock's face on screen")
@@ -69,16 +70,12 @@ def test_without_notification_area():
         said = run_clock(desk, desk.env, "14:29:54", {}, act)
         clock, info = re.findall(r"get_toplevel\(new id (xdg_toplevel@\d+)", said)[:2]
         assert f"{info}.set_parent({clock})" in said, "the information window is transient for the clock"
-
-
-def test_status_notifier_item():
-    with Desktop(tray=False, wayland=True, bus=True) as desk:
         watcher = desk.start(["/usr/bin/python3", "-c", WATCHER], stdout=subprocess.PIPE, text=True)
         assert watcher.stdout.readline() == "ready\n"
         flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
         bus = Gio.DBusConnection.new_for_address_sync(desk.env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
 
-        def act(p):
+        def act_on_item(p):
             item = watcher.stdout.readline().strip()
 
             def call(path, iface, method, sig, *args):
@@ -97,8 +94,8 @@ def test_status_notifier_item():
             assert re.fullmatch(r"Il est 09:1[45]", entries[0][1]), entries
             close = next(n for n, label in entries if label == "Ferme Quentor Sonalde")
             menu("Event", "(isvu)", close, "clicked", GLib.Variant("s", ""), 0)
-        run_clock(desk, desk.env, "09:14:58", {"QS_visible": "Faux"}, act)
+        run_clock(desk, desk.env, "09:14:58", {"QS_visible": "Faux"}, act_on_item)
 
 
 if __name__ == "__main__":
-    run_test(test_without_notification_area, test_status_notifier_item)
+    run_test(test_without_then_with_a_notification_area)

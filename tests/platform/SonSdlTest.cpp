@@ -9,6 +9,7 @@
 #include "sound/Clips.h"
 #include "support/Fichiers.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -69,6 +70,8 @@ TEST(DecodageWav, EveryClipKeepsItsFullLength) {
         EXPECT_NEAR(double(TramesPcm(*pcm)), tramesDeclarees(DonneesClip(id)), 44.1) << "clip " << id;  // 1 ms
     }
     EXPECT_FALSE(DecodeWav(DonneesClip(1).left(30)));  // a cut header is no sound
+    // Every embedded clip is listed, so none escapes the length check.
+    EXPECT_EQ(QDir(QStringLiteral(":/wave")).count(), qsizetype(IdsClips().size()));
 }
 
 // Rounded to the nearest, symmetric around silence; nothing overflows, 100 % changes nothing.

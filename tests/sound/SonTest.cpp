@@ -1,22 +1,10 @@
-// The embedded clip set, what the silent hours leave, and the words of everyday French and of the date.
+// A word's length, what the silent hours leave, and the words of everyday French and of the date.
 #include "sound/Clips.h"
 #include "platform/NePasDeranger.h"
 #include "sound/Parole.h"
 #include "sound/Phrases.h"
 #include "sound/Silence.h"
 #include "support/Doubles.h"
-
-#include <QDir>
-#include <QSet>
-
-// Exactly the 131 ids the program plays from: a missing clip would be silence in an announcement.
-TEST(Clips, EmbeddedSetIsExactlyTheListedIds) {
-    QSet<int> embarques, listes(IdsClips().begin(), IdsClips().end());
-    for (const QString& nom : QDir(QStringLiteral(":/wave")).entryList(QDir::Files))
-        embarques.insert(nom.chopped(4).toInt());
-    EXPECT_EQ(embarques, listes);
-    EXPECT_EQ(listes.size(), 131);
-}
 
 // A word's pause is its own length: read from the header of either voice's format, never past a
 // truncated image's end.
