@@ -16,7 +16,7 @@ The floor, under the same conditions: `python3 bench/idle.py build/bench/reveil_
 
 Start to icon docked, the clock against a bare Qt program showing a tray icon and a window with a
 40-point label, each run on a fresh Xvfb + tray host of its own, taking turns; medians and their
-ratio (goal <= 1.5).
+ratio (goal <= 1.2).
 
     python3 bench/idle.py --commande build/bin/quentor [runs] [option]
 
