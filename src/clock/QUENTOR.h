@@ -117,7 +117,7 @@ public:
     void QUENTOR_Image5_Click();
 
     // The large digits are measured from here on, and laid out at once. Their first measure
-    // starts the font system, tens of milliseconds that the notification icon need not wait for:
+    // starts the font system, milliseconds of work that the notification icon need not wait for:
     // the start calls this once the icon is asked for, before the window is first painted.
     void mesureCadran();
     // The layout for a given outer height (twips); QUENTOR_Form_Resize measures it.
