@@ -58,8 +58,7 @@ void QUENTOR_Form_Load(QUENTOR& f) {
     f.setGeometrieTwips(r.geometrie);
     f.setEtatFenetre(r.etat);  // one the window takes: the read refused any other
     // Without a notification area a hidden window could never be reached again.
-    if ((f.etatFenetre() == 0 && Etat.ResteVisible) || !f.peutSeCacher())
-        f.show();
+    f.prevoitAffichage((f.etatFenetre() == 0 && Etat.ResteVisible) || !f.peutSeCacher());
 
     Etat.AutoDemarre = TesteDemarre(PF().bureau->nomExecutable());
     LitCles(cles.annonce);

@@ -279,6 +279,7 @@ int Main(int argc, char** argv) {
     FermetureSurSignal(fermeture);
     fenetre.LanceTrayIcon();
     fenetre.mesureCadran();
+    fenetre.montreSiPrevu();
     // Once the icon is asked for: the record's write waits for the disk.
     NoteMarche();
     QTimer::singleShot(0, &LibereChargementSdl);

@@ -293,6 +293,11 @@ void QUENTOR::closeEvent(QCloseEvent* e) {
     surFermeture();
 }
 
+void QUENTOR::montreSiPrevu() {
+    if (aMontrer_)
+        show();
+}
+
 void QUENTOR::restaure() {
     setVisible(true);
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));

@@ -74,6 +74,11 @@ public:
     // Visible, then normal state.
     void restaure();
 
+    // Whether the start shows the window, as the load decided. It shows once the icon is asked
+    // for: the notification area docks the icon meanwhile, and the window maps already out of the
+    // task list.
+    void prevoitAffichage(bool montrer) { aMontrer_ = montrer; }
+    void montreSiPrevu();
     // Notification-area icon: added once after load, removed by the close sequence.
     void LanceTrayIcon();
     void retireTrayIcon();
@@ -199,6 +204,7 @@ private:
     void rattrapeCadran();
 
     bool cadranMesurable_ = false;
+    bool aMontrer_ = false;
     double hautHeureTwips_ = 90;
     // The outer geometry asked for, until the window manager's frame is known and it has been
     // applied with it; reading it back meanwhile gives what was asked, so a window that was

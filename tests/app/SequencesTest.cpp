@@ -115,6 +115,7 @@ protected:
     void charge(const QByteArray& octets, QUENTOR& f) {
         EcritOctets(dir.filePath("QS32.ini"), octets);
         QUENTOR_Form_Load(f);
+        f.montreSiPrevu();
     }
     QString derniereBoite() const { return dialogues.boites.empty() ? QString() : dialogues.boites.back().texte; }
     QTemporaryDir dir;
