@@ -14,7 +14,7 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import Desktop, ProgramFolder, faked_time  # noqa: E402
+from harness import Desktop, MovableTime, ProgramFolder  # noqa: E402
 
 # (picture, toolbar button that opens the window, or None for the clock window)
 WINDOWS = [
@@ -39,7 +39,7 @@ def main():
     desk = Desktop(tray=False)
     try:
         prog = ProgramFolder(desk, os.path.join(build, "bin", "quentor"))
-        desk.start([prog.exe], env=faked_time(desk.env, "14:30:20"))
+        desk.start([prog.exe], env=MovableTime(desk, desk.env, "14:30:20").env)
         clock = desk.wait_for(lambda: desk.windows(" - "), 10, "the clock window")[0]
         time.sleep(1.5)  # the first ticks have painted
         for picture, button in WINDOWS:
