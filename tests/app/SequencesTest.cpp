@@ -163,7 +163,7 @@ TEST_F(Sequences, PictureWithLeadingBlanksLoadsAndAFailedOneIsReported) {
 TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) {
     magasin.entrees["quentor"] = "/bin/sh";
     magasin.fichiers << "/bin/sh";
-    charge(ini({"Genre= 1", "volume=55"}), w);
+    charge(ini({"Genre= 1", "volume=55", "ALAPP4=Vrai"}), w);
     EXPECT_TRUE(w.isVisible() && w.timerActif() && Etat.AutoDemarre && !w.imageVisible());
     const Alarme& trois = Etat.Alarmes[2];
     EXPECT_TRUE(trois.Heure == 9 && trois.Minute == 15 && trois.Message && !trois.Active && !trois.Appli);
@@ -192,7 +192,7 @@ TEST_F(Sequences, LoadThenCloseWritesEverythingBackThenPlaysTheExitClipAndEnds) 
     horloge.deroule();
     EXPECT_EQ(lit("QS32.ini"), ini({"couleur_fond=197121", "Genre=0", "ALH2=23", "ALMN2=59", "AL2=Vrai", "ALMSG2=Faux",
                                     "ALAPP2=Vrai", "ALEXE2=/usr/bin/xclock", "ALSON2=/x/son.wav", "Réduction=1",
-                                    "QS_width=3300", "QS_height=1650", "volume=55"}));
+                                    "QS_width=3300", "QS_height=1650", "volume=55", "ALAPP4=Vrai"}));
     EXPECT_EQ(lit("MSG5.ASC") + lit("MSG1.ASC"), "abc\r\nmemo\r\n");
     ASSERT_EQ(son.evenements.size(), 2u);
     EXPECT_EQ(son.evenements[0].quoi + son.evenements[1].quoi, "clip 84arret");
