@@ -30,8 +30,9 @@ void DialoguesQt::bip() { QApplication::beep(); }
 void DialoguesQt::boite(Icone icone, const QString& titre, const QString& texte) {
     QMessageBox* b = nouvelleBoite(icone, titre, texte);
     b->setAttribute(Qt::WA_DeleteOnClose, false);
-    // The one box that waits: the program ends after it, and no tick can run meanwhile (at the
-    // load the Timer is not on yet; at the close it is already off and every sequence has ended).
+    // The one box that waits: the program ends after it, and no tick does anything meanwhile (the
+    // close is marked begun before the box opens; at the close the Timer is already off and every
+    // sequence has ended).
     b->exec();
     delete b;
 }

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// A fault that ends the program is about to be reported: from here on the program is closing.
+void FinAnnoncee();
+
 [[noreturn]] void ErreurFatale(const QString& titre, const QString& texte);
 
 // "Erreur dans le fichier " + the file's name without its folder.

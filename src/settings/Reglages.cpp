@@ -1,6 +1,7 @@
 #include "settings/Reglages.h"
 
 #include "platform/Plateforme.h"
+#include "settings/ErreurFatale.h"
 #include "state/FinProgramme.h"
 
 const QString CleVolume = QStringLiteral("volume");
@@ -17,6 +18,7 @@ int16_t litEtatFenetre(const QString& cle) {
     const int16_t etat = LitEntier16(cle);
     if (etat >= 0 && etat <= 2)
         return etat;
+    FinAnnoncee();
     PF().dialogues->boite(Dialogues::Icone::Critique, QStringLiteral("Erreur dans le fichier QS32.ini"),
                           QStringLiteral("Le paramètre Réduction du fichier %1 vaut %2 : il doit valoir 0 (fenêtre "
                                          "normale), 1 (réduite) ou 2 (agrandie).")

@@ -123,7 +123,8 @@ protected:
     QStringList erreursImage;
 };
 
-// A settings fault is reported, ends the load and gives exit code 1.
+// A settings fault is reported, ends the load and gives exit code 1. The clock does not tick
+// while its box is open.
 TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
     for (auto [changes, message] :
          {std::pair{QStringList{"ALH3", "Genre"}, QString("Il manque le paramètre Genre")},
@@ -133,12 +134,19 @@ TEST_F(Sequences, LoadFaultsAreReportedAndEndTheProgram) {
                " vaut 3 : il doit valoir 0 (fenêtre normale), 1 (réduite) ou 2 (agrandie)."}}) {
         QUENTOR f;
         int code = 0;
+        QString legende;
+        dialogues.pendantBoite = [&] {
+            legende = f.windowTitle();
+            horloge.avance(61);
+            f.QUENTOR_Timer_Timer();
+        };
         try {
             charge(ini(changes), f);
         } catch (const FinProgramme& fin) {
             code = fin.code;
         }
         EXPECT_EQ(QString::number(code) + derniereBoite(), u'1' + message);
+        EXPECT_EQ(f.windowTitle(), legende);
     }
 }
 

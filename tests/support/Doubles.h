@@ -145,7 +145,11 @@ struct DialoguesFactices : Dialogues {
     };
 
     void bip() override { ++bips; }
-    void boite(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, true}); }
+    void boite(Icone i, const QString& t, const QString& x) override {
+        boites.push_back({i, t, x, true});
+        if (pendantBoite)
+            pendantBoite();
+    }
     void boiteModale(Icone i, const QString& t, const QString& x) override { boite(i, t, x); }
     void boiteSansAttente(Icone i, const QString& t, const QString& x) override { boites.push_back({i, t, x, false}); }
     void question(QWidget*, const QString&, const QString&, const QString&, const QString&,
@@ -159,6 +163,8 @@ struct DialoguesFactices : Dialogues {
     }
     int bips = 0;
     std::vector<Boite> boites;
+    // What the event loop runs while a box that waits is open.
+    std::function<void()> pendantBoite;
     std::vector<DemandeFichier> fichiers;
     std::vector<DemandeCouleur> couleurs;
 };
